@@ -1,0 +1,109 @@
+#include "rom/DisplayText.h"
+
+namespace {
+
+constexpr char32_t Replacement = 0xFFFD;
+
+// Length of the UTF-8 sequence a lead byte opens, 0 for a byte that cannot open one.
+std::size_t sequenceLength(unsigned char lead)
+{
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return 2;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        return 3;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        return 4;
+    }
+    return 0;
+}
+
+} // namespace
+
+std::vector<char32_t> toCodePoints(std::string_view text)
+{
+    std::vector<char32_t> result;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = sequenceLength(lead);
+        if (length == 0 || i + length > text.size()) {
+            result.push_back(Replacement);
+            ++i;
+            continue;
+        }
+        char32_t codePoint = length == 1 ? lead : lead & (0x7FU >> length);
+        bool valid = true;
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = valid && (next & 0xC0U) == 0x80U;
+            codePoint = (codePoint << 6) | (next & 0x3FU);
+        }
+        if (!valid) {
+            result.push_back(Replacement);
+            ++i;
+            continue;
+        }
+        result.push_back(codePoint);
+        i += length;
+    }
+    return result;
+}
+
+std::string fromCodePoints(const std::vector<char32_t>& codePoints)
+{
+    std::string text;
+    for (const char32_t c : codePoints) {
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else if (c < 0x800) {
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            text += static_cast<char>(0xE0 | (c >> 12));
+            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            text += static_cast<char>(0xF0 | (c >> 18));
+            text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            text += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return text;
+}
+
+std::size_t characterCount(std::string_view text)
+{
+    return toCodePoints(text).size();
+}
+
+std::string fitText(std::string_view text, std::size_t width)
+{
+    auto codePoints = toCodePoints(text);
+    codePoints.resize(width, U' ');
+    return fromCodePoints(codePoints);
+}
+
+std::string leftText(std::string_view text, std::size_t width)
+{
+    auto codePoints = toCodePoints(text);
+    if (codePoints.size() > width) {
+        codePoints.resize(width);
+    }
+    return fromCodePoints(codePoints);
+}
+
+std::string trimBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+// Helpers for the decoded names shown in the lists. Texts are UTF-8 and lengths count characters
+// (code points), so "é" is one character. A blank is the space character only.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+std::vector<char32_t> toCodePoints(std::string_view text);
+std::string fromCodePoints(const std::vector<char32_t>& codePoints);
+std::size_t characterCount(std::string_view text);
+
+// Cut after width characters, or pad on the right with blanks up to width.
+std::string fitText(std::string_view text, std::size_t width);
+// The first width characters.
+std::string leftText(std::string_view text, std::size_t width);
+// Blanks removed at both ends.
+std::string trimBlanks(std::string_view text);

@@ -1,0 +1,26 @@
+#pragma once
+
+// A growable text buffer for the codec: room is reserved ChunkSize characters at a time and each
+// appended piece is copied into it in place, so a text of n characters is never copied n times.
+// Characters here are the bytes of a UTF-8 string.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class cStringBuilder
+{
+public:
+    static constexpr std::size_t DefaultChunkSize = 8192;
+
+    void Append(std::string_view text);
+    std::string ToString() const { return m_buffer.substr(0, m_length); }
+
+    std::size_t length() const { return m_length; }
+    std::size_t capacity() const { return m_buffer.size(); }
+
+private:
+    std::string m_buffer;
+    std::size_t m_length = 0;
+    std::size_t m_chunkSize = DefaultChunkSize;
+};

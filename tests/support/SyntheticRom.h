@@ -1,0 +1,55 @@
+#pragma once
+
+// Synthetic cartridge images with the layout of Pokémon Red, Blue or Yellow and invented content:
+// names, parties, prizes, special moves, overworld battles and the species, move and item tables.
+// No byte of a real game is in here. Tests change what they need with the setters.
+
+#include "app/VersionProfile.h"
+#include "rom/RomFile.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class SyntheticRom
+{
+public:
+    static constexpr std::size_t DefaultSize = 0x100000;
+    static constexpr int MoveCount = 165;
+    static constexpr int ItemCount = 82;
+
+    explicit SyntheticRom(GameVersion version, std::size_t size = DefaultSize);
+
+    GameVersion version() const { return m_version; }
+    const Bytes& bytes() const { return m_bytes; }
+    std::uint8_t at(std::int64_t offset) const { return m_bytes.at(static_cast<std::size_t>(offset)); }
+
+    void set(std::int64_t offset, std::uint8_t value);
+    void put(std::int64_t offset, const Bytes& values);
+    // Encodes text with the game's codec at offset; adds the terminator when asked.
+    void putText(std::int64_t offset, std::string_view text, bool terminate);
+    void setVersionCode(std::string_view code);
+    void resize(std::size_t size) { m_bytes.resize(size); }
+
+    // The invented values the image holds until a test changes them.
+    static std::string trainerName(int rosterIndex);
+    static std::string speciesName(int species);
+    static std::string moveName(int move);
+    static std::string itemName(int item);
+
+    void writeTo(const std::string& path) const;
+
+private:
+    void buildHeader();
+    void buildTrainerNames();
+    void buildTrainers();
+    void buildOverworld();
+    void buildCatalogues();
+    void putNameRun(std::int64_t firstName, int count, std::string (*name)(int));
+
+    GameVersion m_version;
+    Bytes m_bytes;
+};
+
+// Reads a whole file; empty when it cannot be read.
+Bytes readWholeFile(const std::string& path);

@@ -1,0 +1,91 @@
+#include "app/Form1.h"
+
+#include "app/Form2.h"
+#include "overworld/Form3.h"
+#include "trainers/InputFilters.h"
+#include "ui_Form1.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+#include <QWindow>
+
+// The pictures live in the static UI library, whose resources must be registered by hand (and from
+// outside any namespace).
+static void loadPictures()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::Form1>())
+{
+    loadPictures();
+    ui->setupUi(this);
+    ui->mnuBreak->setSeparator(true);
+    // A fixed-size window: the menu bar on top of a client area of fixed size.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+
+    for (int member = 1; member <= 6; ++member) {
+        installByteBox(levelBox(member));
+    }
+    installByteBox(ui->itemquant);
+    installHexKeyFilter(ui->pkmnno);
+
+    connect(ui->mnuOpen, &QAction::triggered, this, &Form1::mnuOpen_Click);
+    connect(ui->mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
+    connect(ui->mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(ui->mnuBattle, &QAction::triggered, this, &Form1::mnuBattle_Click);
+    connect(ui->mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    connect(ui->trainerlst, &QListWidget::currentRowChanged, this, &Form1::trainerlst_Click);
+}
+
+Form1::~Form1()
+{
+    delete m_about;
+    delete m_overworld;
+}
+
+Form2* Form1::aboutWindow() const
+{
+    return m_about;
+}
+
+Form3* Form1::overworldWindow() const
+{
+    return m_overworld;
+}
+
+QComboBox* Form1::speciesBox(int member) const
+{
+    QComboBox* const boxes[] = {ui->pkmn1, ui->pkmn2, ui->pkmn3, ui->pkmn4, ui->pkmn5, ui->pkmn6};
+    return boxes[member - 1];
+}
+
+QLineEdit* Form1::levelBox(int member) const
+{
+    QLineEdit* const boxes[] = {ui->lvl1, ui->lvl2, ui->lvl3, ui->lvl4, ui->lvl5, ui->lvl6};
+    return boxes[member - 1];
+}
+
+void Form1::mnuAbout_Click()
+{
+    if (m_about == nullptr) {
+        m_about = new Form2;
+        connect(m_about, &Form2::closed, this, [this] { setEnabled(true); });
+    }
+    m_about->show();
+    if (m_about->windowHandle() != nullptr) {
+        m_about->windowHandle()->setTransientParent(windowHandle());
+    }
+    m_about->raise();
+    m_about->activateWindow();
+    setEnabled(false);
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // Closing the main window ends the program, with any window it opened.
+    delete m_about;
+    delete m_overworld;
+    event->accept();
+}

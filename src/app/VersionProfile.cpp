@@ -45,6 +45,9 @@ Result<std::string> ReadVersionCode(const std::string& path)
         return size.failure();
     }
     const std::int64_t available = std::clamp<std::int64_t>(*size - VersionCodeOffset, 0, VersionCodeLength);
+    if (available == 0) {
+        return std::string();
+    }
     const auto bytes = file.value().read(VersionCodeOffset, available);
     if (!bytes) {
         return bytes.failure();

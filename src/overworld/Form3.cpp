@@ -44,16 +44,23 @@ void Form3::loadBattles()
     if (!m_session.loaded()) {
         return;
     }
+    std::optional<Failure> firstFailure;
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         const auto values = readBattle(m_session.path, *m_session.profile, battle);
         if (!values) {
-            showFailure(this, values.failure());
+            if (!firstFailure) {
+                firstFailure = values.failure();
+            }
             continue;
         }
         m_loaded[static_cast<std::size_t>(battle)] = *values;
         QComboBox* species = speciesBox(battle);
         species->setCurrentIndex(values->species < species->count() ? values->species : -1);
         levelBox(battle)->setText(QString::number(values->level));
+    }
+    // One box is enough: the battles after a failed one usually fail for the same reason.
+    if (firstFailure) {
+        showFailure(this, *firstFailure);
     }
 }
 

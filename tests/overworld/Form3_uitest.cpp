@@ -1,0 +1,211 @@
+#include "SyntheticRom.h"
+#include "TempRom.h"
+#include "UiHarness.h"
+#include "app/Form1.h"
+#include "overworld/Form3.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace {
+
+struct Positions
+{
+    std::int64_t species;
+    std::int64_t secondSpecies; // -1: the battle keeps its species once
+    std::int64_t level;
+};
+
+// The battles as the games store them, written out independently of the program's table.
+const Positions RedBlue[6] = {{0x1E415, 0x1E3B5, 0x1E416},
+                              {0x468E8, 0x468A8, 0x468E9},
+                              {0x51963, 0x518C0, 0x51964},
+                              {0x45F44, 0x45F2C, 0x45F45},
+                              {0x59630, -1, 0x59635},
+                              {0x59970, -1, 0x59975}};
+const Positions Yellow[6] = {{0x1DD1F, 0x1DCBF, 0x1DD20},
+                             {0x46B5A, 0x46B1A, 0x46B5B},
+                             {0x519A5, 0x51902, 0x519A6},
+                             {0x461A5, 0x4618D, 0x461A6},
+                             {0x594CC, -1, 0x594D1},
+                             {0x5980C, -1, 0x59811}};
+
+const Positions* positionsOf(GameVersion version)
+{
+    return version == GameVersion::Yellow ? Yellow : RedBlue;
+}
+
+class OverworldWindow : public ::testing::TestWithParam<GameVersion>
+{
+protected:
+    Form3* openEditor()
+    {
+        window.findChild<QAction*>(QStringLiteral("mnuBattle"))->trigger();
+        return window.overworldWindow();
+    }
+    void openRomAt(const std::string& romPath)
+    {
+        path = romPath;
+        openRom(window, path, watcher);
+        ASSERT_TRUE(window.session().loaded());
+    }
+    void clickSave(Form3* editor)
+    {
+        QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    }
+
+    TempDir dir;
+    std::string path;
+    ModalWatcher watcher;
+    Form1 window;
+};
+
+TEST_P(OverworldWindow, OpensDisablingTheMainWindowAndLoadsTheSixBattles)
+{
+    const SyntheticRom rom(GetParam());
+    openRomAt(dir.write(rom));
+    Form3* editor = openEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_TRUE(editor->isEnabled());
+    EXPECT_FALSE(window.isEnabled());
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Overworld Battle Editor"));
+    for (int battle = 0; battle < 6; ++battle) {
+        SCOPED_TRACE(battle);
+        const Positions& at = positionsOf(GetParam())[battle];
+        EXPECT_EQ(editor->speciesBox(battle)->count(), 191);
+        EXPECT_EQ(editor->speciesBox(battle)->currentIndex(), rom.at(at.species));
+        EXPECT_EQ(editor->levelBox(battle)->text(), QString::number(rom.at(at.level)));
+    }
+    editor->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.isEnabled());
+    EXPECT_EQ(window.overworldWindow(), nullptr);
+}
+
+TEST_P(OverworldWindow, SaveWritesExactlyTheBattleBytesAndReopeningShowsThem)
+{
+    openRomAt(dir.write(SyntheticRom(GetParam())));
+    Form3* editor = openEditor();
+    for (int battle = 0; battle < 6; ++battle) {
+        editor->speciesBox(battle)->setCurrentIndex(10 + battle);
+        QLineEdit* level = editor->levelBox(battle);
+        level->setFocus();
+        level->selectAll();
+        QTest::keyClicks(level, QString::number(70 + battle));
+    }
+    const Bytes before = readWholeFile(path);
+    clickSave(editor);
+
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    EXPECT_EQ(watcher.boxes()[0].title, QStringLiteral("Tavrik"));
+    EXPECT_EQ(watcher.boxes()[0].text, QStringLiteral("Overworld Pokémon Battle Data Saved successfully!"));
+    EXPECT_EQ(watcher.boxes()[0].icon, QMessageBox::Information);
+    EXPECT_TRUE(editor->isVisible());
+
+    const Bytes after = readWholeFile(path);
+    std::set<std::int64_t> expected;
+    for (int battle = 0; battle < 6; ++battle) {
+        const Positions& at = positionsOf(GetParam())[battle];
+        EXPECT_EQ(after.at(static_cast<std::size_t>(at.species)), 10 + battle);
+        EXPECT_EQ(after.at(static_cast<std::size_t>(at.level)), 70 + battle);
+        expected.insert({at.species, at.level});
+        if (at.secondSpecies >= 0) {
+            EXPECT_EQ(after.at(static_cast<std::size_t>(at.secondSpecies)), 10 + battle);
+            expected.insert(at.secondSpecies);
+        }
+    }
+    const auto changed = differingOffsets(before, after);
+    EXPECT_EQ(std::set<std::int64_t>(changed.begin(), changed.end()), expected);
+
+    editor->close();
+    QCoreApplication::processEvents();
+    Form3* reopened = openEditor();
+    for (int battle = 0; battle < 6; ++battle) {
+        EXPECT_EQ(reopened->speciesBox(battle)->currentIndex(), 10 + battle);
+        EXPECT_EQ(reopened->levelBox(battle)->text(), QString::number(70 + battle));
+    }
+}
+
+TEST_P(OverworldWindow, ASpeciesWithoutAnEntryIsWrittenBackUnchangedAtBothPositions)
+{
+    SyntheticRom rom(GetParam());
+    const Positions& first = positionsOf(GetParam())[0];
+    rom.set(first.species, 0xC8);
+    rom.set(first.secondSpecies, 0x21);
+    openRomAt(dir.write(rom));
+    Form3* editor = openEditor();
+    EXPECT_EQ(editor->speciesBox(0)->currentIndex(), -1);
+    clickSave(editor);
+
+    const Bytes after = readWholeFile(path);
+    EXPECT_EQ(after.at(static_cast<std::size_t>(first.species)), 0xC8);
+    EXPECT_EQ(after.at(static_cast<std::size_t>(first.secondSpecies)), 0xC8);
+    const auto changed = differingOffsets(rom.bytes(), after);
+    EXPECT_EQ(changed, std::vector<std::int64_t>{first.secondSpecies});
+}
+
+TEST_P(OverworldWindow, AFailedWriteShowsItsErrorAndNoConfirmation)
+{
+    openRomAt(dir.write(SyntheticRom(GetParam())));
+    Form3* editor = openEditor();
+    editor->speciesBox(2)->setCurrentIndex(3);
+    const Bytes before = readWholeFile(path);
+    {
+        ImmutableFile locked(path);
+        if (!locked.active()) {
+            GTEST_SKIP() << "this file system cannot make a file immutable";
+        }
+        clickSave(editor);
+    }
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    EXPECT_TRUE(watcher.boxes()[0].title.startsWith(QStringLiteral("Error: ")));
+    EXPECT_FALSE(watcher.boxes()[0].text.contains(QStringLiteral("successfully")));
+    EXPECT_EQ(readWholeFile(path), before);
+}
+
+TEST_P(OverworldWindow, BattlesThatCouldNotBeReadAreNotWritten)
+{
+    const SyntheticRom rom(GetParam());
+    openRomAt(dir.write(rom));
+    // Cut the file short before the editor opens: the battles beyond the cut cannot be read.
+    std::filesystem::resize_file(path, 0x50000);
+    Form3* editor = openEditor();
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    EXPECT_TRUE(watcher.boxes()[0].title.startsWith(QStringLiteral("Error: ")));
+    // The file is whole again when the user saves.
+    rom.writeTo(path);
+    editor->levelBox(0)->setText(QStringLiteral("99"));
+    clickSave(editor);
+
+    ASSERT_EQ(watcher.boxes().size(), 2u);
+    EXPECT_EQ(watcher.boxes().back().title, QStringLiteral("Error: 1003"));
+    const auto changed = differingOffsets(rom.bytes(), readWholeFile(path));
+    EXPECT_EQ(changed, std::vector<std::int64_t>{positionsOf(GetParam())[0].level});
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions,
+                         OverworldWindow,
+                         ::testing::Values(GameVersion::Red, GameVersion::Blue, GameVersion::Yellow),
+                         [](const auto& param) { return std::string(profileOf(param.param).code); });
+
+TEST(OverworldWindowLifetime, ClosingTheMainWindowClosesTheEditor)
+{
+    TempDir dir;
+    ModalWatcher watcher;
+    auto window = std::make_unique<Form1>();
+    openRom(*window, dir.write(SyntheticRom(GameVersion::Red)), watcher);
+    window->findChild<QAction*>(QStringLiteral("mnuBattle"))->trigger();
+    QPointer<Form3> editor = window->overworldWindow();
+    ASSERT_FALSE(editor.isNull());
+    window->close();
+    EXPECT_TRUE(editor.isNull());
+}
+
+} // namespace

@@ -129,7 +129,11 @@ void Form1::mnuBattle_Click()
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         lists.push_back(m_overworld->speciesBox(battle));
     }
-    // overpokemon: the species lists are filled afresh with each opening.
-    fillSpeciesLists(m_overworld, m_session, lists);
+    // overpokemon: the species lists are filled afresh with each opening. Without them the editor
+    // cannot show a battle, so it closes again.
+    if (!fillSpeciesLists(m_overworld, m_session, lists)) {
+        m_overworld->close();
+        return;
+    }
     m_overworld->loadBattles();
 }

@@ -172,6 +172,9 @@ TEST_P(OverworldWindow, AFailedWriteShowsItsErrorAndNoConfirmation)
 
 TEST_P(OverworldWindow, BattlesThatCouldNotBeReadAreNotWritten)
 {
+    if (GetParam() == GameVersion::Yellow) {
+        GTEST_SKIP() << "Yellow keeps its species names behind every battle: a cut loses the lists first";
+    }
     const SyntheticRom rom(GetParam());
     openRomAt(dir.write(rom));
     // Cut the file short before the editor opens: the battles beyond the cut cannot be read.
@@ -188,6 +191,19 @@ TEST_P(OverworldWindow, BattlesThatCouldNotBeReadAreNotWritten)
     EXPECT_EQ(watcher.boxes().back().title, QStringLiteral("Error: 1003"));
     const auto changed = differingOffsets(rom.bytes(), readWholeFile(path));
     EXPECT_EQ(changed, std::vector<std::int64_t>{positionsOf(GetParam())[0].level});
+}
+
+TEST_P(OverworldWindow, AnUnreadableSpeciesListClosesTheEditorAgain)
+{
+    openRomAt(dir.write(SyntheticRom(GetParam())));
+    std::filesystem::resize_file(path, 0x1000);
+    openEditor();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window.overworldWindow(), nullptr);
+    EXPECT_TRUE(window.isEnabled());
+    ASSERT_EQ(watcher.boxes().size(), 1u);
+    EXPECT_EQ(watcher.boxes()[0].title, QStringLiteral("Error: 62"));
+    EXPECT_EQ(std::filesystem::file_size(path), 0x1000u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions,

@@ -23,6 +23,7 @@ namespace {
 
 constexpr GameVersion Versions[] = {GameVersion::Red, GameVersion::Blue, GameVersion::Yellow};
 
+// Every byte a save of the trainer may change.
 std::set<std::int64_t> trainerBytes(GameVersion version, int rosterIndex)
 {
     const TrainerLayout& layout = trainerLayout(version, rosterIndex);
@@ -35,9 +36,7 @@ std::set<std::int64_t> trainerBytes(GameVersion version, int rosterIndex)
     }
     for (const auto& offset :
          {layout.specialMoveOffset, layout.specialMoveUserOffset, layout.prizeAmountOffset, layout.prizeItemOffset()}) {
-        if (offset && (version != GameVersion::Yellow)) {
-            bytes.insert(*offset);
-        } else if (offset && offset != layout.specialMoveOffset && offset != layout.specialMoveUserOffset) {
+        if (offset) {
             bytes.insert(*offset);
         }
     }

@@ -33,9 +33,10 @@ void Form1::showRows(int rows)
         const bool shown = member <= rows;
         speciesBox(member)->setVisible(shown);
         levelBox(member)->setVisible(shown);
-        // The validator turns the emptied box into "0". Member 1's level is never emptied.
+        // A hidden row's level box is emptied, and an empty number box reads "0". Member 1's level is
+        // never emptied.
         if (!shown && member >= 2) {
-            levelBox(member)->clear();
+            levelBox(member)->setText(QStringLiteral("0"));
         }
     }
 }

@@ -128,8 +128,17 @@ writeTrainer(const std::string& path, const VersionProfile& profile, int rosterI
     if (!file) {
         return file.failure();
     }
-    if (auto failure = file.value().write(layout.nameOffset, *nameField)) {
-        return failure;
+    // A name that reads the same as the one in the file keeps its bytes: the field may hold bytes the
+    // decoder does not show, and re-encoding the shown text would drop them.
+    const auto storedName = file.value().read(layout.nameOffset, RosterNameBytes);
+    if (!storedName) {
+        return storedName.failure();
+    }
+    const bool nameUnchanged = trimBlanks(fitText(DecodeText(*storedName), RosterNameBytes)) == trimBlanks(record.name);
+    if (!nameUnchanged) {
+        if (auto failure = file.value().write(layout.nameOffset, *nameField)) {
+            return failure;
+        }
     }
     for (int member = 0; member < layout.partySize; ++member) {
         const PartyMember& values = record.party[static_cast<std::size_t>(member)];

@@ -2,9 +2,14 @@
 
 // Driving the real windows in tests: answering modal boxes and the open dialog as a user would.
 
+#include "TempRom.h"
+#include "app/Form1.h"
+
 #include <QMessageBox>
 #include <QString>
 #include <functional>
+#include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -35,6 +40,8 @@ public:
     int openDialogs() const { return m_openDialogs; }
     QString openDialogTitle() const { return m_openDialogTitle; }
     QStringList openDialogFilters() const { return m_openDialogFilters; }
+    // The filter description the dialog shows in its file-type box.
+    QString openDialogShownFilter() const { return m_openDialogShownFilter; }
 
 private:
     void poll();
@@ -44,6 +51,7 @@ private:
     int m_openDialogs = 0;
     QString m_openDialogTitle;
     QStringList m_openDialogFilters;
+    QString m_openDialogShownFilter;
     class QTimer* m_timer;
 };
 
@@ -58,3 +66,48 @@ template <typename T> T* child(QWidget* window, const char* name)
 {
     return window->findChild<T*>(QString::fromLatin1(name));
 }
+
+class QAction;
+class QLineEdit;
+
+// Lets test failures show a QString as text.
+void PrintTo(const QString& text, std::ostream* out);
+void PrintTo(GameVersion version, std::ostream* out);
+
+// A menu item of a window by its objectName.
+QAction* menuAction(QWidget* window, const char* name);
+
+// Picks roster entry row with a mouse click on it, as a user would.
+void clickTrainer(Form1& window, int row);
+
+// Clicks the tab of SSTab1 with the given index.
+void clickTab(Form1& window, int index);
+
+// Ctrl+letter as a keyboard delivers it: the key with the control character as its text.
+void controlKey(QWidget* widget, char letter);
+
+// Replaces a box's text by typing: End, Shift+Home, then text key by key.
+void retype(QLineEdit* box, const QString& text);
+
+// Exactly the offsets of writes whose value differs from before changed, and every offset of writes
+// holds its value afterwards.
+::testing::AssertionResult
+changedExactly(const Bytes& before, const Bytes& after, const std::map<std::int64_t, std::uint8_t>& writes);
+
+// The main window, shown, with a temporary folder for the images a test opens in it.
+class EditorUnderTest
+{
+public:
+    EditorUnderTest();
+
+    // Writes rom into the folder as name and opens it through File > Open ROM; returns its path.
+    std::string open(const SyntheticRom& rom, const std::string& name = "test.gb");
+    // File > Save ROM, through the menu item.
+    void save();
+
+    template <typename T> T* find(const char* name) { return child<T>(&window, name); }
+
+    TempDir dir;
+    ModalWatcher watcher;
+    Form1 window;
+};

@@ -3,9 +3,14 @@
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format
+PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format libbenchmark-dev clang-14 libclang-rt-14-dev \
+	desktop-file-utils
+# The sanitizer run, the fuzz run and the benchmark (`make asan`, `make fuzz`, `make bench`).
+ASAN_BUILD_DIR ?= build-asan
+FUZZ_SECONDS ?= 60
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test clean asan fuzz bench
 
 all: build
 
@@ -33,6 +38,20 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j 2
+
+# Every test once more under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer; any report fails.
+asan: deps
+	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRIK_SANITIZE=ON -DTAVRIK_BENCH=OFF
+	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD_DIR)
+	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j 2
+
+# Each libFuzzer target for FUZZ_SECONDS seconds (clang, in build-fuzz/); any crash fails.
+fuzz: deps
+	tests/fuzz/run.sh $(FUZZ_SECONDS)
+
+# Open, load and save timings on a 1 MiB synthetic image.
+bench: build
+	$(BUILD_DIR)/bench/tavrik_bench
 
 clean:
 	rm -rf $(BUILD_DIR)

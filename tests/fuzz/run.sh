@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang in build-fuzz/ and runs each for the given number of seconds
+# (default 60). Fails on any crash, sanitizer report, leak, timeout or broken invariant; the input that
+# did it is kept in build-fuzz/artifacts/<target>/.
+#
+#   tests/fuzz/run.sh [seconds] [target...]      targets: text_codec read_path
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+
+seconds="${1:-60}"
+shift || true
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+    targets=(text_codec read_path)
+fi
+
+compiler="$(command -v clang++-14 || command -v clang++ || true)"
+if [ -z "$compiler" ]; then
+    echo "fuzz: clang++ not found (Debian: clang-14 libclang-rt-14-dev)" >&2
+    exit 1
+fi
+
+build=build-fuzz
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="$compiler" \
+    -DTAVRIK_FUZZ=ON -DTAVRIK_BUILD_TESTS=OFF -DTAVRIK_BENCH=OFF >/dev/null
+cmake --build "$build" --target "${targets[@]/#/tavrik_fuzz_}"
+
+export ASAN_OPTIONS="detect_leaks=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
+
+# The targets run side by side, one core each.
+pids=()
+for target in "${targets[@]}"; do
+    # New inputs go to the build's own corpus; the committed seeds are only read.
+    corpus="$build/corpus/$target"
+    artifacts="$build/artifacts/$target"
+    mkdir -p "$corpus" "$artifacts"
+    echo "fuzz: $target for ${seconds}s"
+    "$build/tests/fuzz/tavrik_fuzz_$target" "$corpus" "tests/fuzz/corpus/$target" \
+        -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096 \
+        -artifact_prefix="$artifacts/" -print_final_stats=1 >"$build/fuzz-$target.log" 2>&1 &
+    pids+=($!)
+done
+
+failed=0
+for i in "${!targets[@]}"; do
+    target="${targets[$i]}"
+    log="$build/fuzz-$target.log"
+    if wait "${pids[$i]}"; then
+        grep -E '^stat::number_of_executed_units|^Done ' "$log" | sed "s/^/fuzz: $target: /"
+    else
+        tail -n 60 "$log" >&2
+        echo "fuzz: $target FAILED; the input is in $build/artifacts/$target/" >&2
+        failed=1
+    fi
+done
+exit "$failed"

@@ -4,7 +4,6 @@
 #include "rom/modGameText.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -61,15 +60,15 @@ std::vector<std::string> itemPlaceholders()
 
 std::vector<std::string> machineNames()
 {
+    const auto numbered = [](const char* prefix, int number) {
+        return prefix + std::string(number < 10 ? "0" : "") + std::to_string(number);
+    };
     std::vector<std::string> names;
-    char text[8];
     for (int hm = 1; hm <= 5; ++hm) {
-        std::snprintf(text, sizeof text, "HM%02d", hm);
-        names.emplace_back(text);
+        names.push_back(numbered("HM", hm));
     }
     for (int tm = 1; tm <= 50; ++tm) {
-        std::snprintf(text, sizeof text, "TM%02d", tm);
-        names.emplace_back(text);
+        names.push_back(numbered("TM", tm));
     }
     return names;
 }

@@ -1,0 +1,117 @@
+#pragma once
+
+// Where the games keep the data the editor changes, written out from the game's layout tables and kept
+// apart from the program's own tables, so that a wrong entry there shows up as a stray byte in a test.
+// All offsets are 0-based file offsets of single bytes, except the name, a field of nameLength bytes.
+
+#include "app/VersionProfile.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+namespace LayoutOffsets {
+
+constexpr std::nullopt_t None = std::nullopt;
+
+struct Trainer
+{
+    std::int32_t name;
+    int nameLength;
+    // partySize pairs of (level, species).
+    std::int32_t party;
+    int partySize;
+    std::optional<std::int32_t> moveUser;
+    std::optional<std::int32_t> move;
+    // The prize item is the byte after the amount.
+    std::optional<std::int32_t> prizeAmount;
+};
+
+using Roster = std::array<Trainer, 12>;
+
+constexpr Roster Red{{
+    {0x39B21, 5, 0x3A3B6, 2, 0x39D22, 0x39D23, 0x5C3EC},
+    {0x39B27, 5, 0x3A3BC, 2, 0x39D24, 0x39D25, 0x5C71A},
+    {0x39B2D, 8, 0x3A3C2, 3, 0x39D26, 0x39D27, 0x5CAB7},
+    {0x39B36, 5, 0x3A3CA, 3, 0x39D28, 0x39D29, 0x48970},
+    {0x39B3C, 4, 0x3A3D2, 4, 0x39D2A, 0x39D2B, 0x754A4},
+    {0x39B48, 7, 0x3A3E6, 4, 0x39D2C, 0x39D2D, 0x5D075},
+    {0x39B41, 6, 0x3A3DC, 4, 0x39D2E, 0x39D2F, 0x75864},
+    {0x39AF1, 8, 0x3A291, 5, 0x39D30, 0x39D31, 0x749A2},
+    {0x39B68, 7, 0x3A4BC, 5, None, 0x39D33, None},
+    {0x39B1B, 5, 0x3A3AA, 5, None, 0x39D35, None},
+    {0x39B7A, 6, 0x3A517, 5, None, 0x39D37, None},
+    {0x39B81, 5, 0x3A523, 5, None, 0x39D39, None},
+}};
+
+// Blue is Red but for three gym leaders whose prize lies one byte later.
+constexpr Roster Blue = [] {
+    Roster roster = Red;
+    roster[4].prizeAmount = 0x754A5;
+    roster[6].prizeAmount = 0x75865;
+    roster[7].prizeAmount = 0x749A3;
+    return roster;
+}();
+
+constexpr Roster Yellow{{
+    {0x39AA0, 5, 0x3A455, 2, None, None, 0x5C2C9},
+    {0x39AA6, 5, 0x3A45B, 2, None, None, 0x5C5EA},
+    {0x39AAC, 8, 0x3A461, 1, None, None, 0x5C9AD},
+    {0x39AB5, 5, 0x3A465, 3, None, None, 0x48987},
+    {0x39ABB, 4, 0x3A46D, 4, None, None, 0x74C4C},
+    {0x39AC7, 7, 0x3A47F, 3, None, None, 0x5CF6B},
+    {0x39AC0, 6, 0x3A477, 3, None, None, 0x75070},
+    {0x39A70, 8, 0x3A310, 5, None, None, 0x741DF},
+    {0x39AE7, 7, 0x3A540, 5, None, None, None},
+    {0x39A9A, 5, 0x3A449, 5, None, None, None},
+    {0x39AF9, 6, 0x3A59B, 5, None, None, None},
+    {0x39B00, 5, 0x3A5A7, 5, None, None, None},
+}};
+
+inline const Trainer& trainer(GameVersion version, int rosterIndex)
+{
+    const Roster& roster = version == GameVersion::Yellow ? Yellow : version == GameVersion::Blue ? Blue : Red;
+    return roster.at(static_cast<std::size_t>(rosterIndex));
+}
+
+// The stretch of the name table from the first roster name to the terminator of the last: [first, end).
+inline std::pair<std::int32_t, std::int32_t> nameTable(GameVersion version)
+{
+    return version == GameVersion::Yellow ? std::pair{0x39A70, 0x39B06} : std::pair{0x39AF1, 0x39B87};
+}
+
+// The six overworld battles; the first four keep their species twice, and a save writes both.
+struct Battle
+{
+    std::int32_t species;
+    std::optional<std::int32_t> secondSpecies;
+    std::int32_t level;
+};
+
+using Battles = std::array<Battle, 6>;
+
+constexpr Battles RedBlueBattles{{
+    {0x1E415, 0x1E3B5, 0x1E416},
+    {0x468E8, 0x468A8, 0x468E9},
+    {0x51963, 0x518C0, 0x51964},
+    {0x45F44, 0x45F2C, 0x45F45},
+    {0x59630, None, 0x59635},
+    {0x59970, None, 0x59975},
+}};
+
+constexpr Battles YellowBattles{{
+    {0x1DD1F, 0x1DCBF, 0x1DD20},
+    {0x46B5A, 0x46B1A, 0x46B5B},
+    {0x519A5, 0x51902, 0x519A6},
+    {0x461A5, 0x4618D, 0x461A6},
+    {0x594CC, None, 0x594D1},
+    {0x5980C, None, 0x59811},
+}};
+
+inline const Battle& battle(GameVersion version, int index)
+{
+    return (version == GameVersion::Yellow ? YellowBattles : RedBlueBattles).at(static_cast<std::size_t>(index));
+}
+
+} // namespace LayoutOffsets

@@ -1,3 +1,4 @@
+#include "LayoutOffsets.h"
 #include "SyntheticRom.h"
 #include "TempRom.h"
 #include "UiHarness.h"
@@ -15,30 +16,11 @@
 
 namespace {
 
-struct Positions
-{
-    std::int64_t species;
-    std::int64_t secondSpecies; // -1: the battle keeps its species once
-    std::int64_t level;
-};
+using LayoutOffsets::Battle;
 
-// The battles as the games store them, written out independently of the program's table.
-const Positions RedBlue[6] = {{0x1E415, 0x1E3B5, 0x1E416},
-                              {0x468E8, 0x468A8, 0x468E9},
-                              {0x51963, 0x518C0, 0x51964},
-                              {0x45F44, 0x45F2C, 0x45F45},
-                              {0x59630, -1, 0x59635},
-                              {0x59970, -1, 0x59975}};
-const Positions Yellow[6] = {{0x1DD1F, 0x1DCBF, 0x1DD20},
-                             {0x46B5A, 0x46B1A, 0x46B5B},
-                             {0x519A5, 0x51902, 0x519A6},
-                             {0x461A5, 0x4618D, 0x461A6},
-                             {0x594CC, -1, 0x594D1},
-                             {0x5980C, -1, 0x59811}};
-
-const Positions* positionsOf(GameVersion version)
+const Battle& positionsOf(GameVersion version, int battle)
 {
-    return version == GameVersion::Yellow ? Yellow : RedBlue;
+    return LayoutOffsets::battle(version, battle);
 }
 
 class OverworldWindow : public ::testing::TestWithParam<GameVersion>
@@ -78,7 +60,7 @@ TEST_P(OverworldWindow, OpensDisablingTheMainWindowAndLoadsTheSixBattles)
     EXPECT_EQ(editor->windowTitle(), QStringLiteral("Overworld Battle Editor"));
     for (int battle = 0; battle < 6; ++battle) {
         SCOPED_TRACE(battle);
-        const Positions& at = positionsOf(GetParam())[battle];
+        const Battle& at = positionsOf(GetParam(), battle);
         EXPECT_EQ(editor->speciesBox(battle)->count(), 191);
         EXPECT_EQ(editor->speciesBox(battle)->currentIndex(), rom.at(at.species));
         EXPECT_EQ(editor->levelBox(battle)->text(), QString::number(rom.at(at.level)));
@@ -107,11 +89,10 @@ TEST_P(OverworldWindow, SavesExactlyTheBattleBytesAndReopensWithThem)
             QLineEdit* box = editor->levelBox(battle);
             box->selectAll();
             QTest::keyClicks(box, QString::number(level));
-            const Positions& at = positionsOf(GetParam())[battle];
-            for (const std::int64_t offset : {at.species, at.secondSpecies}) {
-                if (offset >= 0) {
-                    expected[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(species);
-                }
+            const Battle& at = positionsOf(GetParam(), battle);
+            expected[static_cast<std::size_t>(at.species)] = static_cast<std::uint8_t>(species);
+            if (at.secondSpecies) {
+                expected[static_cast<std::size_t>(*at.secondSpecies)] = static_cast<std::uint8_t>(species);
             }
             expected[static_cast<std::size_t>(at.level)] = static_cast<std::uint8_t>(level);
         }
@@ -139,9 +120,9 @@ TEST_P(OverworldWindow, SavesExactlyTheBattleBytesAndReopensWithThem)
 TEST_P(OverworldWindow, ASpeciesWithoutAnEntryIsWrittenBackUnchangedAtBothPositions)
 {
     SyntheticRom rom(GetParam());
-    const Positions& first = positionsOf(GetParam())[0];
+    const Battle& first = positionsOf(GetParam(), 0);
     rom.set(first.species, 0xC8);
-    rom.set(first.secondSpecies, 0x21);
+    rom.set(*first.secondSpecies, 0x21);
     openRomAt(dir.write(rom));
     Form3* editor = openEditor();
     EXPECT_EQ(editor->speciesBox(0)->currentIndex(), -1);
@@ -149,9 +130,9 @@ TEST_P(OverworldWindow, ASpeciesWithoutAnEntryIsWrittenBackUnchangedAtBothPositi
 
     const Bytes after = readWholeFile(path);
     EXPECT_EQ(after.at(static_cast<std::size_t>(first.species)), 0xC8);
-    EXPECT_EQ(after.at(static_cast<std::size_t>(first.secondSpecies)), 0xC8);
+    EXPECT_EQ(after.at(static_cast<std::size_t>(*first.secondSpecies)), 0xC8);
     const auto changed = differingOffsets(rom.bytes(), after);
-    EXPECT_EQ(changed, std::vector<std::int64_t>{first.secondSpecies});
+    EXPECT_EQ(changed, std::vector<std::int64_t>{*first.secondSpecies});
 }
 
 TEST_P(OverworldWindow, AFailedWriteShowsItsErrorAndNoConfirmation)
@@ -193,7 +174,7 @@ TEST_P(OverworldWindow, BattlesThatCouldNotBeReadAreNotWritten)
     ASSERT_EQ(watcher.boxes().size(), 2u);
     EXPECT_EQ(watcher.boxes().back().title, QStringLiteral("Error: 1003"));
     const auto changed = differingOffsets(rom.bytes(), readWholeFile(path));
-    EXPECT_EQ(changed, std::vector<std::int64_t>{positionsOf(GetParam())[0].level});
+    EXPECT_EQ(changed, std::vector<std::int64_t>{positionsOf(GetParam(), 0).level});
 }
 
 TEST_P(OverworldWindow, AnUnreadableSpeciesListClosesTheEditorAgain)

@@ -2,6 +2,7 @@
 // file at that trainer's bytes only; a save without edits changes nothing; the game's name table keeps
 // its count of terminators. (The battles get random edits in the overworld window's tests.)
 
+#include "LayoutOffsets.h"
 #include "SyntheticRom.h"
 #include "TempRom.h"
 #include "UiHarness.h"
@@ -26,33 +27,29 @@ constexpr GameVersion Versions[] = {GameVersion::Red, GameVersion::Blue, GameVer
 // Every byte a save of the trainer may change.
 std::set<std::int64_t> trainerBytes(GameVersion version, int rosterIndex)
 {
-    const TrainerLayout& layout = trainerLayout(version, rosterIndex);
+    const LayoutOffsets::Trainer& at = LayoutOffsets::trainer(version, rosterIndex);
     std::set<std::int64_t> bytes;
-    for (int i = 0; i < layout.nameMaxLength; ++i) {
-        bytes.insert(layout.nameOffset + i);
+    for (int i = 0; i < at.nameLength; ++i) {
+        bytes.insert(at.name + i);
     }
-    for (int member = 0; member < layout.partySize; ++member) {
-        bytes.insert({layout.levelOffset(member), layout.speciesOffset(member)});
+    for (int i = 0; i < 2 * at.partySize; ++i) {
+        bytes.insert(at.party + i);
     }
-    for (const auto& offset :
-         {layout.specialMoveOffset, layout.specialMoveUserOffset, layout.prizeAmountOffset, layout.prizeItemOffset()}) {
+    for (const auto& offset : {at.move, at.moveUser}) {
         if (offset) {
             bytes.insert(*offset);
         }
     }
+    if (at.prizeAmount) {
+        bytes.insert({*at.prizeAmount, *at.prizeAmount + 1});
+    }
     return bytes;
 }
 
-// The terminators of the name table around the trainers' names.
 long terminatorsInNameTable(const Bytes& file, GameVersion version)
 {
-    std::int64_t first = trainerLayout(version, 0).nameOffset;
-    std::int64_t last = first;
-    for (int i = 0; i < RosterSize; ++i) {
-        first = std::min<std::int64_t>(first, trainerLayout(version, i).nameOffset);
-        last = std::max<std::int64_t>(last, trainerLayout(version, i).nameOffset + RosterNameBytes);
-    }
-    return std::count(file.begin() + first - 16, file.begin() + last + 16, 0x50);
+    const auto [first, end] = LayoutOffsets::nameTable(version);
+    return std::count(file.begin() + first, file.begin() + end, 0x50);
 }
 
 QString randomName(std::mt19937& random, int maxLength)

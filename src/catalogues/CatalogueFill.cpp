@@ -40,32 +40,31 @@ bool Form1::pokemon()
     return fillSpeciesLists(this, m_session, {ui->pkmn1, ui->pkmn2, ui->pkmn3, ui->pkmn4, ui->pkmn5, ui->pkmn6});
 }
 
+namespace {
+
+// Appends a walk's names to a list; false after showing why they could not be read.
+bool appendNames(QWidget* parent, QComboBox* list, const Result<std::vector<std::string>>& names)
+{
+    if (!names) {
+        showFailure(parent, names.failure());
+        return false;
+    }
+    list->addItems(toQStringList(*names));
+    return true;
+}
+
+} // namespace
+
 bool Form1::attack()
 {
-    if (!m_session.loaded() || !m_session.file) {
-        return false;
-    }
-    const auto names = moveNames(*m_session.file, *m_session.profile);
-    if (!names) {
-        showFailure(this, names.failure());
-        return false;
-    }
-    ui->attacklst->addItems(toQStringList(*names));
-    return true;
+    return m_session.loaded() && m_session.file &&
+           appendNames(this, ui->attacklst, moveNames(*m_session.file, *m_session.profile));
 }
 
 bool Form1::item()
 {
-    if (!m_session.loaded() || !m_session.file) {
-        return false;
-    }
-    const auto names = itemNames(*m_session.file, *m_session.profile);
-    if (!names) {
-        showFailure(this, names.failure());
-        return false;
-    }
-    ui->itemlst->addItems(toQStringList(*names));
-    return true;
+    return m_session.loaded() && m_session.file &&
+           appendNames(this, ui->itemlst, itemNames(*m_session.file, *m_session.profile));
 }
 
 void Form1::item2()

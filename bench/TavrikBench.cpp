@@ -220,19 +220,33 @@ void OpenDialogCancelled(benchmark::State& state)
 }
 BENCHMARK(OpenDialogCancelled)->Unit(benchmark::kMillisecond);
 
+// The main window with a synthetic ROM opened through File > Open ROM, for the steps that follow.
+struct OpenedEditor
+{
+    explicit OpenedEditor(GameVersion version) : image(version)
+    {
+        window.show();
+        openRom(window, image.path, answerer);
+        ready = openedAll(window);
+    }
+
+    ImageFile image;
+    Form1 window;
+    ModalAnswerer answerer;
+    bool ready = false;
+};
+
 // Clicking a trainer in the roster: every field of the form filled from the file. Each iteration
 // selects the next trainer, so each one is a real load.
 void LoadTrainerWindow(benchmark::State& state)
 {
-    const ImageFile image(versionOf(state));
-    Form1 window;
-    window.show();
-    ModalAnswerer answerer;
-    openRom(window, image.path, answerer);
-    if (!openedAll(window)) {
+    OpenedEditor editor(versionOf(state));
+    if (!editor.ready) {
         state.SkipWithError("the window did not open the ROM");
         return;
     }
+    Form1& window = editor.window;
+    ModalAnswerer& answerer = editor.answerer;
     int row = 0;
     for (auto _ : state) {
         row = (row + 1) % RosterSize;
@@ -271,15 +285,13 @@ BENCHMARK(SaveTrainerCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 // again and the first trainer reloaded, as the window does after every save.
 void SaveTrainerWindow(benchmark::State& state)
 {
-    const ImageFile image(versionOf(state));
-    Form1 window;
-    window.show();
-    ModalAnswerer answerer;
-    openRom(window, image.path, answerer);
-    if (!openedAll(window)) {
+    OpenedEditor editor(versionOf(state));
+    if (!editor.ready) {
         state.SkipWithError("the window did not open the ROM");
         return;
     }
+    Form1& window = editor.window;
+    ModalAnswerer& answerer = editor.answerer;
     auto* save = child<QAction>(&window, "mnuSave");
     for (auto _ : state) {
         // A save leaves the first trainer selected; select the one to save outside the timing.

@@ -32,7 +32,7 @@ build: configure
 	cmake --build $(BUILD_DIR)
 
 run: build
-	@$(BUILD_DIR)/tests/tavrik_demo_roms $(BUILD_DIR)/demo
+	@$(BUILD_DIR)/src/tavrik_demo_roms $(BUILD_DIR)/demo
 	@echo "Open one of these with File > Open ROM... to try Tavrik without a ROM of your own."
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 		echo "No display here (neither DISPLAY nor WAYLAND_DISPLAY is set): start $(BUILD_DIR)/src/tavrik from a desktop session."; \

@@ -5,8 +5,13 @@
 #include "trainers/InputFilters.h"
 #include "ui_Form1.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QStyle>
 #include <QWindow>
 
 // The pictures live in the static UI library, whose resources must be registered by hand (and from
@@ -16,20 +21,61 @@ static void loadPictures()
     Q_INIT_RESOURCE(resources);
 }
 
+namespace {
+
+// A local .gb or .gbc file, the only thing the window takes from a drag.
+QString droppedRom(const QMimeData* data)
+{
+    if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
+        return {};
+    }
+    const QString path = data->urls().front().toLocalFile();
+    return path.endsWith(QStringLiteral(".gb"), Qt::CaseInsensitive) ||
+                   path.endsWith(QStringLiteral(".gbc"), Qt::CaseInsensitive)
+               ? path
+               : QString();
+}
+
+} // namespace
+
 Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::Form1>())
 {
     loadPictures();
     ui->setupUi(this);
     ui->mnuBreak->setSeparator(true);
-    // A fixed-size window: the menu bar on top of a client area of fixed size.
+    // A fixed-size window: the menu bar on top of a client area of fixed size, the notes below.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    setAcceptDrops(true);
+    auto* notes = new QLabel(this);
+    notes->setObjectName(QStringLiteral("notes"));
+    notes->setAccessibleName(QStringLiteral("Notes on the selected trainer"));
+    notes->setWordWrap(true);
+    notes->setFixedHeight(2 * notes->fontMetrics().lineSpacing() + 4);
+    ui->statusbar->addWidget(notes, 1);
 
+    const QPixmap warning = style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(14, 14);
+    for (QLabel* icon : findChildren<QLabel*>(QRegularExpression(QStringLiteral("Warning$")))) {
+        icon->setPixmap(warning);
+        icon->hide();
+    }
     for (int member = 1; member <= 6; ++member) {
+        QLineEdit* level = levelBox(member);
+        QAction* levelWarning =
+            level->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
+        levelWarning->setObjectName(level->objectName() + QStringLiteral("Warning"));
+        levelWarning->setVisible(false);
         installByteBox(levelBox(member));
+        connect(levelBox(member), &QLineEdit::textChanged, this, &Form1::updateState);
+        connect(speciesBox(member), &QComboBox::currentIndexChanged, this, &Form1::updateState);
     }
     installByteBox(ui->itemquant);
     installHexKeyFilter(ui->pkmnno);
+    connect(ui->namebox, &QLineEdit::textChanged, this, &Form1::updateState);
+    connect(ui->itemquant, &QLineEdit::textChanged, this, &Form1::updateState);
+    for (QComboBox* list : {ui->itemlst, ui->attacklst, ui->pkmnno}) {
+        connect(list, &QComboBox::currentIndexChanged, this, &Form1::updateState);
+    }
 
     connect(ui->mnuOpen, &QAction::triggered, this, &Form1::mnuOpen_Click);
     connect(ui->mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
@@ -84,8 +130,32 @@ void Form1::mnuAbout_Click()
 
 void Form1::closeEvent(QCloseEvent* event)
 {
+    if (!mayLeaveTrainer()) {
+        event->ignore();
+        return;
+    }
     // Closing the main window ends the program, with any window it opened.
     delete m_about;
-    delete m_overworld;
+    if (m_overworld != nullptr && !m_overworld->close()) {
+        event->ignore();
+        return;
+    }
     event->accept();
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedRom(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void Form1::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedRom(event->mimeData());
+    if (path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    openRomFile(path);
 }

@@ -17,6 +17,7 @@ class Form1;
 class Form2;
 class Form3;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 class Form1 : public QMainWindow
@@ -35,6 +36,12 @@ public:
     QComboBox* speciesBox(int member) const;
     QLineEdit* levelBox(int member) const;
 
+    // Opens the ROM at path as File > Open ROM does after its dialog: the way in from the command line
+    // and from a drop.
+    void openRomFile(const QString& path);
+    // True when the form differs from the trainer as loaded.
+    bool hasUnsavedChanges() const;
+
 public slots:
     void mnuOpen_Click();
     void mnuSave_Click();
@@ -43,25 +50,29 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Opening a ROM.
     void resetView();
+    void openPath(const QString& path);
     void switchEditorOn();
-    bool fillLists();
+    void fillLists(const Bytes& image);
 
-    // The roster and the pick lists (each returns false after showing why it failed).
-    bool trainer();
+    // The roster and the pick lists.
+    void trainer(const Bytes& image);
     bool trainersave();
-    bool pokemon();
-    bool attack();
-    bool item();
+    void pokemon(const Bytes& image);
+    void attack(const Bytes& image);
+    void item(const Bytes& image);
     void item2();
     void item3();
 
     // Loading a trainer.
     void trainerlst_Click(int rosterIndex);
-    void applyTrainer(int rosterIndex, const TrainerRecord& record);
+    void loadTrainer(int rosterIndex);
+    void applyTrainer(int rosterIndex, const LoadedTrainer& loaded);
     void showRows(int rows);
     void Nopoke() { showRows(0); }
     void Ipoke() { showRows(1); }
@@ -72,14 +83,24 @@ private:
     void VIpoke() { showRows(6); }
 
     // Saving a trainer.
-    TrainerRecord recordFromControls(const TrainerRecord& loaded) const;
+    TrainerRecord recordFromControls(const LoadedTrainer& loaded) const;
+    bool saveTrainer();
+    // Asks what to do with unsaved edits before they would be lost; false when the user cancels.
+    bool mayLeaveTrainer();
+
+    // The notes under the form: what the ROM keeps elsewhere or where Tavrik leaves it alone, and the
+    // warnings about values the game cannot use.
+    QString placementNote(int rosterIndex, const LoadedTrainer& loaded) const;
+    QStringList warnings();
+    void updateState();
 
     std::unique_ptr<Ui::Form1> ui;
     RomSession m_session;
     // What the loader read for the selected trainer; a list left without a selection (a byte the
-    // list has no entry for) saves this value back unchanged. Empty when the read failed.
-    std::optional<TrainerRecord> m_loaded;
+    // list has no entry for) saves this value back unchanged. Empty when nothing could be read.
+    std::optional<LoadedTrainer> m_loaded;
     int m_loadedIndex = -1;
+    QString m_placementNote;
     QPointer<Form2> m_about;
     QPointer<Form3> m_overworld;
 };

@@ -1,5 +1,5 @@
-// File > Open ROM: reset the editor, ask for a file, recognise its version, fill the roster and the
-// pick lists from it, and switch the editor on.
+// Opening a ROM: from File > Open ROM, the command line or a drop. Reset the editor, read the file once,
+// recognise its version, fill the roster and the pick lists from it, and switch the editor on.
 
 #include "app/Form1.h"
 #include "rom/FailureBox.h"
@@ -17,6 +17,11 @@ constexpr unsigned OpenFlags =
 const QString YellowNote =
     QStringLiteral("Support for editing the special moves in Pokémon Yellow will be coming soon!");
 
+QString fromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 } // namespace
 
 void Form1::resetView()
@@ -24,11 +29,12 @@ void Form1::resetView()
     m_session.reset();
     m_loaded.reset();
     m_loadedIndex = -1;
+    m_placementNote.clear();
     ui->trainerlst->clear();
     ui->namebox->setText(QString());
     ui->SSTab1->setEnabled(false);
     ui->headr->setText(QString());
-    setWindowTitle(QStringLiteral("Tavrik"));
+    setWindowTitle(QStringLiteral("Tavrik[*]"));
     ui->frmmove->hide();
     ui->frmprize->hide();
     ui->mnuBattle->setEnabled(false);
@@ -36,6 +42,7 @@ void Form1::resetView()
     ui->Frame3->setEnabled(false);
     ui->mnuSave->setEnabled(false);
     Nopoke();
+    updateState();
 }
 
 void Form1::switchEditorOn()
@@ -50,38 +57,53 @@ void Form1::switchEditorOn()
 
 void Form1::mnuOpen_Click()
 {
+    if (!mayLeaveTrainer()) {
+        return;
+    }
     resetView();
     clsCommonDialog dialog;
     const QString path = dialog.ShowOpen(this, OpenTitle, QString(), RomFilter, OpenFlags);
-    if (path.isEmpty()) {
+    if (!path.isEmpty()) {
+        openPath(path);
+    }
+}
+
+void Form1::openRomFile(const QString& path)
+{
+    if (!mayLeaveTrainer()) {
         return;
     }
+    resetView();
+    openPath(path);
+}
+
+void Form1::openPath(const QString& path)
+{
     const std::string filePath = path.toStdString();
-    const auto recognition = recognizeRom(filePath);
-    if (!recognition) {
-        showFailure(this, recognition.failure());
+    const auto image = readRomImage(filePath);
+    if (!image) {
+        showFailure(this, image.failure());
         return;
     }
-    if (recognition->profile == nullptr) {
+    const Recognition recognition = recognizeRom(*image);
+    if (recognition.profile == nullptr) {
         QMessageBox::warning(this, QStringLiteral("Tavrik"), QStringLiteral("Unsupported ROM!"));
         return;
     }
-    const VersionProfile& profile = *recognition->profile;
+    const VersionProfile& profile = *recognition.profile;
     ui->frmmove->setVisible(profile.specialMovesEditable);
-    ui->headr->setText(QString::fromUtf8(profile.title.data(), static_cast<qsizetype>(profile.title.size())));
-    setWindowTitle(QString::fromUtf8(profile.caption.data(), static_cast<qsizetype>(profile.caption.size())));
+    ui->headr->setText(fromView(profile.title));
+    setWindowTitle(fromView(profile.caption) + QStringLiteral("[*]"));
 
     m_session.path = filePath;
-    m_session.versionCode = recognition->versionCode;
+    m_session.versionCode = recognition.versionCode;
     m_session.profile = &profile;
-    if (!fillLists()) {
-        resetView();
-        return;
-    }
+    fillLists(*image);
     switchEditorOn();
+    updateState();
 }
 
-bool Form1::fillLists()
+void Form1::fillLists(const Bytes& image)
 {
     ui->trainerlst->clear();
     for (int member = 1; member <= 6; ++member) {
@@ -89,11 +111,10 @@ bool Form1::fillLists()
     }
     ui->attacklst->clear();
     ui->itemlst->clear();
-    // The roster opens the session's handle; the catalogues read through it.
-    if (!trainer() || !pokemon() || !attack() || !item()) {
-        return false;
-    }
+    trainer(image);
+    pokemon(image);
+    attack(image);
+    item(image);
     item2();
     item3();
-    return true;
 }

@@ -1,42 +1,56 @@
 #include "app/RomSession.h"
 
+#include "overworld/OverworldBattle.h"
+#include "trainers/TrainerPlacement.h"
+
+namespace {
+
+bool anyGroupInPlace(const Bytes& image, const VersionProfile& profile)
+{
+    for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
+        if (locateTrainer(image, profile, rosterIndex).anyInPlace()) {
+            return true;
+        }
+    }
+    for (int battle = 0; battle < OverworldBattleCount; ++battle) {
+        if (battleInPlace(image, profile.version, battle)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 void RomSession::reset()
 {
     path.clear();
     versionCode.clear();
     profile = nullptr;
-    file.reset();
 }
 
-Result<Recognition> recognizeRom(const std::string& path)
+Recognition recognizeRom(const Bytes& image)
 {
-    const auto code = ReadVersionCode(path);
-    if (!code) {
-        return code.failure();
-    }
-    Recognition recognition{*code, profileFor(*code)};
-    if (recognition.profile != nullptr) {
-        const auto size = fileSize(path);
-        if (!size) {
-            return size.failure();
-        }
-        if (*size < requiredRomSize(*recognition.profile)) {
-            recognition.profile = nullptr;
-        }
+    Recognition recognition{ReadVersionCode(image), nullptr};
+    const VersionProfile* profile = profileFor(recognition.versionCode);
+    if (profile != nullptr && static_cast<std::int64_t>(image.size()) >= requiredRomSize(*profile) &&
+        anyGroupInPlace(image, *profile)) {
+        recognition.profile = profile;
     }
     return recognition;
 }
 
-WriteStatus verifyRomBeforeWrite(const std::string& path, const VersionProfile& profile)
+Result<Bytes> readRomAgain(const std::string& path, const VersionProfile& profile)
 {
-    const auto recognition = recognizeRom(path);
-    if (!recognition) {
-        return recognition.failure();
+    auto image = readRomImage(path);
+    if (!image) {
+        return image.failure();
     }
-    if (recognition->profile != &profile) {
+    if (profileFor(ReadVersionCode(*image)) != &profile ||
+        static_cast<std::int64_t>(image->size()) < requiredRomSize(profile)) {
         return Failure{FailureNumber::RomChanged,
                        "The file " + path + " is no longer the " + std::string(profile.title) +
-                           " ROM that was opened; nothing was written. Open it again."};
+                           " ROM that was opened, so Tavrik neither reads nor writes it. Open it again."};
     }
-    return std::nullopt;
+    return image;
 }

@@ -1,12 +1,11 @@
 #pragma once
 
-// The one open ROM of a main window: its path, version and the session's own read handle, through
-// which the roster and the name catalogues are read.
+// The one open ROM of a main window: its path and version. Every action reads the file afresh, once
+// and whole, and works from that copy.
 
 #include "app/VersionProfile.h"
 #include "rom/RomFile.h"
 
-#include <optional>
 #include <string>
 
 struct RomSession
@@ -14,22 +13,23 @@ struct RomSession
     std::string path;
     std::string versionCode;
     const VersionProfile* profile = nullptr;
-    std::optional<RomFile> file;
 
     bool loaded() const { return profile != nullptr && !path.empty(); }
     void reset();
 };
 
-// What the open flow makes of a chosen file.
+// What the open flow makes of a file's bytes.
 struct Recognition
 {
     std::string versionCode;
-    // nullptr: not a ROM this program edits (unknown code, or too short for its version's layout).
+    // nullptr: not a ROM this program edits. Its code is unknown, it is too short for its version's
+    // layout, or nothing of any trainer or battle lies where that version keeps it (another language
+    // or region, or not the game at all).
     const VersionProfile* profile = nullptr;
 };
 
-Result<Recognition> recognizeRom(const std::string& path);
+Recognition recognizeRom(const Bytes& image);
 
-// Before a save writes anything: the file at path must still be a ROM of this version and long
-// enough, so that a ROM replaced or cut short since it was opened is never written into.
-WriteStatus verifyRomBeforeWrite(const std::string& path, const VersionProfile& profile);
+// The file at path, read once, provided it is still a ROM of this version and long enough: a ROM
+// replaced or cut short since it was opened is neither shown nor written into.
+Result<Bytes> readRomAgain(const std::string& path, const VersionProfile& profile);

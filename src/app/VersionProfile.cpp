@@ -2,7 +2,6 @@
 
 #include "catalogues/NameCatalogues.h"
 #include "overworld/OverworldBattle.h"
-#include "rom/RomFile.h"
 #include "trainers/TrainerLayout.h"
 
 #include <algorithm>
@@ -12,9 +11,29 @@ namespace {
 
 // Blue is Red with another name; only three prize positions differ, and those live in the trainer layout.
 constexpr std::array<VersionProfile, 3> Profiles{{
-    {GameVersion::Red, "RED", "Pokémon Red", "RED - Tavrik", 0x1C21E, 0xAFFFF, 0x472A, 0x39D22, true},
-    {GameVersion::Blue, "BLU", "Pokémon Blue", "BLU - Tavrik", 0x1C21E, 0xAFFFF, 0x472A, 0x39D22, true},
-    {GameVersion::Yellow, "YEL", "Pokémon Yellow", "YEL - Tavrik", 0xE8000, 0xBBFFF, 0x45B6, std::nullopt, false},
+    {GameVersion::Red, "RED", "Pokémon Red", "RED - Tavrik", 0x1C21E, 0xAFFFF, 0x472A, 0x39D22, true, 0x399FF, 0x39D3B},
+    {GameVersion::Blue,
+     "BLU",
+     "Pokémon Blue",
+     "BLU - Tavrik",
+     0x1C21E,
+     0xAFFFF,
+     0x472A,
+     0x39D22,
+     true,
+     0x399FF,
+     0x39D3B},
+    {GameVersion::Yellow,
+     "YEL",
+     "Pokémon Yellow",
+     "YEL - Tavrik",
+     0xE8000,
+     0xBBFFF,
+     0x45B6,
+     std::nullopt,
+     false,
+     0x3997E,
+     0x39DD1},
 }};
 
 } // namespace
@@ -34,25 +53,12 @@ const VersionProfile& profileOf(GameVersion version)
     return Profiles[static_cast<std::size_t>(version)];
 }
 
-Result<std::string> ReadVersionCode(const std::string& path)
+std::string ReadVersionCode(const std::vector<std::uint8_t>& image)
 {
-    auto file = RomFile::open(path, RomFile::Mode::Read);
-    if (!file) {
-        return file.failure();
-    }
-    const auto size = file.value().size();
-    if (!size) {
-        return size.failure();
-    }
-    const std::int64_t available = std::clamp<std::int64_t>(*size - VersionCodeOffset, 0, VersionCodeLength);
-    if (available == 0) {
-        return std::string();
-    }
-    const auto bytes = file.value().read(VersionCodeOffset, available);
-    if (!bytes) {
-        return bytes.failure();
-    }
-    return std::string(bytes->begin(), bytes->end());
+    const auto begin = std::min<std::size_t>(image.size(), VersionCodeOffset);
+    const auto end = std::min<std::size_t>(image.size(), VersionCodeOffset + VersionCodeLength);
+    return std::string(image.begin() + static_cast<std::ptrdiff_t>(begin),
+                       image.begin() + static_cast<std::ptrdiff_t>(end));
 }
 
 std::int64_t requiredRomSize(const VersionProfile& profile)

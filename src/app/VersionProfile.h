@@ -3,12 +3,11 @@
 // The three accepted game versions and where each keeps the tables the editor reads. The version code
 // is three bytes of the cartridge title at 0x13C; the match is exact and case-sensitive.
 
-#include "rom/Failure.h"
-
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 enum class GameVersion
 {
@@ -30,6 +29,10 @@ struct VersionProfile
     std::optional<std::int32_t> specialMoveTableOffset;
     // Yellow keeps its gym leaders' special moves elsewhere; the editor leaves them alone there.
     bool specialMovesEditable;
+    // The game's own tables of trainer classes: their names (terminated, in class order) and one
+    // little-endian pointer to each class's parties.
+    std::int32_t classNamesOffset;
+    std::int32_t partyPointersOffset;
 };
 
 constexpr std::int32_t VersionCodeOffset = 0x13C;
@@ -39,9 +42,8 @@ constexpr std::int32_t VersionCodeLength = 3;
 const VersionProfile* profileFor(std::string_view code);
 const VersionProfile& profileOf(GameVersion version);
 
-// The raw bytes at 0x13C (fewer than three when the file ends sooner); a failure when the file
-// cannot be opened or read at all.
-Result<std::string> ReadVersionCode(const std::string& path);
+// The raw bytes at 0x13C of a whole image (fewer than three when it ends sooner).
+std::string ReadVersionCode(const std::vector<std::uint8_t>& image);
 
 // The smallest file that holds every byte this version's layout reads or writes.
 std::int64_t requiredRomSize(const VersionProfile& profile);

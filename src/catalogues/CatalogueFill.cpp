@@ -2,7 +2,6 @@
 
 #include "app/Form1.h"
 #include "catalogues/NameCatalogues.h"
-#include "rom/FailureBox.h"
 #include "ui_Form1.h"
 
 #include <QComboBox>
@@ -17,66 +16,48 @@ QStringList toQStringList(const std::vector<std::string>& names)
     return list;
 }
 
-bool fillSpeciesLists(QWidget* parent, RomSession& session, const std::vector<QComboBox*>& lists)
+void appendNames(const std::vector<QComboBox*>& lists, const std::vector<std::string>& names)
 {
-    if (!session.loaded() || !session.file) {
-        return false;
-    }
-    const auto names = speciesNames(*session.file, *session.profile);
-    if (!names) {
-        showFailure(parent, names.failure());
-        return false;
-    }
     // Each name is read and decoded once and goes into all the lists alike.
-    const QStringList entries = toQStringList(*names);
+    const QStringList entries = toQStringList(names);
     for (QComboBox* list : lists) {
         list->addItems(entries);
     }
-    return true;
 }
 
-bool Form1::pokemon()
+void Form1::pokemon(const Bytes& image)
 {
-    return fillSpeciesLists(this, m_session, {ui->pkmn1, ui->pkmn2, ui->pkmn3, ui->pkmn4, ui->pkmn5, ui->pkmn6});
-}
-
-namespace {
-
-// Appends a walk's names to a list; false after showing why they could not be read.
-bool appendNames(QWidget* parent, QComboBox* list, const Result<std::vector<std::string>>& names)
-{
-    if (!names) {
-        showFailure(parent, names.failure());
-        return false;
+    if (m_session.loaded()) {
+        appendNames({ui->pkmn1, ui->pkmn2, ui->pkmn3, ui->pkmn4, ui->pkmn5, ui->pkmn6},
+                    speciesNames(image, *m_session.profile));
     }
-    list->addItems(toQStringList(*names));
-    return true;
 }
 
-} // namespace
-
-bool Form1::attack()
+void Form1::attack(const Bytes& image)
 {
-    return m_session.loaded() && m_session.file &&
-           appendNames(this, ui->attacklst, moveNames(*m_session.file, *m_session.profile));
+    if (m_session.loaded()) {
+        appendNames({ui->attacklst}, moveNames(image, *m_session.profile));
+    }
 }
 
-bool Form1::item()
+void Form1::item(const Bytes& image)
 {
-    return m_session.loaded() && m_session.file &&
-           appendNames(this, ui->itemlst, itemNames(*m_session.file, *m_session.profile));
+    if (m_session.loaded()) {
+        appendNames({ui->itemlst}, itemNames(image, *m_session.profile));
+    }
 }
 
+// "?????" up to the first machine's position, whatever number of names the item walk found.
 void Form1::item2()
 {
     if (m_session.loaded()) {
-        ui->itemlst->addItems(toQStringList(itemPlaceholders()));
+        appendNames({ui->itemlst}, itemPlaceholders(static_cast<std::size_t>(ui->itemlst->count())));
     }
 }
 
 void Form1::item3()
 {
     if (m_session.loaded()) {
-        ui->itemlst->addItems(toQStringList(machineNames()));
+        appendNames({ui->itemlst}, machineNames());
     }
 }

@@ -7,19 +7,26 @@
 
 namespace {
 
+Bytes window(const Bytes& image, std::int64_t offset, int length)
+{
+    const auto begin =
+        static_cast<std::size_t>(std::min<std::int64_t>(offset, static_cast<std::int64_t>(image.size())));
+    const auto end = std::min(begin + static_cast<std::size_t>(length), image.size());
+    return Bytes(image.begin() + static_cast<std::ptrdiff_t>(begin), image.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
 // Steps over a run of 0x50-terminated names in 12-byte windows. The step is the decoded, trimmed length
 // plus one for the terminator, so a byte that decodes to nothing makes the next window start early; an
-// empty window (one that starts on a terminator) adds nothing and moves on by one byte.
-Result<std::vector<std::string>> walkNames(RomFile& file, std::int32_t start, int reads)
+// empty window (one that starts on a terminator) adds nothing and moves on by one byte. After its reads
+// the walk may go on, by extraReads at most, until it has wanted names.
+std::vector<std::string>
+walkNames(const Bytes& image, std::int32_t start, int reads, std::size_t wanted = 0, int extraReads = 0)
 {
     std::vector<std::string> names;
     std::int64_t displacement = 0;
-    for (int read = 0; read < reads; ++read) {
-        const auto bytes = file.read(start + displacement, NameWindow);
-        if (!bytes) {
-            return bytes.failure();
-        }
-        const std::string name = trimBlanks(fitText(DecodeText(*bytes), NameWindow));
+    for (int read = 0; read < reads || (read < reads + extraReads && names.size() < wanted); ++read) {
+        const std::string name =
+            trimBlanks(fitText(DecodeText(window(image, start + displacement, NameWindow)), NameWindow));
         if (!name.empty()) {
             names.push_back(name);
         }
@@ -30,32 +37,31 @@ Result<std::vector<std::string>> walkNames(RomFile& file, std::int32_t start, in
 
 } // namespace
 
-Result<std::vector<std::string>> speciesNames(RomFile& file, const VersionProfile& profile)
+std::vector<std::string> speciesNames(const Bytes& image, const VersionProfile& profile)
 {
     std::vector<std::string> names{"MISSINGNO."};
     for (int record = 0; record < SpeciesRecordCount; ++record) {
-        const auto bytes = file.read(profile.speciesNamesOffset + SpeciesRecordLength * record, SpeciesRecordLength);
-        if (!bytes) {
-            return bytes.failure();
-        }
-        names.push_back(trimBlanks(leftText(DecodeText(*bytes), SpeciesRecordLength)));
+        const Bytes bytes =
+            window(image, profile.speciesNamesOffset + SpeciesRecordLength * record, SpeciesRecordLength);
+        names.push_back(trimBlanks(leftText(DecodeText(bytes), SpeciesRecordLength)));
     }
     return names;
 }
 
-Result<std::vector<std::string>> moveNames(RomFile& file, const VersionProfile& profile)
+std::vector<std::string> moveNames(const Bytes& image, const VersionProfile& profile)
 {
-    return walkNames(file, profile.moveNamesOffset, MoveNameReads);
+    return walkNames(image, profile.moveNamesOffset, MoveNameReads);
 }
 
-Result<std::vector<std::string>> itemNames(RomFile& file, const VersionProfile& profile)
+std::vector<std::string> itemNames(const Bytes& image, const VersionProfile& profile)
 {
-    return walkNames(file, profile.itemNamesOffset, ItemNameReads);
+    return walkNames(image, profile.itemNamesOffset, ItemNameReads, ItemNameCount, ItemNameExtraReads);
 }
 
-std::vector<std::string> itemPlaceholders()
+std::vector<std::string> itemPlaceholders(std::size_t itemNameCount)
 {
-    return std::vector<std::string>(ItemPlaceholderCount, "?????");
+    return std::vector<std::string>(FirstMachinePosition - std::min<std::size_t>(itemNameCount, FirstMachinePosition),
+                                    "?????");
 }
 
 std::vector<std::string> machineNames()
@@ -81,5 +87,5 @@ std::int64_t catalogueReadsEnd(const VersionProfile& profile)
     };
     return std::max({static_cast<std::int64_t>(profile.speciesNamesOffset) + SpeciesRecordLength * SpeciesRecordCount,
                      walkEnd(profile.moveNamesOffset, MoveNameReads),
-                     walkEnd(profile.itemNamesOffset, ItemNameReads)});
+                     walkEnd(profile.itemNamesOffset, ItemNameReads + ItemNameExtraReads)});
 }

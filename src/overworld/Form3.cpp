@@ -2,12 +2,14 @@
 
 #include "app/Form1.h"
 #include "catalogues/CatalogueFill.h"
+#include "catalogues/NameCatalogues.h"
 #include "rom/FailureBox.h"
 #include "trainers/InputFilters.h"
 #include "ui_Form3.h"
 
 #include <QCloseEvent>
 #include <QMessageBox>
+#include <QSignalBlocker>
 #include <QWindow>
 
 Form3::Form3(RomSession& session)
@@ -20,6 +22,10 @@ Form3::Form3(RomSession& session)
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         installByteBox(levelBox(battle));
+        connect(levelBox(battle), &QLineEdit::textChanged, this, [this] { setWindowModified(hasUnsavedChanges()); });
+        connect(speciesBox(battle), &QComboBox::currentIndexChanged, this, [this] {
+            setWindowModified(hasUnsavedChanges());
+        });
     }
     connect(ui->Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
 }
@@ -38,38 +44,46 @@ QLineEdit* Form3::levelBox(int battle) const
     return boxes[battle];
 }
 
-void Form3::loadBattles()
+void Form3::loadBattles(const Bytes& image)
 {
     m_loaded.fill(std::nullopt);
     if (!m_session.loaded()) {
         return;
     }
-    std::optional<Failure> firstFailure;
+    QStringList leftAlone;
+    const QString title =
+        QString::fromUtf8(m_session.profile->title.data(), static_cast<qsizetype>(m_session.profile->title.size()));
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
-        const auto values = readBattle(m_session.path, *m_session.profile, battle);
-        if (!values) {
-            if (!firstFailure) {
-                firstFailure = values.failure();
-            }
+        QWidget* frame = speciesBox(battle)->parentWidget();
+        const bool inPlace = battleInPlace(image, m_session.profile->version, battle);
+        frame->setEnabled(inPlace);
+        frame->setToolTip(inPlace ? QString()
+                                  : QStringLiteral("Not where %1 keeps this battle: Tavrik leaves it as "
+                                                   "it is.")
+                                        .arg(title));
+        if (!inPlace) {
+            leftAlone << QString::fromStdString(overworldBattleName(battle));
+            speciesBox(battle)->setCurrentIndex(-1);
+            const QSignalBlocker blocker(levelBox(battle));
+            levelBox(battle)->clear();
             continue;
         }
-        m_loaded[static_cast<std::size_t>(battle)] = *values;
+        const BattleValues values = readBattle(image, m_session.profile->version, battle);
+        m_loaded[static_cast<std::size_t>(battle)] = values;
         QComboBox* species = speciesBox(battle);
-        species->setCurrentIndex(values->species < species->count() ? values->species : -1);
-        levelBox(battle)->setText(QString::number(values->level));
+        species->setCurrentIndex(values.species < species->count() ? values.species : -1);
+        levelBox(battle)->setText(QString::number(values.level));
     }
-    // One box is enough: the battles after a failed one usually fail for the same reason.
-    if (firstFailure) {
-        showFailure(this, *firstFailure);
-    }
+    ui->notes->setText(leftAlone.isEmpty()
+                           ? QString()
+                           : QStringLiteral("Left alone, not where %1 keeps them (another tool changed this ROM): %2.")
+                                 .arg(title, leftAlone.join(QStringLiteral(", "))));
+    setWindowModified(false);
 }
 
-bool Form3::oversave()
+BattleEdits Form3::editedBattles() const
 {
-    if (!m_session.loaded()) {
-        return false;
-    }
-    std::array<std::optional<BattleValues>, OverworldBattleCount> battles = m_loaded;
+    BattleEdits battles = m_loaded;
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         auto& values = battles[static_cast<std::size_t>(battle)];
         if (!values) {
@@ -81,32 +95,53 @@ bool Form3::oversave()
         }
         values->level = static_cast<std::uint8_t>(byteBoxValue(levelBox(battle)));
     }
-    if (auto failure = writeBattles(m_session.path, *m_session.profile, battles)) {
+    return battles;
+}
+
+bool Form3::hasUnsavedChanges() const
+{
+    return editedBattles() != m_loaded;
+}
+
+bool Form3::oversave()
+{
+    if (!m_session.loaded()) {
+        return false;
+    }
+    if (auto failure = writeBattles(m_session.path, *m_session.profile, editedBattles())) {
         showFailure(this, *failure);
         return false;
     }
+    m_loaded = editedBattles();
+    setWindowModified(false);
     return true;
 }
 
 void Form3::Command1_Click()
 {
-    if (!oversave()) {
-        return;
+    if (oversave()) {
+        QMessageBox::information(
+            this, QStringLiteral("Tavrik"), QStringLiteral("Overworld Pokémon Battle Data Saved successfully!"));
     }
-    const bool allLoaded = std::all_of(m_loaded.begin(), m_loaded.end(), [](const auto& v) { return v.has_value(); });
-    if (!allLoaded) {
-        showFailure(this,
-                    {FailureNumber::NotLoaded,
-                     "Some battles could not be read from the ROM when this window opened; those were not "
-                     "written. The others were saved."});
-        return;
-    }
-    QMessageBox::information(
-        this, QStringLiteral("Tavrik"), QStringLiteral("Overworld Pokémon Battle Data Saved successfully!"));
 }
 
 void Form3::closeEvent(QCloseEvent* event)
 {
+    if (hasUnsavedChanges()) {
+        QMessageBox box(QMessageBox::Warning,
+                        QStringLiteral("Tavrik"),
+                        QStringLiteral("Save the changes to the overworld battles?"),
+                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                        this);
+        box.setObjectName(QStringLiteral("unsavedChangesBox"));
+        box.setInformativeText(QStringLiteral("Your changes to these battles are not in the ROM yet."));
+        box.setDefaultButton(QMessageBox::Save);
+        const int answer = box.exec();
+        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !oversave())) {
+            event->ignore();
+            return;
+        }
+    }
     emit closed();
     event->accept();
 }
@@ -114,6 +149,11 @@ void Form3::closeEvent(QCloseEvent* event)
 void Form1::mnuBattle_Click()
 {
     if (!m_session.loaded()) {
+        return;
+    }
+    const auto image = readRomAgain(m_session.path, *m_session.profile);
+    if (!image) {
+        showFailure(this, image.failure());
         return;
     }
     if (m_overworld == nullptr) {
@@ -125,15 +165,11 @@ void Form1::mnuBattle_Click()
         m_overworld->windowHandle()->setTransientParent(windowHandle());
     }
     setEnabled(false);
+    // overpokemon: the species lists are filled afresh with each opening.
     std::vector<QComboBox*> lists;
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         lists.push_back(m_overworld->speciesBox(battle));
     }
-    // overpokemon: the species lists are filled afresh with each opening. Without them the editor
-    // cannot show a battle, so it closes again.
-    if (!fillSpeciesLists(m_overworld, m_session, lists)) {
-        m_overworld->close();
-        return;
-    }
-    m_overworld->loadBattles();
+    appendNames(lists, speciesNames(*image, *m_session.profile));
+    m_overworld->loadBattles(*image);
 }

@@ -2,15 +2,13 @@
 
 // The overworld battle editor: the six fixed wild battles of the open ROM, their species and levels.
 // A window of its own, so it stays usable while the main window is disabled; it tells the main window
-// when it closes.
+// when it closes. A battle that is not where the version keeps it is shown disabled and never written.
 
 #include "app/RomSession.h"
 #include "overworld/OverworldBattle.h"
 
 #include <QWidget>
-#include <array>
 #include <memory>
-#include <optional>
 
 namespace Ui {
 class Form3;
@@ -29,8 +27,10 @@ public:
     QComboBox* speciesBox(int battle) const;
     QLineEdit* levelBox(int battle) const;
 
-    // Reads the six battles into the controls; a battle whose bytes cannot be read is not saved later.
-    void loadBattles();
+    // Shows the six battles of image; a battle that is not in place is disabled and not saved later.
+    void loadBattles(const Bytes& image);
+    // True when a battle's controls differ from what was loaded.
+    bool hasUnsavedChanges() const;
 
 public slots:
     void Command1_Click();
@@ -42,10 +42,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    BattleEdits editedBattles() const;
     bool oversave();
 
     std::unique_ptr<Ui::Form3> ui;
     RomSession& m_session;
-    // The bytes as loaded; a species list without a selection writes its loaded byte back.
-    std::array<std::optional<BattleValues>, OverworldBattleCount> m_loaded;
+    // The bytes as loaded, for the battles in place; a species list without a selection writes its
+    // loaded byte back.
+    BattleEdits m_loaded;
 };

@@ -1,8 +1,6 @@
 #include "overworld/OverworldBattle.h"
 
 #include "app/RomSession.h"
-#include "rom/HexFunctions.h"
-#include "rom/RomFile.h"
 
 #include <algorithm>
 
@@ -29,18 +27,20 @@ constexpr Battles YellowBattles{{
     {0x5980C, std::nullopt, 0x59811},
 }};
 
+// The instructions around the values: "ld a, n" (0x3E) loads a species or level, "call" (0xCD) plays the
+// cry of the second species. The first species of a bird or Mewtwo sits in its map object: behind a
+// text byte with the 0x40 flag, which follows a movement byte 0xD0..0xD3.
+constexpr std::uint8_t LoadA = 0x3E;
+constexpr std::uint8_t Call = 0xCD;
+
 const Battles& battlesOf(GameVersion version)
 {
     return version == GameVersion::Yellow ? YellowBattles : RedBlueBattles;
 }
 
-Result<std::uint8_t> readByte(const std::string& path, std::int32_t offset)
+std::uint8_t byteAt(const Bytes& image, std::int32_t offset)
 {
-    const auto hex = ReadHex(path, offset, 1);
-    if (!hex) {
-        return hex.failure();
-    }
-    return ByteFromHex(*hex);
+    return offset >= 0 && static_cast<std::size_t>(offset) < image.size() ? image[static_cast<std::size_t>(offset)] : 0;
 }
 
 } // namespace
@@ -50,60 +50,87 @@ const OverworldBattle& overworldBattle(GameVersion version, int battle)
     return battlesOf(version).at(static_cast<std::size_t>(battle));
 }
 
+std::string overworldBattleName(int battle)
+{
+    static const char* const Names[OverworldBattleCount] = {"Power Plant Zapdos",
+                                                            "Seafoam Islands Articuno",
+                                                            "Victory Road Moltres",
+                                                            "Cerulean Cave Mewtwo",
+                                                            "Route 12 Snorlax",
+                                                            "Route 16 Snorlax"};
+    return Names[battle];
+}
+
 std::int64_t overworldBattlesEnd(GameVersion version)
 {
     std::int64_t end = 0;
     for (const OverworldBattle& battle : battlesOf(version)) {
         end = std::max<std::int64_t>({end, battle.speciesOffset + 1, battle.levelOffset + 1});
         if (battle.secondSpeciesOffset) {
-            end = std::max<std::int64_t>(end, *battle.secondSpeciesOffset + 1);
+            end = std::max<std::int64_t>(end, *battle.secondSpeciesOffset + 2);
         }
     }
     return end;
 }
 
-Result<BattleValues> readBattle(const std::string& path, const VersionProfile& profile, int battle)
+bool battleInPlace(const Bytes& image, GameVersion version, int battle)
 {
-    const OverworldBattle& positions = overworldBattle(profile.version, battle);
-    const auto species = readByte(path, positions.speciesOffset);
-    if (!species) {
-        return species.failure();
+    const OverworldBattle& at = overworldBattle(version, battle);
+    if (!at.secondSpeciesOffset) {
+        return byteAt(image, at.speciesOffset - 1) == LoadA && byteAt(image, at.levelOffset - 1) == LoadA;
     }
-    const auto level = readByte(path, positions.levelOffset);
-    if (!level) {
-        return level.failure();
-    }
-    return BattleValues{*species, *level};
+    const std::uint8_t movement = byteAt(image, at.speciesOffset - 2);
+    return (byteAt(image, at.speciesOffset - 1) & 0x40) != 0 && movement >= 0xD0 && movement <= 0xD3 &&
+           byteAt(image, *at.secondSpeciesOffset - 1) == LoadA && byteAt(image, *at.secondSpeciesOffset + 1) == Call;
 }
 
-WriteStatus writeBattles(const std::string& path,
-                         const VersionProfile& profile,
-                         const std::array<std::optional<BattleValues>, OverworldBattleCount>& battles)
+BattleValues readBattle(const Bytes& image, GameVersion version, int battle)
 {
-    if (auto failure = verifyRomBeforeWrite(path, profile)) {
-        return failure;
-    }
+    const OverworldBattle& at = overworldBattle(version, battle);
+    return {byteAt(image, at.speciesOffset), byteAt(image, at.levelOffset)};
+}
+
+WritePlan
+planBattleWrites(const Bytes& image, GameVersion version, const BattleEdits& battles, std::vector<int>& leftAlone)
+{
+    WritePlan plan;
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         const auto& values = battles[static_cast<std::size_t>(battle)];
         if (!values) {
             continue;
         }
-        const OverworldBattle& positions = overworldBattle(profile.version, battle);
-        if (auto failure = WriteHex(path, positions.speciesOffset, HexByte(values->species))) {
-            return failure;
+        if (!battleInPlace(image, version, battle)) {
+            leftAlone.push_back(battle);
+            continue;
         }
-        if (positions.secondSpeciesOffset) {
-            if (auto failure = WriteHex(path, *positions.secondSpeciesOffset, HexByte(values->species))) {
-                return failure;
-            }
+        const OverworldBattle& at = overworldBattle(version, battle);
+        plan.push_back({at.speciesOffset, {values->species}});
+        if (at.secondSpeciesOffset) {
+            plan.push_back({*at.secondSpeciesOffset, {values->species}});
         }
-        if (auto failure = WriteHex(path, positions.levelOffset, HexByte(values->level))) {
-            return failure;
-        }
+        plan.push_back({at.levelOffset, {values->level}});
     }
-    auto file = RomFile::open(path, RomFile::Mode::ReadWrite);
-    if (!file) {
-        return file.failure();
+    return plan;
+}
+
+WriteStatus writeBattles(const std::string& path, const VersionProfile& profile, const BattleEdits& battles)
+{
+    const auto image = readRomAgain(path, profile);
+    if (!image) {
+        return image.failure();
     }
-    return file.value().sync();
+    std::vector<int> leftAlone;
+    if (auto failure = applyWritePlan(path, planBattleWrites(*image, profile.version, battles, leftAlone))) {
+        return failure;
+    }
+    if (leftAlone.empty()) {
+        return std::nullopt;
+    }
+    std::string names;
+    for (const int battle : leftAlone) {
+        names += (names.empty() ? "" : ", ") + overworldBattleName(battle);
+    }
+    return Failure{FailureNumber::NotInPlace,
+                   names + ": no longer where " + std::string(profile.title) +
+                       " keeps it, so it was not written. The other battles were saved."};
 }

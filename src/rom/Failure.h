@@ -28,6 +28,8 @@ constexpr int PathFileAccess = 75;
 constexpr int RomChanged = 1001;
 constexpr int NameSplitsTable = 1002;
 constexpr int NotLoaded = 1003;
+constexpr int NotInPlace = 1004;
+constexpr int WouldMoveData = 1005;
 } // namespace FailureNumber
 
 // Either a value or the failure that prevented it.

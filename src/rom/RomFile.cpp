@@ -128,11 +128,20 @@ WriteStatus RomFile::sync()
     return std::nullopt;
 }
 
-Result<std::int64_t> fileSize(const std::string& path)
+Result<Bytes> RomFile::readAll()
+{
+    const auto length = size();
+    if (!length) {
+        return length.failure();
+    }
+    return read(0, *length);
+}
+
+Result<Bytes> readRomImage(const std::string& path)
 {
     auto file = RomFile::open(path, RomFile::Mode::Read);
     if (!file) {
         return file.failure();
     }
-    return file.value().size();
+    return file.value().readAll();
 }

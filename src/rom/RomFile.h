@@ -27,6 +27,8 @@ public:
 
     // Exactly count bytes, or a failure (a read past the end included).
     Result<Bytes> read(std::int64_t offset, std::int64_t count);
+    // The whole file, in one read.
+    Result<Bytes> readAll();
     WriteStatus write(std::int64_t offset, const Bytes& bytes);
     // Pushes written bytes to the disk; a save reports success only after this.
     WriteStatus sync();
@@ -47,5 +49,5 @@ private:
     std::unique_ptr<std::FILE, Closer> m_file;
 };
 
-// Size of the file at path, or a failure when it cannot be examined.
-Result<std::int64_t> fileSize(const std::string& path);
+// The whole file at path, read once.
+Result<Bytes> readRomImage(const std::string& path);

@@ -2,9 +2,11 @@
 
 void cStringBuilder::Append(std::string_view text)
 {
-    while (m_length + text.size() > m_buffer.size()) {
-        m_buffer.append(m_chunkSize, ' ');
+    if (m_buffer.size() + text.size() > m_capacity) {
+        while (m_buffer.size() + text.size() > m_capacity) {
+            m_capacity += m_chunkSize;
+        }
+        m_buffer.reserve(m_capacity);
     }
-    m_buffer.replace(m_length, text.size(), text);
-    m_length += text.size();
+    m_buffer.append(text);
 }

@@ -14,13 +14,14 @@ public:
     static constexpr std::size_t DefaultChunkSize = 8192;
 
     void Append(std::string_view text);
-    std::string ToString() const { return m_buffer.substr(0, m_length); }
+    std::string ToString() const { return m_buffer; }
 
-    std::size_t length() const { return m_length; }
-    std::size_t capacity() const { return m_buffer.size(); }
+    std::size_t length() const { return m_buffer.size(); }
+    std::size_t capacity() const { return m_capacity; }
 
 private:
+    // The content; its storage is reserved whole chunks at a time, never filled beforehand.
     std::string m_buffer;
-    std::size_t m_length = 0;
+    std::size_t m_capacity = 0;
     std::size_t m_chunkSize = DefaultChunkSize;
 };

@@ -53,6 +53,22 @@ constexpr Layouts YellowLayouts{{
     {0x39B00, 5, 0x3A5A7, 5, None, None, None},
 }};
 
+// Gym leaders first (BROCK .. GIOVANNI, whose gym party is his third), then LORELEI, BRUNO, AGATHA, LANCE.
+constexpr std::array<TrainerClass, RosterSize> RosterClasses{{
+    {34, 1},
+    {35, 1},
+    {36, 1},
+    {37, 1},
+    {38, 1},
+    {40, 1},
+    {39, 1},
+    {29, 3},
+    {44, 1},
+    {33, 1},
+    {46, 1},
+    {47, 1},
+}};
+
 const Layouts& layoutsOf(GameVersion version)
 {
     switch (version) {
@@ -78,9 +94,14 @@ bool isGymLeader(int rosterIndex)
     return rosterIndex >= 0 && rosterIndex < GymLeaderCount;
 }
 
+const TrainerClass& trainerClass(int rosterIndex)
+{
+    return RosterClasses.at(static_cast<std::size_t>(rosterIndex));
+}
+
 std::int64_t trainerLayoutsEnd(GameVersion version)
 {
-    std::int64_t end = 0;
+    std::int64_t end = TrainerBankEnd;
     for (const TrainerLayout& layout : layoutsOf(version)) {
         end = std::max<std::int64_t>(end, layout.nameOffset + RosterNameBytes);
         end = std::max<std::int64_t>(end, layout.partyOffset + 2 * layout.partySize);

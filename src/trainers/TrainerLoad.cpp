@@ -1,12 +1,13 @@
-// The roster fill and the loader: a trainer picked in the roster is read from the ROM, byte by byte at
-// its layout's positions, and shown in the form.
+// The roster fill and the loader: a trainer picked in the roster is read from the ROM, found where the
+// game finds it, and shown in the form. A group that is not in place stays disabled and empty.
 
 #include "app/Form1.h"
-#include "catalogues/NameCatalogues.h"
 #include "rom/DisplayText.h"
 #include "rom/FailureBox.h"
 #include "trainers/TrainerLayout.h"
 #include "ui_Form1.h"
+
+#include <QSignalBlocker>
 
 namespace {
 
@@ -16,15 +17,23 @@ int listIndexFor(int index, const QComboBox* list)
     return index >= 0 && index < list->count() ? index : -1;
 }
 
+// Sets a number box's text without the validator, which would turn an empty box into "0".
+void setBoxText(QLineEdit* box, const QString& text)
+{
+    const QSignalBlocker blocker(box);
+    box->setText(text);
+}
+
 } // namespace
 
-bool Form1::trainer()
+void Form1::trainer(const Bytes& image)
 {
-    if (m_session.path.empty()) {
-        return false;
+    if (m_session.path.empty() || !m_session.loaded()) {
+        return;
     }
-    // The save refills the roster the same way, through a fresh session handle.
-    return trainersave();
+    for (const std::string& entry : readRoster(image, *m_session.profile)) {
+        ui->trainerlst->addItem(QString::fromStdString(entry));
+    }
 }
 
 void Form1::showRows(int rows)
@@ -43,10 +52,31 @@ void Form1::showRows(int rows)
 
 void Form1::trainerlst_Click(int rosterIndex)
 {
+    if (rosterIndex == m_loadedIndex) {
+        return;
+    }
+    if (!mayLeaveTrainer()) {
+        // Cancelled: the edited trainer stays selected and keeps its edits.
+        const QSignalBlocker blocker(ui->trainerlst);
+        ui->trainerlst->setCurrentRow(m_loadedIndex);
+        return;
+    }
+    if (ui->trainerlst->currentRow() != rosterIndex) {
+        // A save from the question refilled the roster.
+        const QSignalBlocker blocker(ui->trainerlst);
+        ui->trainerlst->setCurrentRow(rosterIndex);
+    }
+    loadTrainer(rosterIndex);
+}
+
+void Form1::loadTrainer(int rosterIndex)
+{
     ui->pkmnno->setVisible(isGymLeader(rosterIndex));
     m_loaded.reset();
     m_loadedIndex = rosterIndex;
+    m_placementNote.clear();
     if (rosterIndex < 0 || rosterIndex >= RosterSize || !m_session.loaded()) {
+        updateState();
         return;
     }
     if (isGymLeader(rosterIndex)) {
@@ -55,39 +85,53 @@ void Form1::trainerlst_Click(int rosterIndex)
     } else {
         ui->frmprize->hide();
     }
-    const TrainerLayout& layout = trainerLayout(m_session.profile->version, rosterIndex);
-    ui->namebox->setMaxLength(layout.nameMaxLength);
-    showRows(layout.partySize);
-
-    const auto record = readTrainer(m_session.path, *m_session.profile, rosterIndex);
-    if (!record) {
-        showFailure(this, record.failure());
+    const auto image = readRomAgain(m_session.path, *m_session.profile);
+    if (!image) {
+        Nopoke();
+        updateState();
+        showFailure(this, image.failure());
         return;
     }
-    applyTrainer(rosterIndex, *record);
-    m_loaded = *record;
+    const LoadedTrainer loaded = readTrainer(*image, *m_session.profile, rosterIndex);
+    applyTrainer(rosterIndex, loaded);
+    m_loaded = loaded;
+    updateState();
 }
 
-void Form1::applyTrainer(int rosterIndex, const TrainerRecord& record)
+void Form1::applyTrainer(int rosterIndex, const LoadedTrainer& loaded)
 {
-    for (int member = 1; member <= static_cast<int>(record.party.size()); ++member) {
-        const PartyMember& values = record.party[static_cast<std::size_t>(member - 1)];
+    const TrainerRecord& record = loaded.record;
+    const auto& party = record.party;
+    showRows(party ? static_cast<int>(party->size()) : 0);
+    for (int member = 1; party && member <= static_cast<int>(party->size()); ++member) {
+        const PartyMember& values = (*party)[static_cast<std::size_t>(member - 1)];
         levelBox(member)->setText(QString::number(values.level));
         speciesBox(member)->setCurrentIndex(listIndexFor(values.species, speciesBox(member)));
     }
-    if (record.specialMove) {
-        ui->attacklst->setCurrentIndex(listIndexFor(*record.specialMove - 1, ui->attacklst));
+
+    // Yellow's move list keeps what it showed: the frame is hidden and nothing of it is saved.
+    if (m_session.profile->specialMovesEditable) {
+        ui->frmmove->setEnabled(loaded.places.specialMove.inPlace());
+        ui->attacklst->setCurrentIndex(record.specialMove ? listIndexFor(*record.specialMove - 1, ui->attacklst) : -1);
     }
-    if (record.specialMoveUser) {
-        for (int member = 1; member <= static_cast<int>(record.party.size()); ++member) {
+    if (record.specialMoveUser && party) {
+        for (int member = 1; member <= static_cast<int>(party->size()); ++member) {
             ui->pkmnno->addItem(speciesBox(member)->currentText());
         }
         ui->pkmnno->setCurrentIndex(listIndexFor(*record.specialMoveUser, ui->pkmnno));
     }
-    if (record.prizeItem && record.prizeAmount) {
-        ui->itemlst->setCurrentIndex(listIndexFor(*record.prizeItem - 1, ui->itemlst));
-        ui->itemquant->setText(QString::number(*record.prizeAmount));
+
+    ui->frmprize->setEnabled(loaded.places.prize.inPlace());
+    if (isGymLeader(rosterIndex)) {
+        ui->itemlst->setCurrentIndex(record.prizeItem ? listIndexFor(*record.prizeItem - 1, ui->itemlst) : -1);
+        setBoxText(ui->itemquant, record.prizeAmount ? QString::number(*record.prizeAmount) : QString());
     }
-    const QString entry = ui->trainerlst->item(rosterIndex)->text();
-    ui->namebox->setText(QString::fromStdString(trimBlanks(entry.toStdString())));
+
+    ui->namebox->setEnabled(record.name.has_value());
+    if (record.name) {
+        ui->namebox->setMaxLength(loaded.places.name.length);
+    }
+    ui->namebox->setText(record.name ? QString::fromStdString(*record.name) : QString());
+
+    m_placementNote = placementNote(rosterIndex, loaded);
 }

@@ -2,170 +2,189 @@
 
 #include "app/RomSession.h"
 #include "rom/DisplayText.h"
-#include "rom/HexFunctions.h"
 #include "rom/modGameText.h"
-#include "trainers/TrainerLayout.h"
 
 #include <algorithm>
 
 namespace {
 
-Result<std::uint8_t> readByte(const std::string& path, std::int32_t offset)
+std::uint8_t byteAt(const Bytes& image, std::int32_t offset)
 {
-    const auto hex = ReadHex(path, offset, 1);
-    if (!hex) {
-        return hex.failure();
-    }
-    return ByteFromHex(*hex);
+    return image.at(static_cast<std::size_t>(offset));
 }
 
-// Reads the byte at offset into target when the layout has that offset.
-WriteStatus
-readOptional(const std::string& path, std::optional<std::int32_t> offset, std::optional<std::uint8_t>& target)
+std::string nameAt(const Bytes& image, const GroupPlace& name)
 {
-    if (!offset) {
-        return std::nullopt;
-    }
-    const auto byte = readByte(path, *offset);
-    if (!byte) {
-        return byte.failure();
-    }
-    target = *byte;
-    return std::nullopt;
+    const auto begin = image.begin() + name.offset;
+    return trimBlanks(DecodeText(Bytes(begin, begin + name.length)));
 }
 
-WriteStatus
-writeOptional(const std::string& path, std::optional<std::int32_t> offset, std::optional<std::uint8_t> value)
+void planByte(WritePlan& plan, std::optional<std::int32_t> offset, std::optional<std::uint8_t> value)
 {
-    if (!offset || !value) {
-        return std::nullopt;
+    if (offset && value) {
+        plan.push_back({*offset, {*value}});
     }
-    return WriteHex(path, *offset, HexByte(*value));
 }
 
 // The prize pair, item first: it lies one byte after the amount.
-WriteStatus writePrize(const std::string& path, const TrainerLayout& layout, const TrainerRecord& record)
+void planPrize(WritePlan& plan, const TrainerLayout& layout, const TrainerRecord& edited)
 {
-    if (auto failure = writeOptional(path, layout.prizeItemOffset(), record.prizeItem)) {
-        return failure;
-    }
-    return writeOptional(path, layout.prizeAmountOffset, record.prizeAmount);
+    planByte(plan, layout.prizeItemOffset(), edited.prizeItem);
+    planByte(plan, layout.prizeAmountOffset, edited.prizeAmount);
 }
 
-WriteStatus writeSpecialMove(const std::string& path,
-                             const VersionProfile& profile,
-                             const TrainerLayout& layout,
-                             const TrainerRecord& record)
+void planSpecialMove(WritePlan& plan, const TrainerLayout& layout, const TrainerRecord& edited)
 {
-    if (!profile.specialMovesEditable) {
-        return std::nullopt;
+    planByte(plan, layout.specialMoveOffset, edited.specialMove);
+    planByte(plan, layout.specialMoveUserOffset, edited.specialMoveUser);
+}
+
+// In a ROM whose tables point into each other, new bytes for one trainer could end another's party or
+// name early, or take away a byte the game keeps beside it. A save may shorten its own party (a level
+// of 0 ends it there) but never empty it, and never move anything else.
+WriteStatus
+checkNothingElseMoves(const Bytes& image, const VersionProfile& profile, int rosterIndex, const WritePlan& plan)
+{
+    Bytes after = image;
+    applyWritePlan(after, plan);
+    for (int other = 0; other < RosterSize; ++other) {
+        const TrainerPlaces was = locateTrainer(image, profile, other);
+        TrainerPlaces is = locateTrainer(after, profile, other);
+        if (other == rosterIndex && is.party.inPlace() && is.party.offset == was.party.offset) {
+            is.party.length = was.party.length;
+        }
+        if (is != was) {
+            return Failure{FailureNumber::WouldMoveData,
+                           "This save would move where the game finds " +
+                               (other == rosterIndex ? std::string("this trainer's party")
+                                                     : "the data of roster entry " + std::to_string(other + 1)) +
+                               " in this ROM, whose tables point into each other. Nothing was written."};
+        }
     }
-    if (auto failure = writeOptional(path, layout.specialMoveOffset, record.specialMove)) {
-        return failure;
-    }
-    return writeOptional(path, layout.specialMoveUserOffset, record.specialMoveUser);
+    return std::nullopt;
 }
 
 } // namespace
 
-Result<TrainerRecord> readTrainer(const std::string& path, const VersionProfile& profile, int rosterIndex)
+LoadedTrainer readTrainer(const Bytes& image, const VersionProfile& profile, int rosterIndex)
 {
     const TrainerLayout& layout = trainerLayout(profile.version, rosterIndex);
-    TrainerRecord record;
-    for (int member = 0; member < layout.partySize; ++member) {
-        const auto level = readByte(path, layout.levelOffset(member));
-        if (!level) {
-            return level.failure();
-        }
-        const auto species = readByte(path, layout.speciesOffset(member));
-        if (!species) {
-            return species.failure();
-        }
-        record.party.push_back({*level, *species});
+    LoadedTrainer loaded{locateTrainer(image, profile, rosterIndex), {}};
+    const TrainerPlaces& places = loaded.places;
+    TrainerRecord& record = loaded.record;
+    if (places.name.inPlace()) {
+        record.name = nameAt(image, places.name);
     }
-    if (profile.specialMovesEditable) {
-        if (auto failure = readOptional(path, layout.specialMoveOffset, record.specialMove)) {
-            return *failure;
-        }
-        if (auto failure = readOptional(path, layout.specialMoveUserOffset, record.specialMoveUser)) {
-            return *failure;
+    if (places.party.inPlace()) {
+        record.party.emplace();
+        for (int member = 0; member < places.party.length; ++member) {
+            const std::int32_t level = places.party.offset + 2 * member;
+            record.party->push_back({byteAt(image, level), byteAt(image, level + 1)});
         }
     }
-    if (auto failure = readOptional(path, layout.prizeItemOffset(), record.prizeItem)) {
-        return *failure;
+    if (places.specialMove.inPlace()) {
+        record.specialMove = byteAt(image, *layout.specialMoveOffset);
+        if (layout.specialMoveUserOffset) {
+            record.specialMoveUser = byteAt(image, *layout.specialMoveUserOffset);
+        }
     }
-    if (auto failure = readOptional(path, layout.prizeAmountOffset, record.prizeAmount)) {
-        return *failure;
+    if (places.prize.inPlace()) {
+        record.prizeItem = byteAt(image, *layout.prizeItemOffset());
+        record.prizeAmount = byteAt(image, *layout.prizeAmountOffset);
     }
-    auto file = RomFile::open(path, RomFile::Mode::Read);
-    if (!file) {
-        return file.failure();
-    }
-    const auto nameBytes = file.value().read(layout.nameOffset, RosterNameBytes);
-    if (!nameBytes) {
-        return nameBytes.failure();
-    }
-    record.name = trimBlanks(fitText(DecodeText(*nameBytes), RosterNameBytes));
-    return record;
+    return loaded;
 }
 
-WriteStatus
-writeTrainer(const std::string& path, const VersionProfile& profile, int rosterIndex, const TrainerRecord& record)
+Result<TrainerWrite> planTrainerWrite(const Bytes& image,
+                                      const VersionProfile& profile,
+                                      int rosterIndex,
+                                      const LoadedTrainer& loaded,
+                                      const TrainerRecord& edited)
 {
     const TrainerLayout& layout = trainerLayout(profile.version, rosterIndex);
-    const auto nameField = encodeNameField(record.name, layout.nameMaxLength);
-    if (!nameField) {
-        return nameField.failure();
-    }
-    if (record.party.size() != static_cast<std::size_t>(layout.partySize)) {
-        return Failure{FailureNumber::NotLoaded,
-                       "The party of this trainer was not loaded completely; nothing was written."};
-    }
-    if (auto failure = verifyRomBeforeWrite(path, profile)) {
-        return failure;
-    }
-    auto file = RomFile::open(path, RomFile::Mode::ReadWrite);
-    if (!file) {
-        return file.failure();
-    }
-    // A name that reads the same as the one in the file keeps its bytes: the field may hold bytes the
-    // decoder does not show, and re-encoding the shown text would drop them.
-    const auto storedName = file.value().read(layout.nameOffset, RosterNameBytes);
-    if (!storedName) {
-        return storedName.failure();
-    }
-    const bool nameUnchanged = trimBlanks(fitText(DecodeText(*storedName), RosterNameBytes)) == trimBlanks(record.name);
-    if (!nameUnchanged) {
-        if (auto failure = file.value().write(layout.nameOffset, *nameField)) {
-            return failure;
+    const TrainerPlaces now = locateTrainer(image, profile, rosterIndex);
+    TrainerWrite write;
+    // A group is written only where it was loaded from; one that moved or vanished since is left alone.
+    const auto stillThere = [&write](const GroupPlace& then, const GroupPlace& current, const char* group) {
+        if (then.inPlace() && current != then) {
+            write.leftAlone.emplace_back(group);
+            return false;
+        }
+        return then.inPlace();
+    };
+    if (edited.name && stillThere(loaded.places.name, now.name, "name")) {
+        const auto field = encodeNameField(*edited.name, now.name.length);
+        if (!field) {
+            return field.failure();
+        }
+        // A name that reads as it is stored keeps its bytes: the field may hold bytes the decoder does
+        // not show, and re-encoding the shown text would drop them.
+        if (nameAt(image, now.name) != trimBlanks(*edited.name)) {
+            write.plan.push_back({now.name.offset, *field});
         }
     }
-    for (int member = 0; member < layout.partySize; ++member) {
-        const PartyMember& values = record.party[static_cast<std::size_t>(member)];
-        if (auto failure = WriteHex(path, layout.levelOffset(member), HexByte(values.level))) {
-            return failure;
-        }
-        if (auto failure = WriteHex(path, layout.speciesOffset(member), HexByte(values.species))) {
-            return failure;
+    if (edited.party && stillThere(loaded.places.party, now.party, "party")) {
+        const std::size_t members = std::min(edited.party->size(), static_cast<std::size_t>(now.party.length));
+        for (std::size_t member = 0; member < members; ++member) {
+            const auto level = static_cast<std::int32_t>(now.party.offset + 2 * static_cast<std::int32_t>(member));
+            write.plan.push_back({level, {(*edited.party)[member].level}});
+            write.plan.push_back({level + 1, {(*edited.party)[member].species}});
         }
     }
+    const bool prize = stillThere(loaded.places.prize, now.prize, "prize");
+    const bool specialMove = stillThere(loaded.places.specialMove, now.specialMove, "special move");
     // Red and Blue write the last four gym leaders' special move before their prize; the finished file
     // is the same either way, only a failure midway shows the order.
-    const bool moveFirst = profile.specialMovesEditable && rosterIndex >= 4 && rosterIndex <= 7;
-    if (moveFirst) {
-        if (auto failure = writeSpecialMove(path, profile, layout, record)) {
-            return failure;
-        }
+    const bool moveFirst = rosterIndex >= 4 && rosterIndex <= 7;
+    if (specialMove && moveFirst) {
+        planSpecialMove(write.plan, layout, edited);
     }
-    if (auto failure = writePrize(path, layout, record)) {
+    if (prize) {
+        planPrize(write.plan, layout, edited);
+    }
+    if (specialMove && !moveFirst) {
+        planSpecialMove(write.plan, layout, edited);
+    }
+    if (auto failure = checkNothingElseMoves(image, profile, rosterIndex, write.plan)) {
+        return *failure;
+    }
+    return write;
+}
+
+WriteStatus writeTrainer(const std::string& path,
+                         const VersionProfile& profile,
+                         int rosterIndex,
+                         const LoadedTrainer& loaded,
+                         const TrainerRecord& edited)
+{
+    if (!loaded.places.anyInPlace()) {
+        return Failure{FailureNumber::NotInPlace,
+                       "None of this trainer's data is where " + std::string(profile.title) +
+                           " keeps it, so nothing was written."};
+    }
+    const auto image = readRomAgain(path, profile);
+    if (!image) {
+        return image.failure();
+    }
+    const auto write = planTrainerWrite(*image, profile, rosterIndex, loaded, edited);
+    if (!write) {
+        return write.failure();
+    }
+    if (auto failure = applyWritePlan(path, write->plan)) {
         return failure;
     }
-    if (!moveFirst) {
-        if (auto failure = writeSpecialMove(path, profile, layout, record)) {
-            return failure;
+    if (!write->leftAlone.empty()) {
+        std::string groups;
+        for (const std::string& group : write->leftAlone) {
+            groups += (groups.empty() ? "" : " and ") + group;
         }
+        return Failure{FailureNumber::NotInPlace,
+                       "The " + groups + " of this trainer moved in the file since it was loaded, so " +
+                           (write->leftAlone.size() == 1 ? "it was" : "they were") +
+                           " not written. Everything else was saved. Pick the trainer again to see the file as "
+                           "it is now."};
     }
-    return file.value().sync();
+    return std::nullopt;
 }
 
 Result<Bytes> encodeNameField(std::string_view name, int fieldLength)
@@ -181,15 +200,18 @@ Result<Bytes> encodeNameField(std::string_view name, int fieldLength)
     return field;
 }
 
-Result<std::vector<std::string>> readRoster(RomFile& file, const VersionProfile& profile)
+std::vector<std::string> readRoster(const Bytes& image, const VersionProfile& profile)
 {
     std::vector<std::string> entries;
     for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
-        const auto bytes = file.read(trainerLayout(profile.version, rosterIndex).nameOffset, RosterNameBytes);
-        if (!bytes) {
-            return bytes.failure();
+        const TrainerPlaces places = locateTrainer(image, profile, rosterIndex);
+        if (!places.name.inPlace()) {
+            entries.push_back("Trainer " + std::to_string(rosterIndex + 1));
+            continue;
         }
-        entries.push_back(fitText(DecodeText(*bytes), RosterNameBytes));
+        const auto begin = image.begin() + places.name.offset;
+        const std::string name = DecodeText(Bytes(begin, begin + places.name.length));
+        entries.push_back(characterCount(name) < RosterNameBytes ? fitText(name, RosterNameBytes) : name);
     }
     return entries;
 }

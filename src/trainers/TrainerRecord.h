@@ -1,10 +1,12 @@
 #pragma once
 
-// Reading and writing one trainer's battle data at the bytes of its layout, and the roster of names.
+// One trainer's values as the editor edits them: read from a ROM image at the places the game finds
+// them, and written back only where they still are.
 
 #include "app/VersionProfile.h"
 #include "rom/Failure.h"
-#include "rom/RomFile.h"
+#include "rom/WritePlan.h"
+#include "trainers/TrainerPlacement.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,14 +19,16 @@ struct PartyMember
     std::uint8_t level = 0;
     // Internal species number, the position in the species list.
     std::uint8_t species = 0;
+
+    bool operator==(const PartyMember&) const = default;
 };
 
-// The editable values of one trainer. A field the trainer's layout lacks stays empty; on a write, an
-// empty field is left alone in the file.
+// The editable values of one trainer. A group the trainer lacks, or that is not in place, stays empty,
+// and an empty group is never written.
 struct TrainerRecord
 {
-    std::string name;
-    std::vector<PartyMember> party;
+    std::optional<std::string> name;
+    std::optional<std::vector<PartyMember>> party;
     // Move number counted from 1.
     std::optional<std::uint8_t> specialMove;
     // 0-based party position of the member that uses the special move.
@@ -32,20 +36,46 @@ struct TrainerRecord
     // Item number counted from 1.
     std::optional<std::uint8_t> prizeItem;
     std::optional<std::uint8_t> prizeAmount;
+
+    bool operator==(const TrainerRecord&) const = default;
 };
 
-// Every byte of the trainer, or the first failure met.
-Result<TrainerRecord> readTrainer(const std::string& path, const VersionProfile& profile, int rosterIndex);
+// What the editor loaded: where each group was, and its values.
+struct LoadedTrainer
+{
+    TrainerPlaces places;
+    TrainerRecord record;
+};
 
-// Checks that the file is still this version's ROM, writes the name field, then each byte through
-// WriteHex, and flushes the file to disk. Stops at the first failure. A name that would put a
-// terminator inside the name table is refused before anything is written.
-WriteStatus
-writeTrainer(const std::string& path, const VersionProfile& profile, int rosterIndex, const TrainerRecord& record);
+LoadedTrainer readTrainer(const Bytes& image, const VersionProfile& profile, int rosterIndex);
+
+// The bytes that writing edited over loaded changes in image, in the game's order: name, party, then
+// prize and special move (special move first for Red's and Blue's entries 4-7). A group that is no
+// longer where it was loaded from is left out and named in leftAlone. A name that would put a
+// terminator into the name table is refused before anything is planned.
+struct TrainerWrite
+{
+    WritePlan plan;
+    std::vector<std::string> leftAlone;
+};
+Result<TrainerWrite> planTrainerWrite(const Bytes& image,
+                                      const VersionProfile& profile,
+                                      int rosterIndex,
+                                      const LoadedTrainer& loaded,
+                                      const TrainerRecord& edited);
+
+// The whole save: one read of the file, the check that it is still this version's ROM, the plan, the
+// writes, fsync. A failure when anything the user edited was not written.
+WriteStatus writeTrainer(const std::string& path,
+                         const VersionProfile& profile,
+                         int rosterIndex,
+                         const LoadedTrainer& loaded,
+                         const TrainerRecord& edited);
 
 // The fieldLength bytes a name is stored as: encoded, padded with the game's blank 0x7F, cut to length.
 // The game counts terminators to find a name, so a name whose encoding holds 0x50 is refused.
 Result<Bytes> encodeNameField(std::string_view name, int fieldLength);
 
-// The twelve roster entries, each the decoded 10 bytes at the trainer's name, fitted to 10 characters.
-Result<std::vector<std::string>> readRoster(RomFile& file, const VersionProfile& profile);
+// The twelve roster entries: each located name decoded and padded to 10 characters, or "Trainer N"
+// for a name that is not in place.
+std::vector<std::string> readRoster(const Bytes& image, const VersionProfile& profile);

@@ -1,13 +1,15 @@
-// File > Save ROM: the form's values go back into the ROM at the selected trainer's positions; then the
-// roster is read again from the file and the first trainer reloaded.
+// File > Save ROM: the form's values go back into the ROM where the selected trainer's groups were found;
+// then the roster is read again from the file and the first trainer reloaded. Edits are never lost
+// without a question.
 
 #include "app/Form1.h"
+#include "rom/DisplayText.h"
 #include "rom/FailureBox.h"
 #include "trainers/InputFilters.h"
-#include "trainers/TrainerLayout.h"
 #include "ui_Form1.h"
 
 #include <QMessageBox>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -22,50 +24,77 @@ std::optional<std::uint8_t> listByte(const QComboBox* list, int offset, std::opt
 
 } // namespace
 
-TrainerRecord Form1::recordFromControls(const TrainerRecord& loaded) const
+TrainerRecord Form1::recordFromControls(const LoadedTrainer& loaded) const
 {
-    TrainerRecord record = loaded;
-    record.name = ui->namebox->text().toStdString();
-    for (int member = 1; member <= static_cast<int>(record.party.size()); ++member) {
-        PartyMember& values = record.party[static_cast<std::size_t>(member - 1)];
+    TrainerRecord record = loaded.record;
+    if (record.name) {
+        record.name = ui->namebox->text().toStdString();
+    }
+    for (int member = 1; record.party && member <= static_cast<int>(record.party->size()); ++member) {
+        PartyMember& values = (*record.party)[static_cast<std::size_t>(member - 1)];
         values.level = static_cast<std::uint8_t>(byteBoxValue(levelBox(member)));
         values.species = *listByte(speciesBox(member), 0, values.species);
     }
-    record.specialMove = listByte(ui->attacklst, 1, loaded.specialMove);
-    record.specialMoveUser = listByte(ui->pkmnno, 0, loaded.specialMoveUser);
-    record.prizeItem = listByte(ui->itemlst, 1, loaded.prizeItem);
-    if (loaded.prizeAmount) {
+    record.specialMove = listByte(ui->attacklst, 1, loaded.record.specialMove);
+    record.specialMoveUser = listByte(ui->pkmnno, 0, loaded.record.specialMoveUser);
+    record.prizeItem = listByte(ui->itemlst, 1, loaded.record.prizeItem);
+    if (record.prizeAmount) {
         record.prizeAmount = static_cast<std::uint8_t>(byteBoxValue(ui->itemquant));
     }
     return record;
 }
 
+bool Form1::hasUnsavedChanges() const
+{
+    if (!m_loaded) {
+        return false;
+    }
+    TrainerRecord shown = recordFromControls(*m_loaded);
+    // Blanks around a name are not stored: the field is padded with the game's blank.
+    if (shown.name) {
+        shown.name = trimBlanks(*shown.name);
+    }
+    return shown != m_loaded->record;
+}
+
 void Form1::mnuSave_Click()
 {
-    const int rosterIndex = ui->trainerlst->currentRow();
-    if (!m_session.loaded() || rosterIndex < 0 || rosterIndex >= RosterSize) {
-        return;
+    if (ui->trainerlst->currentRow() >= 0 && saveTrainer()) {
+        ui->trainerlst->setCurrentRow(0);
     }
-    if (!m_loaded || m_loadedIndex != rosterIndex) {
+}
+
+// Writes the trainer the form shows, which is the selected one unless the selection is just moving on.
+bool Form1::saveTrainer()
+{
+    const int rosterIndex = m_loadedIndex;
+    if (!m_session.loaded() || rosterIndex < 0 || rosterIndex >= RosterSize) {
+        return false;
+    }
+    if (!m_loaded) {
         showFailure(this,
                     {FailureNumber::NotLoaded,
                      "The data of this trainer could not be read from the ROM, so it is not saved. "
                      "Nothing was written."});
-        return;
+        return false;
     }
     const TrainerRecord record = recordFromControls(*m_loaded);
-    if (auto failure = writeTrainer(m_session.path, *m_session.profile, rosterIndex, record)) {
+    if (auto failure = writeTrainer(m_session.path, *m_session.profile, rosterIndex, *m_loaded, record)) {
         showFailure(this, *failure);
-        return;
+        return false;
     }
     QMessageBox::information(this,
                              QStringLiteral("Tavrik"),
                              QStringLiteral("Data for ") + ui->namebox->text().trimmed() +
                                  QStringLiteral(" saved successfully!"));
+    // The form now matches the file; the roster is read again, and the caller picks what to load.
+    m_loaded.reset();
+    m_loadedIndex = -1;
+    const QSignalBlocker blocker(ui->trainerlst);
     ui->trainerlst->clear();
-    if (trainersave()) {
-        ui->trainerlst->setCurrentRow(0);
-    }
+    trainersave();
+    updateState();
+    return true;
 }
 
 bool Form1::trainersave()
@@ -73,19 +102,37 @@ bool Form1::trainersave()
     if (m_session.profile == nullptr) {
         return false;
     }
-    auto file = RomFile::open(m_session.path, RomFile::Mode::Read);
-    if (!file) {
-        showFailure(this, file.failure());
+    const auto image = readRomAgain(m_session.path, *m_session.profile);
+    if (!image) {
+        showFailure(this, image.failure());
         return false;
     }
-    m_session.file.emplace(std::move(file.value()));
-    const auto roster = readRoster(*m_session.file, *m_session.profile);
-    if (!roster) {
-        showFailure(this, roster.failure());
-        return false;
-    }
-    for (const std::string& entry : *roster) {
-        ui->trainerlst->addItem(QString::fromStdString(entry));
-    }
+    trainer(*image);
     return true;
+}
+
+bool Form1::mayLeaveTrainer()
+{
+    if (!hasUnsavedChanges()) {
+        return true;
+    }
+    const QString name = ui->trainerlst->item(m_loadedIndex)->text().trimmed();
+    QMessageBox box(QMessageBox::Warning,
+                    QStringLiteral("Tavrik"),
+                    QStringLiteral("Save the changes to %1?").arg(name),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    this);
+    box.setObjectName(QStringLiteral("unsavedChangesBox"));
+    box.setInformativeText(QStringLiteral("Your changes to this trainer are not in the ROM yet."));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return saveTrainer();
+    case QMessageBox::Discard:
+        m_loaded.reset();
+        updateState();
+        return true;
+    default:
+        return false;
+    }
 }

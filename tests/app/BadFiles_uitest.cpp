@@ -1,188 +1,97 @@
 // Files that are not what they seem, and ROMs that change under the editor: each ends in a clear
 // message, no crash, and no byte written.
 
-#include "SyntheticRom.h"
-#include "TempRom.h"
 #include "UiHarness.h"
-#include "app/Form1.h"
 #include "overworld/Form3.h"
 
-#include <QAction>
-#include <QComboBox>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <unistd.h>
 
-namespace {
-
-class BadFiles : public ::testing::Test
+TEST(BadFiles, FilesThatAreNoRomAreRejectedUnchangedAndOddNamesOpen)
 {
-protected:
-    // Opens path and expects no ROM to be loaded afterwards; returns the boxes seen.
-    std::vector<SeenBox> openRejected(const std::string& path)
-    {
-        openRom(window, path, watcher);
-        EXPECT_FALSE(window.session().loaded());
-        EXPECT_FALSE(menuAction(&window, "mnuSave")->isEnabled());
-        EXPECT_FALSE(menuAction(&window, "mnuBattle")->isEnabled());
-        EXPECT_EQ(window.windowTitle(), QStringLiteral("Tavrik"));
-        return watcher.boxes();
-    }
-
-    TempDir dir;
-    ModalWatcher watcher;
-    Form1 window;
-};
-
-void expectUnsupported(const std::vector<SeenBox>& boxes)
-{
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, QStringLiteral("Unsupported ROM!"));
-    EXPECT_EQ(boxes[0].title, QStringLiteral("Tavrik"));
-    EXPECT_EQ(boxes[0].icon, QMessageBox::Warning);
-}
-
-TEST_F(BadFiles, FilesThatAreNoRomAreRejectedUnchanged)
-{
-    Bytes redHeaderOnly(1024, 0);
-    redHeaderOnly.resize(0x400);
-    std::copy_n("RED", 3, redHeaderOnly.begin() + 0x13C);
+    EditorUnderTest editor;
+    Bytes headerOnly(0x400, 0);
+    std::copy_n("RED", 3, headerOnly.begin() + 0x13C);
     SyntheticRom oneByteShort(GameVersion::Red);
     oneByteShort.resize(static_cast<std::size_t>(requiredRomSize(profileOf(GameVersion::Red))) - 1);
-    const std::vector<std::pair<std::string, Bytes>> files = {
-        {"empty.gb", {}},
-        {"three.gb", {0x52, 0x45, 0x44}},
-        {"header-only.gb", redHeaderOnly},
-        {"one-byte-short.gb", oneByteShort.bytes()},
-    };
-    for (const auto& [name, bytes] : files) {
-        SCOPED_TRACE(name);
-        const std::size_t seen = watcher.boxes().size();
-        const std::string path = dir.writeBytes(bytes, name);
-        const auto boxes = openRejected(path);
-        expectUnsupported(std::vector<SeenBox>(boxes.begin() + static_cast<std::ptrdiff_t>(seen), boxes.end()));
-        EXPECT_EQ(readWholeFile(path), bytes);
+    for (const auto& [name, bytes] : std::vector<std::pair<std::string, Bytes>>{{"empty.gb", {}},
+                                                                                {"three.gb", {'R', 'E', 'D'}},
+                                                                                {"header-only.gb", headerOnly},
+                                                                                {"short.gb", oneByteShort.bytes()}}) {
+        editor.watcher.boxes.clear();
+        const std::string path = editor.dir.writeBytes(bytes, name);
+        editor.watcher.answerOpenDialogWith(path);
+        editor.trigger("mnuOpen");
+        ASSERT_EQ(editor.watcher.boxes.size(), 1U) << name;
+        EXPECT_EQ(editor.watcher.boxes[0].text, "Unsupported ROM!");
+        EXPECT_FALSE(editor.window.session().loaded());
+        EXPECT_EQ(fileBytes(path), bytes);
     }
-}
-
-TEST_F(BadFiles, ADirectoryIsNotAcceptedByTheDialog)
-{
-    std::filesystem::create_directory(dir.file("folder.gb"));
     // Typing a folder's name and pressing Open goes into the folder; the user then cancels.
-    const auto boxes = openRejected(dir.file("folder.gb"));
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_GE(watcher.openDialogs(), 2);
+    editor.watcher.boxes.clear();
+    std::filesystem::create_directory(editor.dir.file("folder.gb"));
+    editor.watcher.answerOpenDialogWith(editor.dir.file("folder.gb"));
+    editor.trigger("mnuOpen");
+    EXPECT_TRUE(editor.watcher.boxes.empty());
+    EXPECT_FALSE(editor.window.session().loaded());
+    std::filesystem::create_directory(editor.dir.file("My ROMs"));
+    for (const char* name : {"My ROMs/Pokémon Rot (Ä) – kopie.gb", "BLUE.GB"}) {
+        editor.open(SyntheticRom(GameVersion::Blue), name);
+        EXPECT_EQ(editor.window.session().path, editor.dir.file(name));
+    }
+    EXPECT_TRUE(editor.watcher.boxes.empty());
 }
 
-TEST_F(BadFiles, UnusualButValidNamesOpen)
+// The ROM is opened and a trainer edited, then something happens to the file before the user saves,
+// picks another trainer, or saves the overworld battles.
+TEST(ChangedRom, NothingIsWrittenIntoARomThatChangedUnderTheEditor)
 {
-    std::filesystem::create_directory(dir.file("My ROMs"));
-    const std::vector<std::pair<GameVersion, std::string>> names = {
-        {GameVersion::Red, "My ROMs/Pokémon Rot (Ä) – kopie.gb"},
-        {GameVersion::Blue, "BLUE.GB"},
-        {GameVersion::Yellow, "Yellow.GBC"},
-    };
-    for (const auto& [version, name] : names) {
-        SCOPED_TRACE(name);
-        const std::string path = dir.write(SyntheticRom(version), name);
-        openRom(window, path, watcher);
-        EXPECT_TRUE(window.session().loaded());
-        EXPECT_EQ(window.session().path, path);
-        EXPECT_EQ(window.findChild<QListWidget*>(QStringLiteral("trainerlst"))->count(), 12);
+    const SyntheticRom red(GameVersion::Red);
+    const SyntheticRom yellow(GameVersion::Yellow);
+    const std::pair<const char*, std::function<void(const std::string&)>> situations[] = {
+        {"deleted", [](const std::string& path) { std::filesystem::remove(path); }},
+        {"cut short", [](const std::string& path) { std::filesystem::resize_file(path, 0x39000); }},
+        {"replaced by Yellow", [&](const std::string& path) { yellow.writeTo(path); }}};
+    for (const auto& [situation, change] : situations) {
+        SCOPED_TRACE(situation);
+        EditorUnderTest editor;
+        const std::string path = editor.open(red);
+        clickTrainer(editor.window, 0);
+        const Bytes before = [&] {
+            change(path);
+            return fileBytes(path);
+        }();
+        editor.trigger("mnuSave");
+        clickTrainer(editor.window, 1);
+        editor.trigger("mnuBattle");
+        EXPECT_EQ(editor.window.overworldWindow(), nullptr);
+        ASSERT_EQ(editor.watcher.boxes.size(), 3U);
+        for (const SeenBox& box : editor.watcher.boxes) {
+            EXPECT_EQ(box.title, situation == std::string("deleted") ? "Error: 53" : "Error: 1001");
+        }
+        EXPECT_EQ(fileBytes(path), before);
+        EXPECT_EQ(std::filesystem::exists(path), situation != std::string("deleted"));
     }
-    EXPECT_TRUE(watcher.boxes().empty());
 }
 
-// The ROM is opened, then something happens to the file before the user goes on.
-class ChangedRom : public BadFiles
+TEST(ChangedRom, AReadOnlyRomRefusesBothSaves)
 {
-protected:
-    void SetUp() override
-    {
-        path = dir.write(rom);
-        openRom(window, path, watcher);
-        ASSERT_TRUE(window.session().loaded());
-        clickTrainer(window, 0);
-        ASSERT_TRUE(watcher.boxes().empty());
-        window.findChild<QLineEdit*>(QStringLiteral("lvl1"))->setText(QStringLiteral("77"));
-    }
-
-    void saveTrainer() { menuAction(&window, "mnuSave")->trigger(); }
-
-    void saveOverworld()
-    {
-        menuAction(&window, "mnuBattle")->trigger();
-        Form3* editor = window.overworldWindow();
-        if (editor != nullptr) {
-            QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
-            editor->close();
-        }
-    }
-
-    void expectOnlyFailures() const
-    {
-        ASSERT_FALSE(watcher.boxes().empty());
-        for (const SeenBox& box : watcher.boxes()) {
-            EXPECT_TRUE(box.title.startsWith(QStringLiteral("Error: "))) << box.title.toStdString();
-            EXPECT_FALSE(box.text.contains(QStringLiteral("successfully")));
-        }
-    }
-
-    SyntheticRom rom{GameVersion::Red};
-    std::string path;
-};
-
-TEST_F(ChangedRom, ReadOnlyRomRefusesBothSaves)
-{
-    ImmutableFile locked(path);
+    EditorUnderTest editor;
+    const std::string path = editor.open(SyntheticRom(GameVersion::Blue));
+    clickTrainer(editor.window, 0);
+    retype(editor.window.levelBox(1), "77");
+    editor.trigger("mnuBattle");
+    retype(editor.window.overworldWindow()->levelBox(0), "77");
+    const ImmutableFile locked(path);
     if (!locked.active()) {
         GTEST_SKIP() << "this file system cannot make a file immutable";
     }
-    saveTrainer();
-    saveOverworld();
-    expectOnlyFailures();
-    EXPECT_EQ(readWholeFile(path), rom.bytes());
-}
-
-TEST_F(ChangedRom, DeletedRomIsNeverCreatedAgain)
-{
-    std::filesystem::remove(path);
-    saveTrainer();
-    clickTrainer(window, 1);
-    saveTrainer();
-    saveOverworld();
-    expectOnlyFailures();
-    EXPECT_FALSE(std::filesystem::exists(path));
-}
-
-TEST_F(ChangedRom, TruncatedRomIsNeitherReadPastItsEndNorGrown)
-{
-    std::filesystem::resize_file(path, 0x39000);
-    saveTrainer();
-    clickTrainer(window, 2);
-    saveTrainer();
-    saveOverworld();
-    expectOnlyFailures();
-    EXPECT_EQ(std::filesystem::file_size(path), 0x39000u);
-}
-
-TEST_F(ChangedRom, RomReplacedByAnotherVersionIsNotWritten)
-{
-    const SyntheticRom yellow(GameVersion::Yellow);
-    yellow.writeTo(path);
-    saveTrainer();
-    ASSERT_EQ(watcher.boxes().size(), 1u);
-    EXPECT_EQ(watcher.boxes()[0].title, QStringLiteral("Error: 1001"));
-    clickTrainer(window, 3);
-    saveTrainer();
-    saveOverworld();
-    expectOnlyFailures();
-    EXPECT_EQ(readWholeFile(path), yellow.bytes());
+    QTest::mouseClick(child<QPushButton>(editor.window.overworldWindow(), "Command1"), Qt::LeftButton);
+    editor.watcher.answer(QMessageBox::Discard);
+    editor.window.overworldWindow()->close();
+    editor.trigger("mnuSave");
+    ASSERT_EQ(editor.watcher.boxes.size(), 3U);
+    EXPECT_EQ(editor.watcher.boxes[0].title + editor.watcher.boxes[2].title, "Error: 70Error: 70");
+    EXPECT_EQ(fileBytes(path), SyntheticRom(GameVersion::Blue).bytes());
 }
 
 // Root reads every file, so this one runs as an unprivileged user from its own CTest entry.
@@ -191,16 +100,11 @@ TEST(UnreadableRom, SaysWhyAndLoadsNothing)
     if (::geteuid() == 0) {
         GTEST_SKIP() << "run as an unprivileged user to test a file that cannot be read";
     }
-    TempDir dir;
-    const std::string path = dir.write(SyntheticRom(GameVersion::Red));
+    EditorUnderTest editor;
+    const std::string path = editor.dir.write(SyntheticRom(GameVersion::Red));
     std::filesystem::permissions(path, std::filesystem::perms::none);
-    ModalWatcher watcher;
-    Form1 window;
-    openRom(window, path, watcher);
-    EXPECT_FALSE(window.session().loaded());
-    ASSERT_EQ(watcher.boxes().size(), 1u);
-    EXPECT_EQ(watcher.boxes()[0].title, QStringLiteral("Error: 70"));
-    EXPECT_TRUE(watcher.boxes()[0].text.contains(QStringLiteral("Permission denied")));
+    editor.window.openRomFile(QString::fromStdString(path));
+    EXPECT_FALSE(editor.window.session().loaded());
+    ASSERT_EQ(editor.watcher.boxes.size(), 1U);
+    EXPECT_EQ(editor.watcher.boxes[0].title, "Error: 70");
 }
-
-} // namespace

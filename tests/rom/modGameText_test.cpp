@@ -1,9 +1,5 @@
+#include "TempRom.h"
 #include "rom/cStringBuilder.h"
-#include "rom/modGameText.h"
-
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 using ByteList = std::vector<std::uint8_t>;
 
@@ -12,34 +8,20 @@ TEST(GameText, EveryByteDecodesToItsFontCharacterAndBackOrVanishes)
     ByteList all;
     for (int byte = 0; byte <= 0xFF; ++byte) {
         const auto b = static_cast<std::uint8_t>(byte);
-        const std::string text = DecodeText({b});
-        // What shows encodes back to its byte; a typed space becomes the font's blank, never the control code 0x00.
-        if (!text.empty()) {
+        // What shows encodes back to its byte; a typed space becomes the font's blank, never the control 0x00.
+        if (const std::string text = DecodeText({b}); !text.empty()) {
             EXPECT_EQ(EncodeText(text), ByteList{b == 0x00 ? GameText::Space : b}) << "byte " << byte;
         }
         if (b != GameText::Terminator) {
             all.push_back(b);
         }
     }
-    // In byte order: 0x00 and 0x7F, A-Z, a-z, é, ?!. and , then 0-9. Every other byte vanishes without ending
-    // the text; only the terminator does.
+    // In byte order: 0x00 and 0x7F, A-Z, a-z, é, ?!. and , then 0-9. Every other byte vanishes; only the
+    // terminator ends the text.
     EXPECT_EQ(DecodeText(all), "  ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzé?!.,0123456789");
-    const std::string text = "CAFé BAR, 42! Who? me. Zz";
-    EXPECT_EQ(DecodeText(EncodeText(text)), text);
-}
-
-TEST(GameText, DecodesTheDocumentedExamples)
-{
-    const std::pair<ByteList, std::string> cases[] = {
-        {{0x8C, 0x80, 0x91, 0x81, 0x8B, 0x84, 0x50, 0x8B, 0x8B}, "MARBLE"},
-        {{0x00, 0x7F}, "  "},
-        {{0x50}, ""},
-        {{}, ""},
-        {{0x82, 0x80, 0x85, 0xBA, 0x7F, 0x81, 0x80, 0x91}, "CAFé BAR"},
-        {{0x80, 0xE3, 0x81}, "AB"}};
-    for (const auto& [bytes, text] : cases) {
-        EXPECT_EQ(DecodeText(bytes), text);
-    }
+    EXPECT_EQ(DecodeText({0x8C, 0x80, 0x91, 0x81, 0x8B, 0x84, 0x50, 0x8B, 0x8B}), "MARBLE");
+    EXPECT_EQ(DecodeText({0x82, 0x80, 0x85, 0xBA, 0x7F, 0x81, 0x80, 0x34, 0x91}), "CAFé BAR");
+    EXPECT_EQ(DecodeText({0x50}) + DecodeText({}), "");
 }
 
 TEST(GameText, EveryTokenGivesItsOneByte)
@@ -60,31 +42,17 @@ TEST(GameText, EveryTokenGivesItsOneByte)
 TEST(GameText, EncodesLongestTokenFirstNeverPastTheEndAndUnknownsAsQuestionMarks)
 {
     const std::pair<const char*, ByteList> cases[] = {{"STONE\\", {0x92, 0x93, 0x8E, 0x8D, 0x84, 0x50}},
-                                                      {"DR.VOLT", {0x83, 0x91, 0xE8, 0x95, 0x8E, 0x8B, 0x93}},
-                                                      {"[PK][MN]", {0x53, 0x54}},
-                                                      {"", {}},
                                                       {"a[A]b", {0xA0, 0x62, 0xA1}},
-                                                      {"\\\\", {0x50, 0x50}},
-                                                      {"\\h0a", {0x0A}},
                                                       {"\\hG1", {0x50, 0xA7, 0x86, 0xF7}},
-                                                      {"\\hA", {0x50, 0xA7, 0x80}},
-                                                      {"[A", {0xE6, 0x80}},
                                                       {"ab[K", {0xA0, 0xA1, 0xE6, 0x8A}},
                                                       {"x[Ké]y[Ké", {0xB7, 0x5F, 0xB8, 0xE6, 0x8A, 0xBA}},
                                                       {"[pk]", {0xE6, 0xAF, 0xAA, 0xE6}},
-                                                      {"A-B", {0x80, 0xE6, 0x81}},
-                                                      {"[]~\tü日😀\x01\xFF\xC3", ByteList(10, GameText::Unknown)}};
+                                                      {"~ü😀\xFF", ByteList(4, GameText::Unknown)}};
     for (const auto& [text, bytes] : cases) {
         EXPECT_EQ(EncodeText(text), bytes) << text;
     }
-}
-
-TEST(GameText, IsHexDigits)
-{
-    for (const char* text : {"7f", "0123456789ABCDEFabcdef"}) {
-        EXPECT_TRUE(IsHexDigits(text)) << text;
-    }
-    for (const char* text : {"7g", "", " 7", "G", "é", "0x1F"}) {
+    EXPECT_TRUE(IsHexDigits("0123456789ABCDEFabcdef"));
+    for (const char* text : {"7g", "", "é"}) {
         EXPECT_FALSE(IsHexDigits(text)) << text;
     }
 }
@@ -93,17 +61,11 @@ TEST(StringBuilder, GrowsInWholeChunksAndKeepsItsContent)
 {
     cStringBuilder builder;
     std::string expected;
-    // Appended sizes and the capacity after each: 0, 1, 8192, 8193 and 18193 characters in all.
-    for (const auto& [size, capacity] : std::vector<std::pair<std::size_t, std::size_t>>{
-             {0, 0}, {1, 8192}, {8191, 8192}, {1, 16384}, {10000, 24576}}) {
-        // Each piece ends with a blank, which is content and must be kept.
-        std::string piece(size, 'a');
-        if (!piece.empty()) {
-            piece.back() = ' ';
-        }
+    for (const auto& [size, capacity] : {std::pair<std::size_t, std::size_t>{1, 8192}, {8191, 8192}, {10001, 24576}}) {
+        const std::string piece = std::string(size - 1, 'a') + ' ';
         builder.Append(piece);
         expected += piece;
-        EXPECT_EQ(builder.capacity(), capacity) << expected.size();
-        EXPECT_EQ(builder.ToString(), expected);
+        EXPECT_EQ(builder.capacity(), capacity);
     }
+    EXPECT_EQ(builder.ToString(), expected);
 }

@@ -9,7 +9,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <utility>
 
 namespace LayoutOffsets {
 
@@ -73,12 +72,6 @@ inline const Trainer& trainer(GameVersion version, int rosterIndex)
 {
     const Roster& roster = version == GameVersion::Yellow ? Yellow : version == GameVersion::Blue ? Blue : Red;
     return roster.at(static_cast<std::size_t>(rosterIndex));
-}
-
-// The stretch of the name table from the first roster name to the terminator of the last: [first, end).
-inline std::pair<std::int32_t, std::int32_t> nameTable(GameVersion version)
-{
-    return version == GameVersion::Yellow ? std::pair{0x39A70, 0x39B06} : std::pair{0x39AF1, 0x39B87};
 }
 
 // The six overworld battles; the first four keep their species twice, and a save writes both.

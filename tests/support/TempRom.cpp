@@ -1,21 +1,13 @@
 #include "TempRom.h"
 
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
-#include <linux/fs.h>
-#include <stdexcept>
-#include <sys/ioctl.h>
-#include <unistd.h>
-#include <utility>
+#include <sstream>
 
 TempDir::TempDir()
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "tavrik-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot make a temporary folder");
-    }
-    m_path = pattern;
+    m_path = ::mkdtemp(pattern.data());
 }
 
 TempDir::~TempDir()
@@ -26,60 +18,55 @@ TempDir::~TempDir()
 
 std::string TempDir::write(const SyntheticRom& rom, const std::string& name) const
 {
-    const std::string path = file(name);
-    rom.writeTo(path);
-    return path;
+    return writeBytes(rom.bytes(), name);
 }
 
 std::string TempDir::writeBytes(const Bytes& bytes, const std::string& name) const
 {
     const std::string path = file(name);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        throw std::runtime_error("cannot write " + path);
-    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
 }
 
 ImmutableFile::ImmutableFile(std::string path) : m_path(std::move(path))
 {
-    m_active = setImmutable(true);
+    m_active = std::system(("chattr +i '" + m_path + "' 2>/dev/null").c_str()) == 0;
 }
 
 ImmutableFile::~ImmutableFile()
 {
-    if (m_active) {
-        setImmutable(false);
+    if (m_active && std::system(("chattr -i '" + m_path + "'").c_str()) != 0) {
+        ADD_FAILURE() << "cannot make " << m_path << " writable again";
     }
 }
 
-bool ImmutableFile::setImmutable(bool on) const
+Bytes fileBytes(const std::string& path)
 {
-    const int fd = ::open(m_path.c_str(), O_RDONLY);
-    if (fd < 0) {
-        return false;
-    }
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return done;
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::vector<std::int64_t> differingOffsets(const Bytes& before, const Bytes& after)
+::testing::AssertionResult
+changedExactly(const Bytes& before, const Bytes& after, const std::map<std::int64_t, std::uint8_t>& writes)
 {
+    Bytes expected = before;
+    for (const auto& [offset, value] : writes) {
+        expected.at(static_cast<std::size_t>(offset)) = value;
+    }
+    if (after == expected) {
+        return ::testing::AssertionSuccess();
+    }
     if (before.size() != after.size()) {
-        return {-1};
+        return ::testing::AssertionFailure() << "the length changed from " << before.size() << " to " << after.size();
     }
-    std::vector<std::int64_t> offsets;
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        if (before[i] != after[i]) {
-            offsets.push_back(static_cast<std::int64_t>(i));
+    std::ostringstream problems;
+    for (std::size_t offset = 0, shown = 0; offset < after.size() && shown < 8; ++offset) {
+        if (after[offset] != expected[offset]) {
+            problems << std::hex << " byte 0x" << offset << " is 0x" << int{after[offset]} << ", not 0x"
+                     << int{expected[offset]};
+            ++shown;
         }
     }
-    return offsets;
+    return ::testing::AssertionFailure() << problems.str();
 }

@@ -1,140 +1,188 @@
-#include "LayoutOffsets.h"
 #include "TempRom.h"
-#include "rom/modGameText.h"
-#include "trainers/TrainerRecord.h"
-
-#include <algorithm>
-#include <gtest/gtest.h>
-#include <string>
-#include <tuple>
 
 namespace {
 
 constexpr GameVersion AllVersions[] = {GameVersion::Red, GameVersion::Blue, GameVersion::Yellow};
+using Writes = std::map<std::int64_t, std::uint8_t>;
 
-long terminatorsInNameTable(GameVersion version, const Bytes& image)
+// Where a trainer's groups lie after a change that moved parties by 2 or names by 1 byte.
+struct Shift
 {
-    const auto [first, end] = LayoutOffsets::nameTable(version);
-    return std::count(image.begin() + first, image.begin() + end, GameText::Terminator);
+    int grownParty = -1;
+    int grownName = -1;
+    int nameGrowth = 1;
+};
+
+// New values for every group the trainer has in place, and the bytes that writing them must set: each at
+// its position in the independent layout table, moved by shift.
+std::pair<TrainerRecord, Writes>
+edit(GameVersion version, int rosterIndex, const LoadedTrainer& loaded, Shift shift, std::mt19937& random)
+{
+    const auto at = LayoutOffsets::trainer(version, rosterIndex);
+    const auto grown = [&](int other, bool party) {
+        if (other < 0) {
+            return false;
+        }
+        const auto theirs = LayoutOffsets::trainer(version, other);
+        return party ? at.party > theirs.party : at.name > theirs.name;
+    };
+    const auto draw = [&random](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
+    const auto byte = [&draw](int low) { return static_cast<std::uint8_t>(draw(low, 255)); };
+    TrainerRecord edited = loaded.record;
+    Writes writes;
+    if (edited.name) {
+        const int length = at.nameLength + (rosterIndex == shift.grownName ? shift.nameGrowth : 0);
+        std::string name = std::string("QRSTUVWXYZ").substr(0, static_cast<std::size_t>(draw(1, length)));
+        Bytes field = EncodeText(name);
+        field.resize(static_cast<std::size_t>(length), GameText::Space);
+        for (int i = 0; i < length; ++i) {
+            writes[at.name + shift.nameGrowth * grown(shift.grownName, false) + i] = field[static_cast<std::size_t>(i)];
+        }
+        edited.name = name;
+    }
+    const std::int32_t party = at.party + 2 * grown(shift.grownParty, true);
+    for (std::size_t member = 0; edited.party && member < edited.party->size(); ++member) {
+        // Levels from 1: a level of 0 ends the party, a change of its own.
+        (*edited.party)[member] = {byte(1), byte(0)};
+        writes[party + 2 * static_cast<std::int32_t>(member)] = (*edited.party)[member].level;
+        writes[party + 2 * static_cast<std::int32_t>(member) + 1] = (*edited.party)[member].species;
+    }
+    for (auto [value, offset] :
+         {std::pair{&edited.specialMove, at.move},
+          std::pair{&edited.specialMoveUser, at.moveUser},
+          std::pair{&edited.prizeAmount, at.prizeAmount},
+          std::pair{&edited.prizeItem, at.prizeAmount ? std::optional(*at.prizeAmount + 1) : std::nullopt}}) {
+        if (*value) {
+            *value = byte(0);
+            writes[*offset] = **value;
+        }
+    }
+    return {edited, writes};
 }
 
-class EveryTrainer : public ::testing::TestWithParam<std::tuple<GameVersion, int>>
+// Edits every group of every trainer that is in place, one trainer after the other, and checks each
+// plan against the whole image.
+void editEveryTrainer(GameVersion version, Bytes& image, Shift shift, std::mt19937& random)
+{
+    const VersionProfile& profile = profileOf(version);
+    for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
+        SCOPED_TRACE("entry " + std::to_string(rosterIndex));
+        const LoadedTrainer loaded = readTrainer(image, profile, rosterIndex);
+        const auto [edited, writes] = edit(version, rosterIndex, loaded, shift, random);
+        const auto plan = planTrainerWrite(image, profile, rosterIndex, loaded, edited);
+        ASSERT_TRUE(plan.ok());
+        EXPECT_TRUE(plan->leftAlone.empty());
+        Bytes after = image;
+        applyWritePlan(after, plan->plan);
+        EXPECT_TRUE(changedExactly(image, after, writes));
+        EXPECT_EQ(readTrainer(after, profile, rosterIndex).record, edited);
+        // A save never takes a group out of place, its own or another's.
+        for (int other = 0; other < RosterSize; ++other) {
+            EXPECT_TRUE(locateTrainer(after, profile, other) == locateTrainer(image, profile, other)) << other;
+        }
+        image = after;
+    }
+}
+
+class EveryTrainer : public ::testing::TestWithParam<GameVersion>
 {
 };
 
 } // namespace
 
-TEST_P(EveryTrainer, WritesExactlyItsLayoutBytesAndReadsThemBack)
+TEST_P(EveryTrainer, RandomEditsWriteExactlyTheirBytesAndKeepEveryTrainerInPlace)
 {
-    const auto [version, rosterIndex] = GetParam();
-    const VersionProfile& profile = profileOf(version);
-    const LayoutOffsets::Trainer& at = LayoutOffsets::trainer(version, rosterIndex);
-    TempDir dir;
-    const std::string path = dir.write(SyntheticRom(version));
-    const Bytes before = readWholeFile(path);
-    // The file as the write must leave it: each value goes to its byte of the layout, and no other byte changes.
-    Bytes expected = before;
-    // A value sure to differ from the byte the image holds, so that every intended write shows.
-    const auto change = [&](std::int32_t offset) {
-        std::uint8_t& byte = expected.at(static_cast<std::size_t>(offset));
-        return byte = static_cast<std::uint8_t>(byte + 97);
+    std::mt19937 random(7);
+    Bytes image = SyntheticRom(GetParam()).bytes();
+    for (int round = 0; round < 3; ++round) {
+        editEveryTrainer(GetParam(), image, {}, random);
+    }
+    // A level of 0 ends the party there, as the game reads it; ending it before its first member would
+    // leave a party neither the game nor the editor can use, and is refused.
+    const VersionProfile& profile = profileOf(GetParam());
+    const LoadedTrainer loaded = readTrainer(image, profile, 1);
+    TrainerRecord edited = loaded.record;
+    std::vector<PartyMember> party = loaded.record.party.value();
+    party[1].level = 0;
+    edited.party = party;
+    applyWritePlan(image, planTrainerWrite(image, profile, 1, loaded, edited)->plan);
+    EXPECT_EQ(locateTrainer(image, profile, 1).party.length, 1);
+    party[0].level = 0;
+    edited.party = party;
+    EXPECT_EQ(planTrainerWrite(image, profile, 1, readTrainer(image, profile, 1), edited).failure().number,
+              FailureNumber::WouldMoveData);
+}
+
+TEST_P(EveryTrainer, FollowsTheRomsTablesAndLeavesMisplacedGroupsAlone)
+{
+    const GameVersion version = GetParam();
+    const std::int32_t pointers = version == GameVersion::Yellow ? 0x39DD1 : 0x39D3B;
+    const auto at = [version](int rosterIndex) { return LayoutOffsets::trainer(version, rosterIndex); };
+    // What changed, the bytes planted for it, and the one group of the listed entries that is not in place.
+    struct Case
+    {
+        const char* what;
+        Shift shift;
+        std::vector<std::pair<std::int32_t, Bytes>> patches;
+        const char* group;
+        std::vector<int> entries;
     };
-
-    // A name unlike the image's, filling its field for every third entry and padded with blanks for the others.
-    TrainerRecord record;
-    record.name = std::string("zyxwvuts").substr(0, static_cast<std::size_t>(at.nameLength - rosterIndex % 3));
-    Bytes field = EncodeText(record.name);
-    field.resize(static_cast<std::size_t>(at.nameLength), GameText::Space);
-    std::copy(field.begin(), field.end(), expected.begin() + at.name);
-    for (int member = 0; member < at.partySize; ++member) {
-        record.party.push_back({change(at.party + 2 * member), change(at.party + 2 * member + 1)});
+    std::vector<Case> cases = {
+        {"party of entry 0 one member longer", {0}, {}, "", {}},
+        {"party of entry 7 one member longer", {7}, {}, "", {}},
+        {"name of entry 3 one letter longer", {-1, 3}, {}, "", {}},
+        {"name of entry 0 thirteen letters long", {-1, 0, 8}, {}, "name", {0}},
+        {"pointer of entry 2 out of the bank", {}, {{pointers + 70, {0x00, 0x80}}}, "party", {2}},
+        {"party of entry 1 without its mark", {}, {{at(1).party - 1, {0x10}}}, "party", {1}},
+        {"party of entry 4 with seven members",
+         {},
+         {{pointers + 74, {0x00, 0x70}}, {0x3B000, {0xFF, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0}}},
+         "party",
+         {4}},
+        {"party of entry 9 running off the bank",
+         {},
+         {{pointers + 64, {0xFC, 0x7F}}, {0x3BFFC, {0xFF, 0x10, 0x20, 0x10}}},
+         "party",
+         {9}},
+        {"prize of entry 5 without its 0x01", {}, {{*at(5).prizeAmount - 1, {0x02}}}, "prize", {5}}};
+    if (version != GameVersion::Yellow) {
+        cases.push_back({"class byte before entry 10's move", {}, {{0x39D36, {0x2D}}}, "special move", {10}});
+        cases.push_back({"special moves without their closing 0xFF",
+                         {},
+                         {{0x39D3A, {0x00}}},
+                         "special move",
+                         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}});
     }
-    // Values for data the entry lacks are set too: they must land nowhere.
-    record.specialMove = at.move ? change(*at.move) : std::uint8_t{0x42};
-    record.specialMoveUser = at.moveUser ? change(*at.moveUser) : std::uint8_t{1};
-    record.prizeAmount = at.prizeAmount ? change(*at.prizeAmount) : std::uint8_t{0x43};
-    record.prizeItem = at.prizeAmount ? change(*at.prizeAmount + 1) : std::uint8_t{0x44};
-
-    // A terminator in the name would shift the other names of the table: refused, nothing written.
-    for (const char* name : {"\\", "A\\h50"}) {
-        TrainerRecord refused = record;
-        refused.name = name;
-        const auto failure = writeTrainer(path, profile, rosterIndex, refused);
-        ASSERT_TRUE(failure.has_value()) << name;
-        EXPECT_EQ(failure->number, FailureNumber::NameSplitsTable);
-        EXPECT_TRUE(readWholeFile(path) == before) << name;
-    }
-
-    ASSERT_FALSE(writeTrainer(path, profile, rosterIndex, record).has_value());
-    const Bytes after = readWholeFile(path);
-    EXPECT_EQ(differingOffsets(expected, after), std::vector<std::int64_t>{});
-    EXPECT_EQ(terminatorsInNameTable(version, after), terminatorsInNameTable(version, before));
-
-    const auto read = readTrainer(path, profile, rosterIndex);
-    ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read->name, record.name);
-    const auto sameMember = [](PartyMember a, PartyMember b) { return a.level == b.level && a.species == b.species; };
-    EXPECT_TRUE(
-        std::equal(read->party.begin(), read->party.end(), record.party.begin(), record.party.end(), sameMember));
-    EXPECT_EQ(read->specialMove, at.move ? record.specialMove : std::nullopt);
-    EXPECT_EQ(read->specialMoveUser, at.moveUser ? record.specialMoveUser : std::nullopt);
-    EXPECT_EQ(read->prizeAmount, at.prizeAmount ? record.prizeAmount : std::nullopt);
-    EXPECT_EQ(read->prizeItem, at.prizeAmount ? record.prizeItem : std::nullopt);
-}
-
-INSTANTIATE_TEST_SUITE_P(AllVersions,
-                         EveryTrainer,
-                         ::testing::Combine(::testing::ValuesIn(AllVersions), ::testing::Range(0, 12)));
-
-TEST(TrainerWrite, LeavesAnUnchangedNameAndEmptyFieldsAloneAndRefusesAWrongParty)
-{
-    const LayoutOffsets::Trainer& at = LayoutOffsets::Red[3];
-    SyntheticRom rom(GameVersion::Red);
-    // The field holds a byte the decoder does not show; the name reads "FLOR" all the same.
-    rom.put(at.name, {0x85, 0x8B, 0x34, 0x8E, 0x91});
-    TempDir dir;
-    const std::string path = dir.write(rom);
-    const Bytes before = readWholeFile(path);
-    auto record = readTrainer(path, profileOf(GameVersion::Red), 3).value();
-    ASSERT_EQ(record.name, "FLOR");
-    for (const std::size_t size : {std::size_t{2}, std::size_t{4}}) {
-        TrainerRecord wrongParty = record;
-        wrongParty.party.resize(size);
-        EXPECT_TRUE(writeTrainer(path, profileOf(GameVersion::Red), 3, wrongParty).has_value()) << size;
-    }
-    record.party[1].level = 99;
-    record.specialMove = record.specialMoveUser = record.prizeItem = record.prizeAmount = std::nullopt;
-    ASSERT_FALSE(writeTrainer(path, profileOf(GameVersion::Red), 3, record).has_value());
-    EXPECT_EQ(differingOffsets(before, readWholeFile(path)), std::vector<std::int64_t>{at.party + 2});
-}
-
-TEST(TrainerWrite, NameFieldIsPaddedWithBlanksOrCutAndNeverTerminated)
-{
-    const std::pair<const char*, Bytes> cases[] = {{"", {0x7F, 0x7F, 0x7F, 0x7F, 0x7F}},
-                                                   {"ABCDEFG", {0x80, 0x81, 0x82, 0x83, 0x84}},
-                                                   {"A B", {0x80, 0x7F, 0x81, 0x7F, 0x7F}},
-                                                   {"[PK]é-", {0x53, 0xBA, 0xE6, 0x7F, 0x7F}}};
-    for (const auto& [name, field] : cases) {
-        EXPECT_EQ(encodeNameField(name, 5).value(), field) << name;
-    }
-}
-
-TEST(TrainerRoster, TwelveEntriesOfTenCharacters)
-{
-    TempDir dir;
-    for (const GameVersion version : AllVersions) {
+    for (const Case& scenario : cases) {
+        SCOPED_TRACE(scenario.what);
         SyntheticRom rom(version);
-        std::vector<std::string> expected;
-        for (int rosterIndex = 0; rosterIndex < 12; ++rosterIndex) {
-            expected.push_back(SyntheticRom::trainerName(rosterIndex));
-            expected.back().resize(10, ' ');
+        if (scenario.shift.grownParty >= 0) {
+            growParty(rom, scenario.shift.grownParty, 50, 7);
         }
-        // Entry 6 holds an accented name, entry 7 one that runs on past the ten bytes the roster shows.
-        rom.putText(LayoutOffsets::trainer(version, 6).name, "Renée", true);
-        expected[6] = "Renée     ";
-        rom.putText(LayoutOffsets::trainer(version, 7).name, "ABCDEFGHIJKL", false);
-        expected[7] = "ABCDEFGHIJ";
-        auto file = RomFile::open(dir.write(rom), RomFile::Mode::Read);
-        EXPECT_EQ(readRoster(file.value(), profileOf(version)).value(), expected) << profileOf(version).code;
+        for (int letter = 0; scenario.shift.grownName >= 0 && letter < scenario.shift.nameGrowth; ++letter) {
+            growName(rom, scenario.shift.grownName, 'X');
+        }
+        for (const auto& [offset, bytes] : scenario.patches) {
+            rom.put(offset, bytes);
+        }
+        std::set<std::pair<int, std::string>> misplaced;
+        std::set<std::pair<int, std::string>> expected;
+        for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
+            for (const auto& [group, place] :
+                 locateTrainer(rom.bytes(), profileOf(version), rosterIndex).notInPlace()) {
+                misplaced.insert({rosterIndex, group});
+            }
+        }
+        for (const int rosterIndex : scenario.entries) {
+            expected.insert({rosterIndex, scenario.group});
+        }
+        EXPECT_EQ(misplaced, expected);
+        std::mt19937 random(3);
+        Bytes image = rom.bytes();
+        editEveryTrainer(version, image, scenario.shift, random);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(AllVersions, EveryTrainer, ::testing::ValuesIn(AllVersions), [](const auto& param) {
+    return std::string(profileOf(param.param).code);
+});

@@ -1,8 +1,9 @@
 #pragma once
 
-// Synthetic cartridge images with the layout of Pokémon Red, Blue or Yellow and invented content:
-// names, parties, prizes, special moves, overworld battles and the species, move and item tables.
-// No byte of a real game is in here. Tests change what they need with the setters.
+// Synthetic cartridge images with the layout of Pokémon Red, Blue or Yellow and invented content: the
+// trainer class names and party tables, the special moves, prizes and overworld battles with the bytes the
+// game keeps around them, and the species, move and item tables. No byte of a real game is in here. They
+// are the demo images new users try the editor on, and the images the tests change byte by byte.
 
 #include "app/VersionProfile.h"
 #include "rom/RomFile.h"
@@ -16,7 +17,7 @@ class SyntheticRom
 public:
     static constexpr std::size_t DefaultSize = 0x100000;
     static constexpr int MoveCount = 165;
-    static constexpr int ItemCount = 82;
+    static constexpr int ItemCount = 83;
 
     explicit SyntheticRom(GameVersion version, std::size_t size = DefaultSize);
 
@@ -31,25 +32,27 @@ public:
     void setVersionCode(std::string_view code);
     void resize(std::size_t size) { m_bytes.resize(size); }
 
-    // The invented values the image holds until a test changes them.
+    // The invented values the image holds until it is changed.
     static std::string trainerName(int rosterIndex);
     static std::string speciesName(int species);
     static std::string moveName(int move);
     static std::string itemName(int item);
+    // One past the last byte of the trainer class names, and of the parties.
+    std::int32_t classNamesEnd() const;
+    std::int32_t partiesEnd() const;
 
     void writeTo(const std::string& path) const;
 
 private:
     void buildHeader();
-    void buildTrainerNames();
-    void buildTrainers();
+    void buildClassNames();
+    void buildParties();
+    void buildTrainerValues();
     void buildOverworld();
     void buildCatalogues();
     void putNameRun(std::int64_t firstName, int count, std::string (*name)(int));
+    void putPointer(int classNumber, std::int32_t offset);
 
     GameVersion m_version;
     Bytes m_bytes;
 };
-
-// Reads a whole file; empty when it cannot be read.
-Bytes readWholeFile(const std::string& path);

@@ -1,7 +1,7 @@
 // Writes one synthetic cartridge image per version into the folder given, so a new user can try every
 // feature without a ROM of their own. The images hold invented names and values only.
 
-#include "SyntheticRom.h"
+#include "app/SyntheticRom.h"
 
 #include <cstdio>
 #include <exception>

@@ -1,0 +1,276 @@
+#include "app/SyntheticRom.h"
+
+#include "catalogues/NameCatalogues.h"
+#include "overworld/OverworldBattle.h"
+#include "rom/modGameText.h"
+#include "trainers/TrainerLayout.h"
+
+#include <algorithm>
+#include <fstream>
+#include <stdexcept>
+
+namespace {
+
+std::string letters(int number, int width)
+{
+    std::string text(static_cast<std::size_t>(width), 'A');
+    for (int i = width - 1; i >= 0; --i) {
+        text[static_cast<std::size_t>(i)] = static_cast<char>('A' + number % 26);
+        number /= 26;
+    }
+    return text;
+}
+
+// The roster entry of a trainer class, or -1 for the classes the editor does not show.
+int rosterIndexOf(int classNumber)
+{
+    for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
+        if (trainerClass(rosterIndex).number == classNumber) {
+            return rosterIndex;
+        }
+    }
+    return -1;
+}
+
+constexpr std::uint8_t LoadA = 0x3E;
+
+} // namespace
+
+SyntheticRom::SyntheticRom(GameVersion version, std::size_t size) : m_version(version), m_bytes(size, 0x00)
+{
+    if (size < static_cast<std::size_t>(requiredRomSize(profileOf(version)))) {
+        throw std::invalid_argument("a synthetic image must hold the whole layout; shrink it with resize()");
+    }
+    buildHeader();
+    buildClassNames();
+    buildParties();
+    buildTrainerValues();
+    buildOverworld();
+    buildCatalogues();
+}
+
+void SyntheticRom::set(std::int64_t offset, std::uint8_t value)
+{
+    m_bytes.at(static_cast<std::size_t>(offset)) = value;
+}
+
+void SyntheticRom::put(std::int64_t offset, const Bytes& values)
+{
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        set(offset + static_cast<std::int64_t>(i), values[i]);
+    }
+}
+
+void SyntheticRom::putText(std::int64_t offset, std::string_view text, bool terminate)
+{
+    Bytes bytes = EncodeText(text);
+    if (terminate) {
+        bytes.push_back(GameText::Terminator);
+    }
+    put(offset, bytes);
+}
+
+void SyntheticRom::setVersionCode(std::string_view code)
+{
+    put(VersionCodeOffset, Bytes(code.begin(), code.end()));
+}
+
+std::string SyntheticRom::trainerName(int rosterIndex)
+{
+    // Each exactly as long as its field, as the game's own names are.
+    static const char* const Names[RosterSize] = {"ROCKY",
+                                                  "MISTA",
+                                                  "CAPTVOLT",
+                                                  "FLORA",
+                                                  "KOGI",
+                                                  "SABRINE",
+                                                  "PYROSE",
+                                                  "GIOVANNO",
+                                                  "LORELAI",
+                                                  "BRUNT",
+                                                  "AGATHE",
+                                                  "LANSE"};
+    return Names[rosterIndex];
+}
+
+std::string SyntheticRom::speciesName(int species)
+{
+    return "Mon" + letters(species, 3);
+}
+
+std::string SyntheticRom::moveName(int move)
+{
+    return "Move " + letters(move, 2);
+}
+
+std::string SyntheticRom::itemName(int item)
+{
+    return "Item" + letters(item, 2);
+}
+
+std::int32_t SyntheticRom::classNamesEnd() const
+{
+    const TrainerLayout& last = trainerLayout(m_version, RosterSize - 1);
+    return last.nameOffset + last.nameMaxLength + 1;
+}
+
+std::int32_t SyntheticRom::partiesEnd() const
+{
+    const TrainerLayout& last = trainerLayout(m_version, RosterSize - 1);
+    return last.partyOffset + 2 * last.partySize + 1;
+}
+
+void SyntheticRom::buildHeader()
+{
+    putText(0x134, "TAVRIKDEMO", false);
+    setVersionCode(profileOf(m_version).code);
+}
+
+void SyntheticRom::buildClassNames()
+{
+    // All 47 class names in class order, the roster's at their layout positions and invented names in
+    // between, so the game would find each name by counting terminators.
+    std::int32_t cursor = profileOf(m_version).classNamesOffset;
+    int classNumber = 1;
+    while (classNumber <= TrainerClassCount) {
+        int next = classNumber;
+        while (next <= TrainerClassCount && rosterIndexOf(next) < 0) {
+            ++next;
+        }
+        const int fillers = next - classNumber;
+        const std::int32_t gapEnd =
+            next <= TrainerClassCount ? trainerLayout(m_version, rosterIndexOf(next)).nameOffset : cursor + 8 * fillers;
+        for (int filler = 0; filler < fillers; ++filler) {
+            const std::int32_t length = (gapEnd - cursor) / (fillers - filler);
+            if (length < 2 || length > 13) {
+                throw std::logic_error("the class names do not fit between the roster's");
+            }
+            putText(cursor, letters(classNumber + filler, static_cast<int>(length - 1)), true);
+            cursor += length;
+        }
+        if (next > TrainerClassCount) {
+            break;
+        }
+        const int rosterIndex = rosterIndexOf(next);
+        putText(cursor, trainerName(rosterIndex), true);
+        cursor += trainerLayout(m_version, rosterIndex).nameMaxLength + 1;
+        classNumber = next + 1;
+    }
+}
+
+void SyntheticRom::putPointer(int classNumber, std::int32_t offset)
+{
+    const std::int32_t pointer = offset - TrainerBankPointerBase;
+    const std::int32_t at = profileOf(m_version).partyPointersOffset + 2 * (classNumber - 1);
+    put(at, {static_cast<std::uint8_t>(pointer & 0xFF), static_cast<std::uint8_t>(pointer >> 8)});
+}
+
+void SyntheticRom::buildParties()
+{
+    // The roster's parties lie at their layout positions; every other class gets one small party of the
+    // plain kind (a level for the whole party, then species) right after the pointer table, and the
+    // class whose roster party is not its first gets parties of that kind in front of it.
+    std::int32_t cursor = profileOf(m_version).partyPointersOffset + 2 * TrainerClassCount + 4;
+    for (int classNumber = 1; classNumber <= TrainerClassCount; ++classNumber) {
+        const int rosterIndex = rosterIndexOf(classNumber);
+        if (rosterIndex < 0) {
+            putPointer(classNumber, cursor);
+            put(cursor, {static_cast<std::uint8_t>(10 + classNumber), static_cast<std::uint8_t>(classNumber), 0x00});
+            cursor += 3;
+            continue;
+        }
+        const TrainerLayout& layout = trainerLayout(m_version, rosterIndex);
+        const std::int32_t mark = layout.partyOffset - 1;
+        const int before = trainerClass(rosterIndex).party - 1;
+        putPointer(classNumber, mark - 4 * before);
+        for (int party = 0; party < before; ++party) {
+            put(mark - 4 * (before - party), {20, static_cast<std::uint8_t>(party + 1), 30, 0x00});
+        }
+        set(mark, 0xFF);
+        for (int member = 0; member < layout.partySize; ++member) {
+            set(layout.levelOffset(member), static_cast<std::uint8_t>(12 + 4 * rosterIndex + member));
+            set(layout.speciesOffset(member), static_cast<std::uint8_t>(1 + (7 * rosterIndex + 13 * member) % 190));
+        }
+        set(layout.partyOffset + 2 * layout.partySize, 0x00);
+    }
+}
+
+void SyntheticRom::buildTrainerValues()
+{
+    const VersionProfile& profile = profileOf(m_version);
+    if (profile.specialMoveTableOffset) {
+        // The return that ends the routine before the table, and the end of the Elite Four's list.
+        set(*profile.specialMoveTableOffset - 1, 0xC9);
+        set(*profile.specialMoveTableOffset + 24, 0xFF);
+    }
+    for (int i = 0; i < RosterSize; ++i) {
+        const TrainerLayout& layout = trainerLayout(m_version, i);
+        if (layout.specialMoveUserOffset) {
+            set(*layout.specialMoveUserOffset, static_cast<std::uint8_t>(i % layout.partySize));
+        }
+        if (layout.specialMoveOffset) {
+            // An Elite Four member's move follows the number of its class.
+            if (!layout.specialMoveUserOffset) {
+                set(*layout.specialMoveOffset - 1, static_cast<std::uint8_t>(trainerClass(i).number));
+            }
+            set(*layout.specialMoveOffset, static_cast<std::uint8_t>(1 + (11 * i) % MoveCount));
+        }
+        if (layout.prizeAmountOffset) {
+            set(*layout.prizeAmountOffset - 1, 0x01);
+            set(*layout.prizeAmountOffset, static_cast<std::uint8_t>(i + 1));
+            set(*layout.prizeItemOffset(), static_cast<std::uint8_t>(1 + (5 * i) % ItemCount));
+        }
+    }
+}
+
+void SyntheticRom::buildOverworld()
+{
+    for (int battle = 0; battle < OverworldBattleCount; ++battle) {
+        const OverworldBattle& at = overworldBattle(m_version, battle);
+        const auto species = static_cast<std::uint8_t>(140 + 3 * battle);
+        set(at.speciesOffset, species);
+        set(at.levelOffset, static_cast<std::uint8_t>(30 + 5 * battle));
+        if (at.secondSpeciesOffset) {
+            // The map object (movement, text with the battle flag), and "ld a, species; call" for the cry.
+            put(at.speciesOffset - 2, {static_cast<std::uint8_t>(0xD0 + battle % 4), 0x40});
+            put(*at.secondSpeciesOffset - 1, {LoadA, species, 0xCD});
+        } else {
+            set(at.speciesOffset - 1, LoadA);
+            set(at.levelOffset - 1, LoadA);
+        }
+    }
+}
+
+void SyntheticRom::buildCatalogues()
+{
+    const VersionProfile& profile = profileOf(m_version);
+    for (int record = 0; record < SpeciesRecordCount; ++record) {
+        const std::int64_t offset = profile.speciesNamesOffset + SpeciesRecordLength * record;
+        put(offset, Bytes(SpeciesRecordLength, GameText::Terminator));
+        putText(offset, speciesName(record + 1), true);
+    }
+    putNameRun(profile.moveNamesOffset + 1, MoveCount, &SyntheticRom::moveName);
+    putNameRun(profile.itemNamesOffset + 1, ItemCount, &SyntheticRom::itemName);
+}
+
+void SyntheticRom::putNameRun(std::int64_t firstName, int count, std::string (*name)(int))
+{
+    // The byte before the first name is a terminator, as at the end of the table before it.
+    set(firstName - 1, GameText::Terminator);
+    std::int64_t cursor = firstName;
+    for (int number = 1; number <= count; ++number) {
+        const std::string text = name(number);
+        putText(cursor, text, true);
+        cursor += static_cast<std::int64_t>(text.size()) + 1;
+    }
+    put(cursor, Bytes(NameWindow * 4, GameText::Terminator));
+}
+
+void SyntheticRom::writeTo(const std::string& path) const
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(m_bytes.data()), static_cast<std::streamsize>(m_bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + path);
+    }
+}

@@ -1,0 +1,108 @@
+// Editing without surprises: the question before unsaved edits are lost (picking another trainer,
+// opening another ROM, closing either window), with each of its three answers, and the warnings about
+// values the game cannot use, which come and go with the values and never block a save.
+
+#include "UiHarness.h"
+#include "overworld/Form3.h"
+
+TEST(UnsavedChanges, AreSavedDiscardedOrKeptAsTheUserAnswers)
+{
+    EditorUnderTest editor;
+    const SyntheticRom rom(GameVersion::Red);
+    const std::string path = editor.open(rom);
+    auto* roster = editor.find<QListWidget>("trainerlst");
+    clickTrainer(editor.window, 0);
+    EXPECT_FALSE(editor.window.isWindowModified());
+    retype(editor.window.levelBox(1), "77");
+    EXPECT_TRUE(editor.window.isWindowModified());
+
+    // Cancel: the edited trainer stays selected with its edit.
+    clickTrainer(editor.window, 1);
+    EXPECT_EQ(roster->currentRow(), 0);
+    EXPECT_EQ(editor.window.levelBox(1)->text(), "77");
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Save the changes to ROCKY?");
+    EXPECT_EQ(editor.watcher.boxes.back().icon, QMessageBox::Warning);
+    // Discard: the other trainer loads and the file is as it was.
+    editor.watcher.answer(QMessageBox::Discard);
+    clickTrainer(editor.window, 1);
+    EXPECT_EQ(roster->currentRow(), 1);
+    EXPECT_FALSE(editor.window.isWindowModified());
+    EXPECT_EQ(fileBytes(path), rom.bytes());
+    // Save: written, confirmed, and the trainer picked is the one loaded.
+    retype(editor.window.levelBox(1), "88");
+    editor.watcher.answer(QMessageBox::Save);
+    clickTrainer(editor.window, 2);
+    EXPECT_TRUE(changedExactly(rom.bytes(), fileBytes(path), {{LayoutOffsets::Red[1].party, 88}}));
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Data for MISTA saved successfully!");
+    EXPECT_EQ(roster->currentRow(), 2);
+    EXPECT_EQ(editor.find<QLineEdit>("namebox")->text(), "CAPTVOLT");
+
+    // Opening another ROM and closing the window ask the same; Cancel keeps everything.
+    retype(editor.find<QLineEdit>("namebox"), "VOLT");
+    editor.window.openRomFile(QString::fromStdString(editor.dir.write(SyntheticRom(GameVersion::Blue), "blue.gb")));
+    EXPECT_EQ(editor.window.session().path, path);
+    EXPECT_FALSE(editor.window.close());
+    EXPECT_TRUE(editor.window.isVisible());
+    EXPECT_EQ(editor.find<QLineEdit>("namebox")->text(), "VOLT");
+    editor.watcher.answer(QMessageBox::Discard);
+    EXPECT_TRUE(editor.window.close());
+    EXPECT_EQ(editor.watcher.boxes.size(), 7U);
+}
+
+TEST(UnsavedChanges, TheOverworldEditorAsksWhenItCloses)
+{
+    EditorUnderTest editor;
+    const std::string path = editor.open(SyntheticRom(GameVersion::Yellow));
+    const auto zapdos = LayoutOffsets::battle(GameVersion::Yellow, 0);
+    for (const auto answer : {QMessageBox::Cancel, QMessageBox::Discard, QMessageBox::Save}) {
+        editor.trigger("mnuBattle");
+        Form3* battles = editor.window.overworldWindow();
+        retype(battles->levelBox(0), "9");
+        EXPECT_TRUE(battles->isWindowModified());
+        editor.watcher.answer(answer);
+        EXPECT_EQ(battles->close(), answer != QMessageBox::Cancel);
+        EXPECT_EQ(editor.window.isEnabled(), answer != QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel) {
+            editor.watcher.answer(QMessageBox::Discard);
+            battles->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(fileBytes(path)[static_cast<std::size_t>(zapdos.level)], answer == QMessageBox::Save ? 9 : 30);
+    }
+}
+
+TEST(Warnings, ComeAndGoWithTheValuesAndNeverBlockASave)
+{
+    EditorUnderTest editor;
+    SyntheticRom rom(GameVersion::Blue);
+    const auto misty = LayoutOffsets::Blue[1];
+    rom.set(*misty.moveUser, 2);
+    const std::string path = editor.open(rom);
+    clickTrainer(editor.window, 1);
+    auto* userWarning = editor.find<QLabel>("pkmnnoWarning");
+    EXPECT_TRUE(!userWarning->isHidden());
+    EXPECT_TRUE(editor.find<QComboBox>("pkmnno")->accessibleDescription().contains("member 3"));
+    EXPECT_TRUE(editor.notes().contains("special move's user")) << editor.notes().toStdString();
+
+    QAction* levelWarning = editor.window.levelBox(2)->findChild<QAction*>("lvl2Warning");
+    auto* speciesWarning = editor.find<QLabel>("pkmn1Warning");
+    EXPECT_FALSE(levelWarning->isVisible() || !speciesWarning->isHidden());
+    retype(editor.window.levelBox(2), "0");
+    editor.window.speciesBox(1)->setCurrentIndex(0);
+    EXPECT_TRUE(levelWarning->isVisible() && !speciesWarning->isHidden());
+    EXPECT_TRUE(levelWarning->toolTip().contains("ends the party"));
+    EXPECT_TRUE(editor.window.levelBox(2)->accessibleDescription().contains("ends the party"));
+    EXPECT_TRUE(speciesWarning->toolTip().contains("glitch"));
+    EXPECT_TRUE(editor.notes().contains("member 2's level 0") && editor.notes().contains("member 1 is MISSINGNO."));
+
+    editor.trigger("mnuSave");
+    EXPECT_TRUE(changedExactly(rom.bytes(), fileBytes(path), {{misty.party + 1, 0}, {misty.party + 2, 0}}));
+    // The game now ends the party after member 1, and so does the editor.
+    clickTrainer(editor.window, 1);
+    EXPECT_TRUE(editor.window.speciesBox(2)->isHidden());
+    EXPECT_FALSE(levelWarning->isVisible());
+    editor.window.speciesBox(1)->setCurrentIndex(4);
+    editor.find<QComboBox>("pkmnno")->setCurrentIndex(0);
+    EXPECT_FALSE(!speciesWarning->isHidden() || !userWarning->isHidden());
+    EXPECT_FALSE(editor.notes().contains("Warning"));
+}

@@ -1,28 +1,54 @@
-# Installs a build into a scratch prefix and checks that the program, the menu entry and the icon land
-# where desktops look for them, and that the installed entry passes desktop-file-validate, hands the
-# program the file it opens and offers it for Game Boy ROM files.
+# Installs a build the way users do and checks that the program, the menu entry and the icon land where
+# desktops look for them, and that the installed entry passes desktop-file-validate, hands the program the
+# file it opens and offers it for Game Boy ROM files.
 #
-#   cmake -DBUILD_DIR=<build> -DPREFIX=<scratch> -DBINDIR=bin -DDATADIR=share
+# With `cmake --install` into <scratch>/prefix:
+#   cmake -DBUILD_DIR=<build> -DSCRATCH=<scratch> -DBINDIR=bin -DDATADIR=share
 #         -DVALIDATE=<desktop-file-validate> -P CheckInstall.cmake
+# With the Debian package that `cpack -G DEB` makes, unpacked into <scratch>/root, add:
+#         -DCPACK=<cpack> -DDPKG_DEB=<dpkg-deb> -DVERSION=<project version>
 
 cmake_minimum_required(VERSION 3.25)
 
-foreach(variable BUILD_DIR PREFIX BINDIR DATADIR VALIDATE)
+foreach(variable BUILD_DIR SCRATCH BINDIR DATADIR VALIDATE)
     if(NOT DEFINED ${variable})
         message(FATAL_ERROR "${variable} is not set")
     endif()
 endforeach()
 
-file(REMOVE_RECURSE "${PREFIX}")
-execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
-                RESULT_VARIABLE result OUTPUT_QUIET)
-if(NOT result EQUAL 0)
-    message(FATAL_ERROR "cmake --install failed: ${result}")
+# Runs a command, stops with its output when it fails, and leaves its standard output in OUTPUT.
+function(run)
+    execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE error)
+    if(NOT result EQUAL 0)
+        list(JOIN ARGN " " command)
+        message(FATAL_ERROR "${command} failed: ${result}\n${output}${error}")
+    endif()
+    set(OUTPUT "${output}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE "${SCRATCH}")
+if(NOT DEFINED DPKG_DEB)
+    set(prefix "${SCRATCH}/prefix")
+    run("${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${prefix}")
+else()
+    run("${CPACK}" -G DEB --config "${BUILD_DIR}/CPackConfig.cmake" -B "${SCRATCH}")
+    file(GLOB package "${SCRATCH}/tavrik_${VERSION}_*.deb")
+    list(LENGTH package count)
+    if(NOT count EQUAL 1)
+        message(FATAL_ERROR "expected one tavrik_${VERSION}_*.deb in ${SCRATCH}, found: ${package}")
+    endif()
+    # Without its dependencies the package would install and then not start.
+    run("${DPKG_DEB}" --field "${package}" Depends)
+    if(NOT OUTPUT MATCHES "(^|, )libqt6widgets6")
+        message(FATAL_ERROR "the package does not depend on Qt 6 Widgets: Depends: ${OUTPUT}")
+    endif()
+    run("${DPKG_DEB}" --extract "${package}" "${SCRATCH}/root")
+    set(prefix "${SCRATCH}/root/usr")
 endif()
 
-set(program "${PREFIX}/${BINDIR}/tavrik")
-set(entry "${PREFIX}/${DATADIR}/applications/tavrik.desktop")
-set(icon "${PREFIX}/${DATADIR}/icons/hicolor/64x64/apps/tavrik.png")
+set(program "${prefix}/${BINDIR}/tavrik")
+set(entry "${prefix}/${DATADIR}/applications/tavrik.desktop")
+set(icon "${prefix}/${DATADIR}/icons/hicolor/64x64/apps/tavrik.png")
 foreach(path program entry icon)
     if(NOT EXISTS "${${path}}")
         message(FATAL_ERROR "not installed: ${${path}}")

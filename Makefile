@@ -4,13 +4,16 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ qt6-base-dev libgtest-dev clang-format libbenchmark-dev clang-14 libclang-rt-14-dev \
-	desktop-file-utils
+	desktop-file-utils dpkg-dev file
 # The sanitizer run, the fuzz run and the benchmark (`make asan`, `make fuzz`, `make bench`).
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_SECONDS ?= 60
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
-.PHONY: all deps configure build run test clean asan fuzz bench
+# The Debian package (`make deb`): a Release build without the tests in build-rel/, the .deb beside it.
+DEB_BUILD_DIR ?= build-rel
+
+.PHONY: all deps configure build run test clean asan fuzz bench deb
 
 all: build
 
@@ -56,6 +59,11 @@ fuzz: deps
 # Open, load and save timings on a 1 MiB synthetic image.
 bench: build
 	$(BUILD_DIR)/bench/tavrik_bench
+
+deb: deps
+	cmake -S . -B $(DEB_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRIK_BUILD_TESTS=OFF -DTAVRIK_BENCH=OFF
+	cmake --build $(DEB_BUILD_DIR)
+	cd $(DEB_BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR)

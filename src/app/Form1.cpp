@@ -47,24 +47,26 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setAcceptDrops(true);
-    auto* notes = new QLabel(this);
-    notes->setObjectName(QStringLiteral("notes"));
-    notes->setAccessibleName(QStringLiteral("Notes on the selected trainer"));
-    notes->setWordWrap(true);
-    notes->setFixedHeight(2 * notes->fontMetrics().lineSpacing() + 4);
-    ui->statusbar->addWidget(notes, 1);
+    m_notes = new QLabel(this);
+    m_notes->setObjectName(QStringLiteral("notes"));
+    m_notes->setAccessibleName(QStringLiteral("Notes on the selected trainer"));
+    m_notes->setWordWrap(true);
+    m_notes->setFixedHeight(2 * m_notes->fontMetrics().lineSpacing() + 4);
+    ui->statusbar->addWidget(m_notes, 1);
 
-    const QPixmap warning = style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(14, 14);
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    m_speciesWarnings = {
+        ui->pkmn1Warning, ui->pkmn2Warning, ui->pkmn3Warning, ui->pkmn4Warning, ui->pkmn5Warning, ui->pkmn6Warning};
     for (QLabel* icon : findChildren<QLabel*>(QRegularExpression(QStringLiteral("Warning$")))) {
-        icon->setPixmap(warning);
+        icon->setPixmap(warning.pixmap(14, 14));
         icon->hide();
     }
     for (int member = 1; member <= 6; ++member) {
         QLineEdit* level = levelBox(member);
-        QAction* levelWarning =
-            level->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
+        QAction* levelWarning = level->addAction(warning, QLineEdit::TrailingPosition);
         levelWarning->setObjectName(level->objectName() + QStringLiteral("Warning"));
         levelWarning->setVisible(false);
+        m_levelWarnings[static_cast<std::size_t>(member - 1)] = levelWarning;
         installByteBox(levelBox(member));
         connect(levelBox(member), &QLineEdit::textChanged, this, &Form1::updateState);
         connect(speciesBox(member), &QComboBox::currentIndexChanged, this, &Form1::updateState);

@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -17,6 +18,7 @@ class Form1;
 class Form2;
 class Form3;
 class QComboBox;
+class QAction;
 class QLabel;
 class QLineEdit;
 
@@ -95,6 +97,12 @@ private:
     void updateState();
 
     std::unique_ptr<Ui::Form1> ui;
+    QLabel* m_notes = nullptr;
+    // Beside level box and species list k - 1.
+    std::array<QAction*, 6> m_levelWarnings{};
+    std::array<QLabel*, 6> m_speciesWarnings{};
+    // Set while a whole form or all lists are filled, so that the notes are worked out once at the end.
+    bool m_filling = false;
     RomSession m_session;
     // What the loader read for the selected trainer; a list left without a selection (a byte the
     // list has no entry for) saves this value back unchanged. Empty when nothing could be read.

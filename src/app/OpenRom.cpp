@@ -105,6 +105,7 @@ void Form1::openPath(const QString& path)
 
 void Form1::fillLists(const Bytes& image)
 {
+    m_filling = true;
     ui->trainerlst->clear();
     for (int member = 1; member <= 6; ++member) {
         speciesBox(member)->clear();
@@ -117,4 +118,5 @@ void Form1::fillLists(const Bytes& image)
     item(image);
     item2();
     item3();
+    m_filling = false;
 }

@@ -23,10 +23,12 @@ std::vector<std::string>
 walkNames(const Bytes& image, std::int32_t start, int reads, std::size_t wanted = 0, int extraReads = 0)
 {
     std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(reads + extraReads));
     std::int64_t displacement = 0;
     for (int read = 0; read < reads || (read < reads + extraReads && names.size() < wanted); ++read) {
+        // Fitted to the window's 12 characters and trimmed: the padding would be trimmed away again.
         const std::string name =
-            trimBlanks(fitText(DecodeText(window(image, start + displacement, NameWindow)), NameWindow));
+            trimBlanks(leftText(DecodeText(window(image, start + displacement, NameWindow)), NameWindow));
         if (!name.empty()) {
             names.push_back(name);
         }
@@ -40,6 +42,7 @@ walkNames(const Bytes& image, std::int32_t start, int reads, std::size_t wanted 
 std::vector<std::string> speciesNames(const Bytes& image, const VersionProfile& profile)
 {
     std::vector<std::string> names{"MISSINGNO."};
+    names.reserve(SpeciesRecordCount + 1);
     for (int record = 0; record < SpeciesRecordCount; ++record) {
         const Bytes bytes =
             window(image, profile.speciesNamesOffset + SpeciesRecordLength * record, SpeciesRecordLength);

@@ -22,6 +22,21 @@ std::size_t sequenceLength(unsigned char lead)
     return 0;
 }
 
+// The bytes of the character at i: its UTF-8 sequence, or 1 for a byte that opens none.
+std::size_t characterLength(std::string_view text, std::size_t i)
+{
+    const std::size_t length = sequenceLength(static_cast<unsigned char>(text[i]));
+    if (length == 0 || i + length > text.size()) {
+        return 1;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((static_cast<unsigned char>(text[i + k]) & 0xC0U) != 0x80U) {
+            return 1;
+        }
+    }
+    return length;
+}
+
 } // namespace
 
 std::vector<char32_t> toCodePoints(std::string_view text)
@@ -79,23 +94,27 @@ std::string fromCodePoints(const std::vector<char32_t>& codePoints)
 
 std::size_t characterCount(std::string_view text)
 {
-    return toCodePoints(text).size();
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); i += characterLength(text, i)) {
+        ++count;
+    }
+    return count;
 }
 
 std::string fitText(std::string_view text, std::size_t width)
 {
-    auto codePoints = toCodePoints(text);
-    codePoints.resize(width, U' ');
-    return fromCodePoints(codePoints);
+    std::string fitted = leftText(text, width);
+    fitted.append(width - characterCount(fitted), ' ');
+    return fitted;
 }
 
 std::string leftText(std::string_view text, std::size_t width)
 {
-    auto codePoints = toCodePoints(text);
-    if (codePoints.size() > width) {
-        codePoints.resize(width);
+    std::size_t end = 0;
+    for (std::size_t count = 0; end < text.size() && count < width; ++count) {
+        end += characterLength(text, end);
     }
-    return fromCodePoints(codePoints);
+    return std::string(text.substr(0, end));
 }
 
 std::string trimBlanks(std::string_view text)

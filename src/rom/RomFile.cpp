@@ -134,7 +134,13 @@ Result<Bytes> RomFile::readAll()
     if (!length) {
         return length.failure();
     }
-    return read(0, *length);
+    Bytes bytes(static_cast<std::size_t>(*length));
+    errno = 0;
+    if (std::fseek(m_file.get(), 0, SEEK_SET) != 0 ||
+        std::fread(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size()) {
+        return ioFailure(FailureNumber::DeviceIo, "Device I/O error reading the file");
+    }
+    return bytes;
 }
 
 Result<Bytes> readRomImage(const std::string& path)

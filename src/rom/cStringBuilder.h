@@ -1,7 +1,8 @@
 #pragma once
 
-// A growable text buffer for the codec: room is reserved ChunkSize characters at a time and each
-// appended piece is copied into it in place, so a text of n characters is never copied n times.
+// A growable text buffer for the codec: room is counted out ChunkSize characters at a time and each
+// appended piece is copied in place, so a text of n characters is never copied n times. The storage
+// itself grows as the string needs it: a name, the usual content, needs no allocation at all.
 // Characters here are the bytes of a UTF-8 string.
 
 #include <cstddef>
@@ -20,7 +21,6 @@ public:
     std::size_t capacity() const { return m_capacity; }
 
 private:
-    // The content; its storage is reserved whole chunks at a time, never filled beforehand.
     std::string m_buffer;
     std::size_t m_capacity = 0;
     std::size_t m_chunkSize = DefaultChunkSize;

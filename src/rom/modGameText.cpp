@@ -192,6 +192,11 @@ std::vector<std::uint8_t> EncodeText(std::string_view text)
 
 std::string DecodeText(const std::vector<std::uint8_t>& bytes)
 {
+    return DecodeText(std::span<const std::uint8_t>(bytes));
+}
+
+std::string DecodeText(std::span<const std::uint8_t> bytes)
+{
     cStringBuilder text;
     for (const std::uint8_t byte : bytes) {
         if (byte == GameText::Terminator) {

@@ -5,6 +5,7 @@
 // byte decodes to nothing. Encoding also knows the bracket and backslash escapes ("[PK]", "\h1F", "\n").
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,7 @@ constexpr std::uint8_t Unknown = 0xE6;
 // One byte per token, no terminator added; the text "\" on its own is the terminator 0x50.
 std::vector<std::uint8_t> EncodeText(std::string_view text);
 // The text up to the first 0x50 (or the end).
+std::string DecodeText(std::span<const std::uint8_t> bytes);
 std::string DecodeText(const std::vector<std::uint8_t>& bytes);
 // True for a non-empty text of the characters 0-9, A-F and a-f only.
 bool IsHexDigits(std::string_view text);

@@ -93,7 +93,9 @@ void Form1::loadTrainer(int rosterIndex)
         return;
     }
     const LoadedTrainer loaded = readTrainer(*image, *m_session.profile, rosterIndex);
+    m_filling = true;
     applyTrainer(rosterIndex, loaded);
+    m_filling = false;
     m_loaded = loaded;
     updateState();
 }

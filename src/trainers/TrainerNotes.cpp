@@ -102,10 +102,8 @@ QStringList Form1::warnings()
             speciesReason = QStringLiteral("MISSINGNO. stands for no Pokémon: the game brings a glitch Pokémon.");
             lines << QStringLiteral("member %1 is MISSINGNO., a glitch Pokémon").arg(member);
         }
-        setWarning(level, level->findChild<QAction*>(level->objectName() + QStringLiteral("Warning")), levelReason);
-        setWarning(speciesBox(member),
-                   findChild<QLabel*>(speciesBox(member)->objectName() + QStringLiteral("Warning")),
-                   speciesReason);
+        setWarning(level, m_levelWarnings[static_cast<std::size_t>(member - 1)], levelReason);
+        setWarning(speciesBox(member), m_speciesWarnings[static_cast<std::size_t>(member - 1)], speciesReason);
     }
     QString userReason;
     const auto user = m_loaded ? m_loaded->record.specialMoveUser : std::nullopt;
@@ -122,6 +120,9 @@ QStringList Form1::warnings()
 
 void Form1::updateState()
 {
+    if (m_filling) {
+        return;
+    }
     setWindowModified(hasUnsavedChanges());
     QStringList notes;
     if (!m_placementNote.isEmpty()) {
@@ -131,5 +132,5 @@ void Form1::updateState()
     if (!found.isEmpty()) {
         notes << QStringLiteral("Warning: %1. Saving is still possible.").arg(found.join(QStringLiteral("; ")));
     }
-    findChild<QLabel*>(QStringLiteral("notes"))->setText(notes.join(QLatin1Char('\n')));
+    m_notes->setText(notes.join(QLatin1Char('\n')));
 }

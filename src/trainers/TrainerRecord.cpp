@@ -13,10 +13,15 @@ std::uint8_t byteAt(const Bytes& image, std::int32_t offset)
     return image.at(static_cast<std::size_t>(offset));
 }
 
+std::string decodedName(const Bytes& image, const GroupPlace& name)
+{
+    return DecodeText(
+        std::span(image).subspan(static_cast<std::size_t>(name.offset), static_cast<std::size_t>(name.length)));
+}
+
 std::string nameAt(const Bytes& image, const GroupPlace& name)
 {
-    const auto begin = image.begin() + name.offset;
-    return trimBlanks(DecodeText(Bytes(begin, begin + name.length)));
+    return trimBlanks(decodedName(image, name));
 }
 
 void planByte(WritePlan& plan, std::optional<std::int32_t> offset, std::optional<std::uint8_t> value)
@@ -45,7 +50,10 @@ void planSpecialMove(WritePlan& plan, const TrainerLayout& layout, const Trainer
 WriteStatus
 checkNothingElseMoves(const Bytes& image, const VersionProfile& profile, int rosterIndex, const WritePlan& plan)
 {
-    Bytes after = image;
+    // One buffer kept for all checks: a fresh 1 MiB copy each time costs more in page faults than the
+    // check itself.
+    static thread_local Bytes after;
+    after.assign(image.begin(), image.end());
     applyWritePlan(after, plan);
     for (int other = 0; other < RosterSize; ++other) {
         const TrainerPlaces was = locateTrainer(image, profile, other);
@@ -124,12 +132,14 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
         }
     }
     if (edited.party && stillThere(loaded.places.party, now.party, "party")) {
-        const std::size_t members = std::min(edited.party->size(), static_cast<std::size_t>(now.party.length));
-        for (std::size_t member = 0; member < members; ++member) {
-            const auto level = static_cast<std::int32_t>(now.party.offset + 2 * static_cast<std::int32_t>(member));
-            write.plan.push_back({level, {(*edited.party)[member].level}});
-            write.plan.push_back({level + 1, {(*edited.party)[member].species}});
+        // One run: each member's level, then its species.
+        Bytes pairs;
+        for (std::size_t member = 0;
+             member < edited.party->size() && member < static_cast<std::size_t>(now.party.length);
+             ++member) {
+            pairs.insert(pairs.end(), {(*edited.party)[member].level, (*edited.party)[member].species});
         }
+        write.plan.push_back({now.party.offset, pairs});
     }
     const bool prize = stillThere(loaded.places.prize, now.prize, "prize");
     const bool specialMove = stillThere(loaded.places.specialMove, now.specialMove, "special move");
@@ -209,8 +219,7 @@ std::vector<std::string> readRoster(const Bytes& image, const VersionProfile& pr
             entries.push_back("Trainer " + std::to_string(rosterIndex + 1));
             continue;
         }
-        const auto begin = image.begin() + places.name.offset;
-        const std::string name = DecodeText(Bytes(begin, begin + places.name.length));
+        const std::string name = decodedName(image, places.name);
         entries.push_back(characterCount(name) < RosterNameBytes ? fitText(name, RosterNameBytes) : name);
     }
     return entries;

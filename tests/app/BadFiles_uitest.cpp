@@ -19,7 +19,7 @@ TEST(BadFiles, FilesThatAreNoRomAreRejectedUnchangedAndOddNamesOpen)
                                                                                 {"short.gb", oneByteShort.bytes()}}) {
         editor.watcher.boxes.clear();
         const std::string path = editor.dir.writeBytes(bytes, name);
-        editor.watcher.answerOpenDialogWith(path);
+        editor.watcher.openAnswers.push_back(path);
         editor.trigger("mnuOpen");
         ASSERT_EQ(editor.watcher.boxes.size(), 1U) << name;
         EXPECT_EQ(editor.watcher.boxes[0].text, "Unsupported ROM!");
@@ -29,7 +29,7 @@ TEST(BadFiles, FilesThatAreNoRomAreRejectedUnchangedAndOddNamesOpen)
     // Typing a folder's name and pressing Open goes into the folder; the user then cancels.
     editor.watcher.boxes.clear();
     std::filesystem::create_directory(editor.dir.file("folder.gb"));
-    editor.watcher.answerOpenDialogWith(editor.dir.file("folder.gb"));
+    editor.watcher.openAnswers.push_back(editor.dir.file("folder.gb"));
     editor.trigger("mnuOpen");
     EXPECT_TRUE(editor.watcher.boxes.empty());
     EXPECT_FALSE(editor.window.session().loaded());
@@ -86,7 +86,7 @@ TEST(ChangedRom, AReadOnlyRomRefusesBothSaves)
         GTEST_SKIP() << "this file system cannot make a file immutable";
     }
     QTest::mouseClick(child<QPushButton>(editor.window.overworldWindow(), "Command1"), Qt::LeftButton);
-    editor.watcher.answer(QMessageBox::Discard);
+    editor.watcher.answers.push_back(QMessageBox::Discard);
     editor.window.overworldWindow()->close();
     editor.trigger("mnuSave");
     ASSERT_EQ(editor.watcher.boxes.size(), 3U);

@@ -10,9 +10,8 @@ namespace {
 void expectEditorOff(EditorUnderTest& editor)
 {
     EXPECT_FALSE(editor.window.session().loaded());
-    EXPECT_EQ(editor.window.windowTitle(), "Tavrik[*]");
+    EXPECT_EQ(editor.window.windowTitle() + editor.find<QLabel>("headr")->text(), "Tavrik[*]");
     EXPECT_EQ(editor.find<QListWidget>("trainerlst")->count(), 0);
-    EXPECT_EQ(editor.find<QLabel>("headr")->text(), "");
     EXPECT_FALSE(editor.find<QGroupBox>("Frame3")->isEnabled() || editor.find<QGroupBox>("Frame1")->isEnabled());
     EXPECT_FALSE(editor.find<QTabWidget>("SSTab1")->isEnabled());
     EXPECT_FALSE(editor.find<QAction>("mnuSave")->isEnabled() || editor.find<QAction>("mnuBattle")->isEnabled());
@@ -26,10 +25,7 @@ bool drop(Form1& window, const std::string& path)
     QDragEnterEvent enter({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&window, &enter);
     QDropEvent dropped({10, 10}, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    if (enter.isAccepted()) {
-        QCoreApplication::sendEvent(&window, &dropped);
-    }
-    return enter.isAccepted();
+    return enter.isAccepted() && QCoreApplication::sendEvent(&window, &dropped);
 }
 
 } // namespace
@@ -53,25 +49,24 @@ TEST(MainWindow, StartsWithTheEditorSwitchedOffAndTheAboutWindowLocksIt)
 TEST(OpenRom, EveryWayInSwitchesTheEditorOnAndACancelSwitchesItOff)
 {
     EditorUnderTest editor;
-    const std::tuple<GameVersion, const char*, const char*, const char*> ways[] = {
-        {GameVersion::Yellow, "dialog", "YEL - Tavrik[*]", "Pokémon Yellow"},
-        {GameVersion::Red, "command line", "RED - Tavrik[*]", "Pokémon Red"},
-        {GameVersion::Blue, "drop", "BLU - Tavrik[*]", "Pokémon Blue"}};
-    for (const auto& [version, way, caption, header] : ways) {
+    const std::tuple<GameVersion, std::string, const char*> ways[] = {
+        {GameVersion::Yellow, "dialog", "YEL - Tavrik[*]Pokémon Yellow"},
+        {GameVersion::Red, "command line", "RED - Tavrik[*]Pokémon Red"},
+        {GameVersion::Blue, "drop", "BLU - Tavrik[*]Pokémon Blue"}};
+    for (const auto& [version, way, captions] : ways) {
         SCOPED_TRACE(way);
-        const std::string path = editor.dir.write(SyntheticRom(version), std::string(way) + ".GBC");
-        if (way == std::string("dialog")) {
-            editor.watcher.answerOpenDialogWith(path);
+        const std::string path = editor.dir.write(SyntheticRom(version), way + ".GBC");
+        if (way == "dialog") {
+            editor.watcher.openAnswers.push_back(path);
             editor.trigger("mnuOpen");
-        } else if (way == std::string("command line")) {
+        } else if (way == "command line") {
             editor.window.openRomFile(QString::fromStdString(path));
         } else {
             EXPECT_TRUE(drop(editor.window, path));
         }
         const bool yellow = version == GameVersion::Yellow;
         EXPECT_TRUE(editor.watcher.boxes.empty());
-        EXPECT_EQ(editor.window.windowTitle(), caption);
-        EXPECT_EQ(editor.find<QLabel>("headr")->text(), header);
+        EXPECT_EQ(editor.window.windowTitle() + editor.find<QLabel>("headr")->text(), captions);
         EXPECT_EQ(editor.find<QGroupBox>("frmmove")->isHidden(), yellow);
         EXPECT_EQ(editor.find<QLabel>("info")->text().isEmpty(), !yellow);
         EXPECT_TRUE(editor.find<QTabWidget>("SSTab1")->isEnabled() && editor.find<QAction>("mnuSave")->isEnabled());
@@ -89,7 +84,6 @@ TEST(OpenRom, EveryWayInSwitchesTheEditorOnAndACancelSwitchesItOff)
                   QString::fromStdString(SyntheticRom::itemName(83)) + "?????HM01TM50");
     }
     EXPECT_FALSE(drop(editor.window, editor.dir.writeBytes({0}, "notes.txt")));
-    editor.watcher.answerOpenDialogWith("");
     editor.trigger("mnuOpen");
     EXPECT_TRUE(editor.watcher.boxes.empty());
     expectEditorOff(editor);
@@ -120,14 +114,12 @@ TEST(OpenRom, TheDialogAsksForAGameBoyRomAndListsGbAndGbcFilesInAnyCase)
     for (const char* name : {"a.gb", "b.gbc", "C.GB", "D.GBC", "f.gba", "g.txt", "h.gb.bak"}) {
         editor.dir.writeBytes({0}, name);
     }
-    editor.watcher.answerOpenDialogWith("");
     editor.trigger("mnuOpen");
-    EXPECT_EQ(editor.watcher.openDialogTitle, "Open Pokémon Red, Blue or Yellow ROM...");
-    EXPECT_EQ(editor.watcher.openDialogShownFilter, "GB ROMs (*.gb)");
-    ASSERT_EQ(editor.watcher.openDialogFilters.size(), 1);
+    const QStringList dialog = editor.watcher.openDialog;
+    ASSERT_EQ(dialog.size(), 3);
+    EXPECT_EQ(dialog[0] + dialog[1], "Open Pokémon Red, Blue or Yellow ROM...GB ROMs (*.gb)");
     // The dialog matches the patterns in the filter's last parentheses.
-    const auto patterns = QRegularExpression(R"(\(([^()]*)\)$)").match(editor.watcher.openDialogFilters.front());
-    const QDir folder(QString::fromStdString(editor.dir.file("")));
-    EXPECT_EQ(folder.entryList(patterns.captured(1).split(' '), QDir::Files | QDir::CaseSensitive, QDir::Name),
+    const QString patterns = QRegularExpression(R"(\(([^()]*)\)$)").match(dialog[2]).captured(1);
+    EXPECT_EQ(QDir(QString::fromStdString(editor.dir.file(""))).entryList(patterns.split(QLatin1Char(' ')), QDir::Files | QDir::CaseSensitive, QDir::Name),
               (QStringList{"C.GB", "D.GBC", "a.gb", "b.gbc"}));
 }

@@ -6,52 +6,33 @@
 #include "rom/modGameText.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace {
-
-constexpr char32_t Replacement = 0xFFFD;
 
 bool isValidUtf8(const std::string& text)
 {
     const std::vector<char32_t> codePoints = toCodePoints(text);
-    return std::find(codePoints.begin(), codePoints.end(), Replacement) == codePoints.end() &&
-           fromCodePoints(codePoints) == text;
-}
-
-// Arbitrary bytes read from a ROM as a name.
-void decodeArbitraryBytes(const std::vector<std::uint8_t>& bytes)
-{
-    const std::string decoded = DecodeText(bytes);
-    // The lists show it as UTF-8, one character per byte at most, and nothing past the terminator.
-    FUZZ_CHECK(isValidUtf8(decoded));
-    const auto terminator = std::find(bytes.begin(), bytes.end(), GameText::Terminator);
-    FUZZ_CHECK(characterCount(decoded) <= static_cast<std::size_t>(terminator - bytes.begin()));
-    // A decoded name only holds characters the codec maps both ways, so saving it unchanged stores
-    // text that reads back the same, and never a terminator that would split the game's name table.
-    const std::vector<std::uint8_t> reencoded = EncodeText(decoded);
-    FUZZ_CHECK(reencoded.size() == characterCount(decoded));
-    FUZZ_CHECK(std::find(reencoded.begin(), reencoded.end(), GameText::Terminator) == reencoded.end());
-    FUZZ_CHECK(DecodeText(reencoded) == decoded);
-}
-
-// Arbitrary text typed into a name box.
-void encodeArbitraryText(std::string_view text)
-{
-    const std::vector<std::uint8_t> encoded = EncodeText(text);
-    FUZZ_CHECK(encoded.size() <= toCodePoints(text).size());
-    FUZZ_CHECK(isValidUtf8(DecodeText(encoded)));
+    return std::count(codePoints.begin(), codePoints.end(), 0xFFFD) == 0 && fromCodePoints(codePoints) == text;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    decodeArbitraryBytes(std::vector<std::uint8_t>(data, data + size));
-    encodeArbitraryText(std::string_view(reinterpret_cast<const char*>(data), size));
+    // Arbitrary bytes read from a ROM as a name: UTF-8, one character per byte at most, nothing past the
+    // terminator, and only characters the codec maps both ways, so that saving the name unchanged stores
+    // text that reads back the same and never a terminator that would split the game's name table.
+    const std::vector<std::uint8_t> bytes(data, data + size);
+    const std::string decoded = DecodeText(bytes);
+    FUZZ_CHECK(isValidUtf8(decoded));
+    const auto terminator = std::find(bytes.begin(), bytes.end(), GameText::Terminator);
+    FUZZ_CHECK(characterCount(decoded) <= static_cast<std::size_t>(terminator - bytes.begin()));
+    const std::vector<std::uint8_t> reencoded = EncodeText(decoded);
+    FUZZ_CHECK(reencoded.size() == characterCount(decoded) && DecodeText(reencoded) == decoded);
+    FUZZ_CHECK(std::count(reencoded.begin(), reencoded.end(), GameText::Terminator) == 0);
+    // Arbitrary text typed into a name box: one byte per token at most, and it reads back as UTF-8.
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::vector<std::uint8_t> encoded = EncodeText(text);
+    FUZZ_CHECK(encoded.size() <= toCodePoints(text).size() && isValidUtf8(DecodeText(encoded)));
     return 0;
 }

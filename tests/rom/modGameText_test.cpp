@@ -21,7 +21,7 @@ TEST(GameText, EveryByteDecodesToItsFontCharacterAndBackOrVanishes)
     EXPECT_EQ(DecodeText(all), "  ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzé?!.,0123456789");
     EXPECT_EQ(DecodeText({0x8C, 0x80, 0x91, 0x81, 0x8B, 0x84, 0x50, 0x8B, 0x8B}), "MARBLE");
     EXPECT_EQ(DecodeText({0x82, 0x80, 0x85, 0xBA, 0x7F, 0x81, 0x80, 0x34, 0x91}), "CAFé BAR");
-    EXPECT_EQ(DecodeText({0x50}) + DecodeText({}), "");
+    EXPECT_EQ(DecodeText({0x50}) + DecodeText(ByteList{}), "");
 }
 
 TEST(GameText, EveryTokenGivesItsOneByte)

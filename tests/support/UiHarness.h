@@ -13,35 +13,27 @@ struct SeenBox
 {
     QString title;
     QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::Icon icon;
 };
 
 // Every modal box or dialog that comes up while it lives is handled: message boxes are recorded and
 // answered with OK, or, when they ask a question, with the next queued answer (Cancel when none is).
+// The open dialog is recorded (title, shown filter, filters) and answered with the next queued path
+// typed into its name box, or cancelled when the path is empty or none is queued.
 class ModalWatcher
 {
 public:
     ModalWatcher();
-    ~ModalWatcher();
-    ModalWatcher(const ModalWatcher&) = delete;
-    ModalWatcher& operator=(const ModalWatcher&) = delete;
 
-    void answer(QMessageBox::StandardButton button) { m_answers.push_back(button); }
-    // The next open dialog chooses path, or cancels when path is empty.
-    void answerOpenDialogWith(const std::string& path) { m_openAnswers.push_back(path); }
-
+    std::deque<QMessageBox::StandardButton> answers;
+    std::deque<std::string> openAnswers;
     std::vector<SeenBox> boxes;
-    int openDialogs = 0;
-    QString openDialogTitle;
-    QString openDialogShownFilter;
-    QStringList openDialogFilters;
+    QStringList openDialog;
 
 private:
     void poll();
 
-    std::deque<QMessageBox::StandardButton> m_answers;
-    std::deque<std::string> m_openAnswers;
-    QTimer* m_timer;
+    QTimer m_timer;
 };
 
 template <typename T> T* child(QWidget* window, const char* name)
@@ -50,23 +42,20 @@ template <typename T> T* child(QWidget* window, const char* name)
 }
 
 void PrintTo(const QString& text, std::ostream* out);
-
 // Picks roster entry row with a mouse click, as a user would.
 void clickTrainer(Form1& window, int row);
 // Replaces a box's text by typing: End, Shift+Home, then text key by key.
 void retype(QLineEdit* box, const QString& text);
 
 // The main window, shown, with a temporary folder for the images a test opens in it.
-class EditorUnderTest
+struct EditorUnderTest
 {
-public:
-    EditorUnderTest();
-
+    EditorUnderTest() { window.show(); }
     // Writes rom into the folder as name and opens it through File > Open ROM; returns its path.
     std::string open(const SyntheticRom& rom, const std::string& name = "test.gb");
-    void trigger(const char* menuItem);
+    void trigger(const char* menuItem) { child<QAction>(&window, menuItem)->trigger(); }
     template <typename T> T* find(const char* name) { return child<T>(&window, name); }
-    QString notes();
+    QString notes() { return find<QLabel>("notes")->text(); }
 
     TempDir dir;
     ModalWatcher watcher;

@@ -23,14 +23,14 @@ TEST(UnsavedChanges, AreSavedDiscardedOrKeptAsTheUserAnswers)
     EXPECT_EQ(editor.watcher.boxes.back().text, "Save the changes to ROCKY?");
     EXPECT_EQ(editor.watcher.boxes.back().icon, QMessageBox::Warning);
     // Discard: the other trainer loads and the file is as it was.
-    editor.watcher.answer(QMessageBox::Discard);
+    editor.watcher.answers.push_back(QMessageBox::Discard);
     clickTrainer(editor.window, 1);
     EXPECT_EQ(roster->currentRow(), 1);
     EXPECT_FALSE(editor.window.isWindowModified());
     EXPECT_EQ(fileBytes(path), rom.bytes());
     // Save: written, confirmed, and the trainer picked is the one loaded.
     retype(editor.window.levelBox(1), "88");
-    editor.watcher.answer(QMessageBox::Save);
+    editor.watcher.answers.push_back(QMessageBox::Save);
     clickTrainer(editor.window, 2);
     EXPECT_TRUE(changedExactly(rom.bytes(), fileBytes(path), {{LayoutOffsets::Red[1].party, 88}}));
     EXPECT_EQ(editor.watcher.boxes.back().text, "Data for MISTA saved successfully!");
@@ -44,7 +44,7 @@ TEST(UnsavedChanges, AreSavedDiscardedOrKeptAsTheUserAnswers)
     EXPECT_FALSE(editor.window.close());
     EXPECT_TRUE(editor.window.isVisible());
     EXPECT_EQ(editor.find<QLineEdit>("namebox")->text(), "VOLT");
-    editor.watcher.answer(QMessageBox::Discard);
+    editor.watcher.answers.push_back(QMessageBox::Discard);
     EXPECT_TRUE(editor.window.close());
     EXPECT_EQ(editor.watcher.boxes.size(), 7U);
 }
@@ -59,11 +59,11 @@ TEST(UnsavedChanges, TheOverworldEditorAsksWhenItCloses)
         Form3* battles = editor.window.overworldWindow();
         retype(battles->levelBox(0), "9");
         EXPECT_TRUE(battles->isWindowModified());
-        editor.watcher.answer(answer);
+        editor.watcher.answers.push_back(answer);
         EXPECT_EQ(battles->close(), answer != QMessageBox::Cancel);
         EXPECT_EQ(editor.window.isEnabled(), answer != QMessageBox::Cancel);
         if (answer == QMessageBox::Cancel) {
-            editor.watcher.answer(QMessageBox::Discard);
+            editor.watcher.answers.push_back(QMessageBox::Discard);
             battles->close();
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -135,7 +135,7 @@ TEST_F(TrainerEditor, FaultsNeverReachTheFile)
         EXPECT_TRUE(saves({}));
         EXPECT_EQ(editor.watcher.boxes.back().title, "Error: 1002");
     }
-    editor.watcher.answer(QMessageBox::Discard);
+    editor.watcher.answers.push_back(QMessageBox::Discard);
     clickTrainer(editor.window, 1);
     retype(editor.window.levelBox(1), "99");
     const ImmutableFile locked(path);

@@ -7,8 +7,8 @@ namespace {
 
 bool anyGroupInPlace(const Bytes& image, const VersionProfile& profile)
 {
-    for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
-        if (locateTrainer(image, profile, rosterIndex).anyInPlace()) {
+    for (const TrainerPlaces& places : locateRoster(image, profile)) {
+        if (places.anyInPlace()) {
             return true;
         }
     }

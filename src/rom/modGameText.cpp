@@ -138,40 +138,27 @@ std::pair<std::uint8_t, std::size_t> nextToken(std::u32string_view rest)
     return {singleCharacterByte(rest[0]), 1};
 }
 
-std::string_view decodedByte(std::uint8_t byte)
-{
-    static constexpr std::string_view Upper[] = {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M",
-                                                 "N", "O", "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"};
-    static constexpr std::string_view Lower[] = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m",
-                                                 "n", "o", "p", "q", "r", "s", "t", "u", "v", "w", "x", "y", "z"};
-    static constexpr std::string_view Digit[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
-    if (byte >= 0x80 && byte <= 0x99) {
-        return Upper[byte - 0x80];
+// The text of each byte; empty for the bytes that decode to nothing.
+constexpr std::array<std::string_view, 256> DecodeTable = [] {
+    constexpr std::string_view Upper = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    constexpr std::string_view Lower = "abcdefghijklmnopqrstuvwxyz";
+    constexpr std::string_view Digits = "0123456789";
+    std::array<std::string_view, 256> table{};
+    for (std::size_t k = 0; k < 26; ++k) {
+        table[0x80 + k] = Upper.substr(k, 1);
+        table[0xA0 + k] = Lower.substr(k, 1);
     }
-    if (byte >= 0xA0 && byte <= 0xB9) {
-        return Lower[byte - 0xA0];
+    for (std::size_t k = 0; k < 10; ++k) {
+        table[0xF6 + k] = Digits.substr(k, 1);
     }
-    if (byte >= 0xF6) {
-        return Digit[byte - 0xF6];
-    }
-    switch (byte) {
-    case 0x00:
-    case 0x7F:
-        return " ";
-    case 0xBA:
-        return "é";
-    case 0xE6:
-        return "?";
-    case 0xE7:
-        return "!";
-    case 0xE8:
-        return ".";
-    case 0xF4:
-        return ",";
-    default:
-        return {};
-    }
-}
+    table[0x00] = table[0x7F] = " ";
+    table[0xBA] = "é";
+    table[0xE6] = "?";
+    table[0xE7] = "!";
+    table[0xE8] = ".";
+    table[0xF4] = ",";
+    return table;
+}();
 
 } // namespace
 
@@ -202,7 +189,7 @@ std::string DecodeText(std::span<const std::uint8_t> bytes)
         if (byte == GameText::Terminator) {
             break;
         }
-        text.Append(decodedByte(byte));
+        text.Append(DecodeTable[byte]);
     }
     return text.ToString();
 }

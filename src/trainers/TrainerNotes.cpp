@@ -68,7 +68,7 @@ QString Form1::placementNote(int rosterIndex, const LoadedTrainer& loaded) const
     QStringList reasons;
     for (const auto& [group, place] : loaded.places.notInPlace()) {
         groups << QString::fromLatin1(group);
-        reasons << QString::fromLatin1(group) + QStringLiteral(": ") + quoted(place->problem);
+        reasons << QString::fromLatin1(group) + QStringLiteral(": ") + QString::fromUtf8(place->problem);
     }
     if (!groups.isEmpty()) {
         const bool one = groups.size() == 1;

@@ -3,6 +3,7 @@
 #include "rom/modGameText.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -25,41 +26,48 @@ std::int32_t bankEnd(const Bytes& image)
 // The offset of the first byte value at or after from inside the trainer bank, or -1.
 std::int32_t find(const Bytes& image, std::int32_t from, std::uint8_t value)
 {
-    for (std::int32_t offset = std::max(from, TrainerBankStart); offset < bankEnd(image); ++offset) {
-        if (image[static_cast<std::size_t>(offset)] == value) {
-            return offset;
-        }
+    const std::int32_t start = std::max(from, TrainerBankStart);
+    if (start >= bankEnd(image)) {
+        return -1;
     }
-    return -1;
+    const auto* found = static_cast<const std::uint8_t*>(
+        std::memchr(image.data() + start, value, static_cast<std::size_t>(bankEnd(image) - start)));
+    return found == nullptr ? -1 : static_cast<std::int32_t>(found - image.data());
 }
 
-GroupPlace notInPlace(std::string problem)
+GroupPlace notInPlace(const char* problem)
 {
-    return {Placement::NotInPlace, 0, 0, std::move(problem)};
+    return {Placement::NotInPlace, 0, 0, problem};
 }
 
-GroupPlace locateName(const Bytes& image, const VersionProfile& profile, int classNumber)
+GroupPlace nameBetween(std::int32_t start, std::int32_t end)
 {
-    std::int32_t start = profile.classNamesOffset;
-    for (int skipped = 1; skipped < classNumber; ++skipped) {
-        const std::int32_t end = find(image, start, GameText::Terminator);
-        if (end < 0) {
-            return notInPlace("the table of class names ends before it");
-        }
-        start = end + 1;
+    if (start < 0) {
+        return notInPlace("the table of class names ends before it");
     }
-    const std::int32_t end = find(image, start, GameText::Terminator);
     if (end < 0) {
         return notInPlace("it has no end inside the trainer bank");
     }
-    const int length = end - start;
-    if (length == 0) {
+    if (end == start) {
         return notInPlace("it is empty");
     }
-    if (length > MaxNameLength) {
+    if (end - start > MaxNameLength) {
         return notInPlace("it is longer than the 12 characters the game shows");
     }
-    return {Placement::InPlace, start, length, {}};
+    return {Placement::InPlace, start, end - start, ""};
+}
+
+// Every class's name, by one walk over the table: class c's name follows c - 1 terminators.
+std::array<GroupPlace, TrainerClassCount + 1> locateNames(const Bytes& image, const VersionProfile& profile)
+{
+    std::array<GroupPlace, TrainerClassCount + 1> names;
+    std::int32_t start = profile.classNamesOffset;
+    for (int classNumber = 1; classNumber <= TrainerClassCount; ++classNumber) {
+        const std::int32_t end = start < 0 ? -1 : find(image, start, GameText::Terminator);
+        names[static_cast<std::size_t>(classNumber)] = nameBetween(start, end);
+        start = end < 0 ? -1 : end + 1;
+    }
+    return names;
 }
 
 GroupPlace locateParty(const Bytes& image, const VersionProfile& profile, const TrainerClass& trainerClass)
@@ -97,7 +105,7 @@ GroupPlace locateParty(const Bytes& image, const VersionProfile& profile, const 
     if (members == 0) {
         return notInPlace("it has no members");
     }
-    return {Placement::InPlace, start + 1, members, {}};
+    return {Placement::InPlace, start + 1, members, ""};
 }
 
 bool byteIs(const Bytes& image, std::int32_t offset, std::uint8_t value)
@@ -114,7 +122,7 @@ GroupPlace checkPrize(const Bytes& image, const TrainerLayout& layout)
     if (!byteIs(image, *layout.prizeAmountOffset - 1, PrizeMark)) {
         return notInPlace("the byte before its amount is not the game's 0x01");
     }
-    return {Placement::InPlace, *layout.prizeAmountOffset, 0, {}};
+    return {Placement::InPlace, *layout.prizeAmountOffset, 0, ""};
 }
 
 GroupPlace checkSpecialMove(const Bytes& image, const VersionProfile& profile, int rosterIndex)
@@ -132,7 +140,7 @@ GroupPlace checkSpecialMove(const Bytes& image, const VersionProfile& profile, i
     if (!layout.specialMoveUserOffset && !byteIs(image, *layout.specialMoveOffset - 1, classNumber)) {
         return notInPlace("the byte before it is not its trainer class");
     }
-    return {Placement::InPlace, *layout.specialMoveOffset, 0, {}};
+    return {Placement::InPlace, *layout.specialMoveOffset, 0, ""};
 }
 
 } // namespace
@@ -155,13 +163,23 @@ std::vector<std::pair<const char*, const GroupPlace*>> TrainerPlaces::notInPlace
     return groups;
 }
 
+std::array<TrainerPlaces, RosterSize> locateRoster(const Bytes& image, const VersionProfile& profile)
+{
+    const auto names = locateNames(image, profile);
+    std::array<TrainerPlaces, RosterSize> roster;
+    for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
+        const TrainerClass& trainer = trainerClass(rosterIndex);
+        roster[static_cast<std::size_t>(rosterIndex)] = {names[static_cast<std::size_t>(trainer.number)],
+                                                         locateParty(image, profile, trainer),
+                                                         checkPrize(image, trainerLayout(profile.version, rosterIndex)),
+                                                         checkSpecialMove(image, profile, rosterIndex)};
+    }
+    return roster;
+}
+
 TrainerPlaces locateTrainer(const Bytes& image, const VersionProfile& profile, int rosterIndex)
 {
-    const TrainerClass& trainer = trainerClass(rosterIndex);
-    return {locateName(image, profile, trainer.number),
-            locateParty(image, profile, trainer),
-            checkPrize(image, trainerLayout(profile.version, rosterIndex)),
-            checkSpecialMove(image, profile, rosterIndex)};
+    return locateRoster(image, profile).at(static_cast<std::size_t>(rosterIndex));
 }
 
 bool nameMoved(const TrainerPlaces& places, const VersionProfile& profile, int rosterIndex)

@@ -8,8 +8,8 @@
 #include "rom/RomFile.h"
 #include "trainers/TrainerLayout.h"
 
+#include <array>
 #include <cstdint>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -33,7 +33,7 @@ struct GroupPlace
     std::int32_t offset = 0;
     int length = 0;
     // Why a group is not in place, as a clause: "its pointer leads out of the trainer bank".
-    std::string problem;
+    const char* problem = "";
 
     bool inPlace() const { return state == Placement::InPlace; }
     bool operator==(const GroupPlace&) const = default;
@@ -53,6 +53,8 @@ struct TrainerPlaces
 };
 
 TrainerPlaces locateTrainer(const Bytes& image, const VersionProfile& profile, int rosterIndex);
+// All twelve at once, in roster order.
+std::array<TrainerPlaces, RosterSize> locateRoster(const Bytes& image, const VersionProfile& profile);
 
 // True when the name or the party was found somewhere other than where the released game keeps it.
 bool nameMoved(const TrainerPlaces& places, const VersionProfile& profile, int rosterIndex);

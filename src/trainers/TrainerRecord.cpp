@@ -50,18 +50,32 @@ void planSpecialMove(WritePlan& plan, const TrainerLayout& layout, const Trainer
 WriteStatus
 checkNothingElseMoves(const Bytes& image, const VersionProfile& profile, int rosterIndex, const WritePlan& plan)
 {
-    // One buffer kept for all checks: a fresh 1 MiB copy each time costs more in page faults than the
-    // check itself.
-    static thread_local Bytes after;
-    after.assign(image.begin(), image.end());
-    applyWritePlan(after, plan);
+    // Where names, parties and special moves are found depends on the trainer bank alone (the prizes lie
+    // in other banks, at bytes no other trainer's write reaches), so the check works on a copy of the
+    // bank, kept from one save to the next.
+    static thread_local Bytes bank;
+    const std::size_t end = std::min<std::size_t>(image.size(), TrainerBankEnd);
+    bank.resize(end);
+    if (end > TrainerBankStart) {
+        std::copy(image.begin() + TrainerBankStart,
+                  image.begin() + static_cast<std::ptrdiff_t>(end),
+                  bank.begin() + TrainerBankStart);
+    }
+    for (const ByteWrite& write : plan) {
+        const auto at = static_cast<std::size_t>(write.offset);
+        for (std::size_t k = 0; k < write.bytes.size() && at + k < end; ++k) {
+            bank[at + k] = write.bytes[k];
+        }
+    }
+    const auto before = locateRoster(image, profile);
+    const auto after = locateRoster(bank, profile);
     for (int other = 0; other < RosterSize; ++other) {
-        const TrainerPlaces was = locateTrainer(image, profile, other);
-        TrainerPlaces is = locateTrainer(after, profile, other);
+        const TrainerPlaces& was = before[static_cast<std::size_t>(other)];
+        TrainerPlaces is = after[static_cast<std::size_t>(other)];
         if (other == rosterIndex && is.party.inPlace() && is.party.offset == was.party.offset) {
             is.party.length = was.party.length;
         }
-        if (is != was) {
+        if (is.name != was.name || is.party != was.party || is.specialMove != was.specialMove) {
             return Failure{FailureNumber::WouldMoveData,
                            "This save would move where the game finds " +
                                (other == rosterIndex ? std::string("this trainer's party")
@@ -213,8 +227,9 @@ Result<Bytes> encodeNameField(std::string_view name, int fieldLength)
 std::vector<std::string> readRoster(const Bytes& image, const VersionProfile& profile)
 {
     std::vector<std::string> entries;
+    const auto roster = locateRoster(image, profile);
     for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
-        const TrainerPlaces places = locateTrainer(image, profile, rosterIndex);
+        const TrainerPlaces& places = roster[static_cast<std::size_t>(rosterIndex)];
         if (!places.name.inPlace()) {
             entries.push_back("Trainer " + std::to_string(rosterIndex + 1));
             continue;

@@ -1,9 +1,8 @@
 // Editing without surprises: the question before unsaved edits are lost (picking another trainer,
-// opening another ROM, closing either window), with each of its three answers, and the warnings about
+// opening another ROM, closing the window), with each of its three answers, and the warnings about
 // values the game cannot use, which come and go with the values and never block a save.
 
 #include "UiHarness.h"
-#include "overworld/Form3.h"
 
 TEST(UnsavedChanges, AreSavedDiscardedOrKeptAsTheUserAnswers)
 {
@@ -47,28 +46,6 @@ TEST(UnsavedChanges, AreSavedDiscardedOrKeptAsTheUserAnswers)
     editor.watcher.answers.push_back(QMessageBox::Discard);
     EXPECT_TRUE(editor.window.close());
     EXPECT_EQ(editor.watcher.boxes.size(), 7U);
-}
-
-TEST(UnsavedChanges, TheOverworldEditorAsksWhenItCloses)
-{
-    EditorUnderTest editor;
-    const std::string path = editor.open(SyntheticRom(GameVersion::Yellow));
-    const auto zapdos = LayoutOffsets::battle(GameVersion::Yellow, 0);
-    for (const auto answer : {QMessageBox::Cancel, QMessageBox::Discard, QMessageBox::Save}) {
-        editor.trigger("mnuBattle");
-        Form3* battles = editor.window.overworldWindow();
-        retype(battles->levelBox(0), "9");
-        EXPECT_TRUE(battles->isWindowModified());
-        editor.watcher.answers.push_back(answer);
-        EXPECT_EQ(battles->close(), answer != QMessageBox::Cancel);
-        EXPECT_EQ(editor.window.isEnabled(), answer != QMessageBox::Cancel);
-        if (answer == QMessageBox::Cancel) {
-            editor.watcher.answers.push_back(QMessageBox::Discard);
-            battles->close();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(fileBytes(path)[static_cast<std::size_t>(zapdos.level)], answer == QMessageBox::Save ? 9 : 30);
-    }
 }
 
 TEST(Warnings, ComeAndGoWithTheValuesAndNeverBlockASave)

@@ -1,5 +1,6 @@
 // Writes one synthetic cartridge image per version into the folder given, so a new user can try every
-// feature without a ROM of their own. The images hold invented names and values only.
+// feature without a ROM of their own, and a Red image changed the way other tools change ROMs, to show
+// how Tavrik follows the game's own tables. The images hold invented names and values only.
 
 #include "app/SyntheticRom.h"
 
@@ -24,6 +25,14 @@ int main(int argc, char** argv)
             SyntheticRom(version).writeTo(path.string());
             std::printf("Demo cartridge image: %s\n", path.c_str());
         }
+        // The first gym leader with a third Pokemon and the third with a longer name: every party and name
+        // after them has moved.
+        SyntheticRom changed(GameVersion::Red);
+        changed.growParty(0, 14, 25);
+        changed.growName(2, 'X');
+        const auto path = std::filesystem::absolute(folder / "demo-red-changed.gb");
+        changed.writeTo(path.string());
+        std::printf("Demo cartridge image, changed by another tool: %s\n", path.c_str());
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;

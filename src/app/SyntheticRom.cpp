@@ -108,16 +108,37 @@ std::string SyntheticRom::itemName(int item)
     return "Item" + letters(item, 2);
 }
 
-std::int32_t SyntheticRom::classNamesEnd() const
+void SyntheticRom::insert(std::int32_t at, std::int32_t end, const Bytes& inserted)
 {
-    const TrainerLayout& last = trainerLayout(m_version, RosterSize - 1);
-    return last.nameOffset + last.nameMaxLength + 1;
+    // The gap after the last name or party takes what is pushed past its end.
+    for (std::int32_t offset = end + 15; offset >= at; --offset) {
+        set(offset + static_cast<std::int32_t>(inserted.size()), this->at(offset));
+    }
+    put(at, inserted);
 }
 
-std::int32_t SyntheticRom::partiesEnd() const
+void SyntheticRom::growParty(int rosterIndex, std::uint8_t level, std::uint8_t species)
 {
+    const TrainerLayout& layout = trainerLayout(m_version, rosterIndex);
     const TrainerLayout& last = trainerLayout(m_version, RosterSize - 1);
-    return last.partyOffset + 2 * last.partySize + 1;
+    const std::int32_t end = layout.partyOffset + 2 * layout.partySize;
+    insert(end, last.partyOffset + 2 * last.partySize + 1, {level, species});
+    for (int classNumber = 1; classNumber <= TrainerClassCount; ++classNumber) {
+        const std::int32_t pointerAt = profileOf(m_version).partyPointersOffset + 2 * (classNumber - 1);
+        const int pointer = (at(pointerAt) | at(pointerAt + 1) << 8) + 2;
+        if (pointer + TrainerBankPointerBase > end + 2) {
+            put(pointerAt, {static_cast<std::uint8_t>(pointer & 0xFF), static_cast<std::uint8_t>(pointer >> 8)});
+        }
+    }
+}
+
+void SyntheticRom::growName(int rosterIndex, char letter)
+{
+    const TrainerLayout& layout = trainerLayout(m_version, rosterIndex);
+    const TrainerLayout& last = trainerLayout(m_version, RosterSize - 1);
+    insert(layout.nameOffset + layout.nameMaxLength,
+           last.nameOffset + last.nameMaxLength + 1,
+           EncodeText(std::string(1, letter)));
 }
 
 void SyntheticRom::buildHeader()

@@ -37,9 +37,11 @@ public:
     static std::string speciesName(int species);
     static std::string moveName(int move);
     static std::string itemName(int item);
-    // One past the last byte of the trainer class names, and of the parties.
-    std::int32_t classNamesEnd() const;
-    std::int32_t partiesEnd() const;
+    // Changes other tools make to real ROMs. Entry rosterIndex's party gets one more member at its end,
+    // and every party stored after it moves 2 bytes with the class pointers to it; or its name gets one
+    // more letter, and every class name after it moves 1 byte.
+    void growParty(int rosterIndex, std::uint8_t level, std::uint8_t species);
+    void growName(int rosterIndex, char letter);
 
     void writeTo(const std::string& path) const;
 
@@ -52,6 +54,8 @@ private:
     void buildCatalogues();
     void putNameRun(std::int64_t firstName, int count, std::string (*name)(int));
     void putPointer(int classNumber, std::int32_t offset);
+    // Moves the bytes from at up to end (and a little room past it) towards the end, and puts inserted at at.
+    void insert(std::int32_t at, std::int32_t end, const Bytes& inserted);
 
     GameVersion m_version;
     Bytes m_bytes;

@@ -42,23 +42,21 @@ TEST(SaveGuard, WritesOnlyWhatIsStillWhereItWasLoadedFrom)
     (*edited.party)[0].level = 42;
     BattleEdits battles;
     battles.fill(BattleValues{7, 77});
-    std::map<std::int64_t, std::uint8_t> nameAndPrize{{*LayoutOffsets::Red[1].prizeAmount, 99}};
-    for (std::size_t k = 0; k < 5; ++k) {
-        nameAndPrize[LayoutOffsets::Red[1].name + static_cast<std::int32_t>(k)] = EncodeText("NEMOS")[k];
-    }
-    std::map<std::int64_t, std::uint8_t> fiveBattles;
+    Writes nameAndPrize{{*LayoutOffsets::Red[1].prizeAmount, 99}};
+    addText(nameAndPrize, LayoutOffsets::Red[1].name, "NEMOS");
+    Writes fiveBattles;
     for (int battle = 0; battle < 5; ++battle) {
         const auto at = LayoutOffsets::battle(GameVersion::Red, battle);
         fiveBattles.insert({{at.species, 7}, {at.level, 77}, {at.secondSpecies.value_or(at.species), 7}});
     }
     SyntheticRom grown(GameVersion::Red);
-    growParty(grown, 0, 50, 7);
+    grown.growParty(0, 50, 7);
     SyntheticRom cut(GameVersion::Red);
     cut.resize(0x50000);
     SyntheticRom noSnorlax(GameVersion::Red);
     noSnorlax.set(LayoutOffsets::battle(GameVersion::Red, 5).level - 1, 0x00);
     // The file at save time, which writer, the failure, and the bytes written.
-    const std::tuple<const char*, std::optional<Bytes>, bool, int, std::map<std::int64_t, std::uint8_t>> cases[] = {
+    const std::tuple<const char*, std::optional<Bytes>, bool, int, Writes> cases[] = {
         {"its party moved meanwhile", grown.bytes(), true, FailureNumber::NotInPlace, nameAndPrize},
         {"replaced by Blue", SyntheticRom(GameVersion::Blue).bytes(), true, FailureNumber::RomChanged, {}},
         {"cut short", cut.bytes(), false, FailureNumber::RomChanged, {}},

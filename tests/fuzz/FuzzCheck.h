@@ -7,9 +7,6 @@
 #include <cstdlib>
 
 #define FUZZ_CHECK(condition)                                                                                          \
-    do {                                                                                                               \
-        if (!(condition)) {                                                                                            \
-            std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition);                     \
-            std::abort();                                                                                              \
-        }                                                                                                              \
-    } while (false)
+    ((condition)                                                                                                       \
+         ? (void)0                                                                                                     \
+         : (std::fprintf(stderr, "%s:%d: invariant broken: %s\n", __FILE__, __LINE__, #condition), std::abort()))

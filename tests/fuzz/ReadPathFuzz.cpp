@@ -32,36 +32,6 @@ std::vector<std::pair<std::int32_t, std::int32_t>> regionsOf(const VersionProfil
 
 } // namespace
 
-// Changes to a kept image, undone when the input is done, so that no input pays for a 1 MiB copy.
-class Overlay
-{
-public:
-    explicit Overlay(Bytes& image) : m_image(image) {}
-    ~Overlay()
-    {
-        for (auto undo = m_undo.rbegin(); undo != m_undo.rend(); ++undo) {
-            m_image[undo->first] = undo->second;
-        }
-    }
-    void set(std::size_t offset, std::uint8_t value)
-    {
-        m_undo.emplace_back(offset, m_image[offset]);
-        m_image[offset] = value;
-    }
-    void apply(const WritePlan& plan)
-    {
-        for (const ByteWrite& write : plan) {
-            for (std::size_t k = 0; k < write.bytes.size(); ++k) {
-                set(static_cast<std::size_t>(write.offset) + k, write.bytes[k]);
-            }
-        }
-    }
-
-private:
-    Bytes& m_image;
-    std::vector<std::pair<std::size_t, std::uint8_t>> m_undo;
-};
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // The synthetic image of each version, and an empty one.
@@ -74,10 +44,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const VersionProfile& profile = profileOf(static_cast<GameVersion>(data[0] % 3));
     Bytes& image = images[(data[1] & 1) != 0 ? data[0] % 3 : 3];
-    Overlay overlay(image);
+    // Every change to the kept image is undone at the end, so that no input pays for a 1 MiB copy.
+    std::vector<std::pair<std::size_t, std::uint8_t>> undo;
+    const auto set = [&](std::size_t offset, std::uint8_t value) {
+        undo.emplace_back(offset, image[offset]);
+        image[offset] = value;
+    };
+    const auto apply = [&](const WritePlan& plan) {
+        for (const ByteWrite& write : plan) {
+            for (std::size_t k = 0; k < write.bytes.size(); ++k) {
+                set(static_cast<std::size_t>(write.offset) + k, write.bytes[k]);
+            }
+        }
+    };
     for (int k = 0; k < VersionCodeLength; ++k) {
-        overlay.set(static_cast<std::size_t>(VersionCodeOffset + k),
-                    static_cast<std::uint8_t>(profile.code[static_cast<std::size_t>(k)]));
+        set(static_cast<std::size_t>(VersionCodeOffset + k),
+            static_cast<std::uint8_t>(profile.code[static_cast<std::size_t>(k)]));
     }
     const auto regions = regionsOf(profile);
     bool namesChanged = false;
@@ -90,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t count = data[at + 3];
         at += 4;
         for (std::size_t done = 0; done < count && at < size; ++done) {
-            overlay.set(offset++, data[at++]);
+            set(offset++, data[at++]);
         }
     }
     const Recognition recognition = recognizeRom(image);
@@ -118,15 +100,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto write = planTrainerWrite(image, profile, rosterIndex, loaded, edited);
     FUZZ_CHECK(write.ok() ? write->leftAlone.empty() : write.failure().number == FailureNumber::WouldMoveData);
     if (write.ok()) {
-        overlay.apply(write->plan);
+        apply(write->plan);
     }
     std::vector<int> leftAlone;
     BattleEdits battles;
     battles.fill(BattleValues{data[1], data[1]});
-    overlay.apply(planBattleWrites(image, profile.version, battles, leftAlone));
+    apply(planBattleWrites(image, profile.version, battles, leftAlone));
     FUZZ_CHECK(locateRoster(image, profile) == before);
     for (const int battle : leftAlone) {
         FUZZ_CHECK(!battleInPlace(image, profile.version, battle));
+    }
+    for (auto change = undo.rbegin(); change != undo.rend(); ++change) {
+        image[change->first] = change->second;
     }
     return 0;
 }

@@ -15,10 +15,10 @@ int main(int argc, char** argv)
     int inputs = 0;
     for (int i = 1; i < argc; ++i) {
         for (const auto& entry : std::filesystem::directory_iterator(argv[i])) {
+            ++inputs;
             std::ifstream in(entry.path(), std::ios::binary);
             const std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
             LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-            ++inputs;
         }
     }
     std::printf("%d inputs ran without a fault\n", inputs);

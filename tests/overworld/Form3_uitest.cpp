@@ -1,17 +1,11 @@
 // The overworld battle editor through its real window: opening locks the main window, the six battles
 // load, edits are saved at exactly their bytes by Save or by the question when the window closes, and a
-// battle the ROM keeps elsewhere is shown disabled and never written.
+// battle the ROM keeps elsewhere, or a file that may not be written, is never written.
 
 #include "UiHarness.h"
 #include "overworld/Form3.h"
 
-namespace {
-
-class OverworldWindow : public ::testing::TestWithParam<GameVersion>
-{
-};
-
-} // namespace
+using OverworldWindow = ::testing::TestWithParam<GameVersion>;
 
 TEST_P(OverworldWindow, SavesExactlyTheEditedBattleBytes)
 {
@@ -25,7 +19,7 @@ TEST_P(OverworldWindow, SavesExactlyTheEditedBattleBytes)
         editor.trigger("mnuBattle");
         Form3* battles = editor.window.overworldWindow();
         EXPECT_FALSE(editor.window.isEnabled());
-        std::map<std::int64_t, std::uint8_t> writes;
+        Writes writes;
         for (int battle = 0; battle < 6; ++battle) {
             const auto& at = LayoutOffsets::battle(GetParam(), battle);
             const Bytes before = fileBytes(path);
@@ -69,8 +63,14 @@ TEST_P(OverworldWindow, ABattleNotInPlaceIsShownDisabledAndNeverWritten)
     EXPECT_EQ(battles->levelBox(0)->text(), "");
     EXPECT_TRUE(child<QLabel>(battles, "notes")->text().contains("Power Plant Zapdos"));
     QTest::mouseClick(child<QPushButton>(battles, "Command1"), Qt::LeftButton);
-    EXPECT_EQ(fileBytes(path), rom.bytes());
     EXPECT_EQ(editor.watcher.boxes.back().title, "Tavrik");
+    // A file that may not be written: the failure, no confirmation.
+    retype(battles->levelBox(1), "7");
+    const ImmutableFile locked(path);
+    QTest::mouseClick(child<QPushButton>(battles, "Command1"), Qt::LeftButton);
+    EXPECT_TRUE(!locked.active || editor.watcher.boxes.back().title == "Error: 70");
+    EXPECT_EQ(fileBytes(path), rom.bytes());
+    editor.watcher.answers.push_back(QMessageBox::Discard);
     // Closing the main window closes the editor with it.
     editor.window.close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

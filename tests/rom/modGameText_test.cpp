@@ -1,5 +1,4 @@
 #include "TempRom.h"
-#include "rom/cStringBuilder.h"
 
 using ByteList = std::vector<std::uint8_t>;
 
@@ -55,17 +54,4 @@ TEST(GameText, EncodesLongestTokenFirstNeverPastTheEndAndUnknownsAsQuestionMarks
     for (const char* text : {"7g", "", "é"}) {
         EXPECT_FALSE(IsHexDigits(text)) << text;
     }
-}
-
-TEST(StringBuilder, GrowsInWholeChunksAndKeepsItsContent)
-{
-    cStringBuilder builder;
-    std::string expected;
-    for (const auto& [size, capacity] : {std::pair<std::size_t, std::size_t>{1, 8192}, {8191, 8192}, {10001, 24576}}) {
-        const std::string piece = std::string(size - 1, 'a') + ' ';
-        builder.Append(piece);
-        expected += piece;
-        EXPECT_EQ(builder.capacity(), capacity);
-    }
-    EXPECT_EQ(builder.ToString(), expected);
 }

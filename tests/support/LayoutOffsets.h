@@ -74,7 +74,8 @@ inline const Trainer& trainer(GameVersion version, int rosterIndex)
     return roster.at(static_cast<std::size_t>(rosterIndex));
 }
 
-// The six overworld battles; the first four keep their species twice, and a save writes both.
+// The six overworld battles: species, the second species of the first four (written by a save too),
+// level.
 struct Battle
 {
     std::int32_t species;
@@ -82,25 +83,18 @@ struct Battle
     std::int32_t level;
 };
 
-using Battles = std::array<Battle, 6>;
-
-constexpr Battles RedBlueBattles{{
-    {0x1E415, 0x1E3B5, 0x1E416},
-    {0x468E8, 0x468A8, 0x468E9},
-    {0x51963, 0x518C0, 0x51964},
-    {0x45F44, 0x45F2C, 0x45F45},
-    {0x59630, None, 0x59635},
-    {0x59970, None, 0x59975},
-}};
-
-constexpr Battles YellowBattles{{
-    {0x1DD1F, 0x1DCBF, 0x1DD20},
-    {0x46B5A, 0x46B1A, 0x46B5B},
-    {0x519A5, 0x51902, 0x519A6},
-    {0x461A5, 0x4618D, 0x461A6},
-    {0x594CC, None, 0x594D1},
-    {0x5980C, None, 0x59811},
-}};
+constexpr std::array<Battle, 6> RedBlueBattles{{{0x1E415, 0x1E3B5, 0x1E416},
+                                                {0x468E8, 0x468A8, 0x468E9},
+                                                {0x51963, 0x518C0, 0x51964},
+                                                {0x45F44, 0x45F2C, 0x45F45},
+                                                {0x59630, None, 0x59635},
+                                                {0x59970, None, 0x59975}}};
+constexpr std::array<Battle, 6> YellowBattles{{{0x1DD1F, 0x1DCBF, 0x1DD20},
+                                               {0x46B5A, 0x46B1A, 0x46B5B},
+                                               {0x519A5, 0x51902, 0x519A6},
+                                               {0x461A5, 0x4618D, 0x461A6},
+                                               {0x594CC, None, 0x594D1},
+                                               {0x5980C, None, 0x59811}}};
 
 inline const Battle& battle(GameVersion version, int index)
 {

@@ -1,8 +1,7 @@
 #pragma once
 
-// What the tests share: synthetic images and the changes other tools make to real ROMs, a temporary
-// folder removed with everything in it, a guard that makes a file immutable as `chattr +i` does (so
-// that not even root may write it), and whole-file comparisons.
+// What the tests share: the program's headers, a temporary folder removed with everything in it, a guard that makes a
+// file immutable as `chattr +i` does (so that not even root may write it), and whole-file comparisons.
 
 #include "LayoutOffsets.h"
 #include "app/RomSession.h"
@@ -19,49 +18,34 @@
 #include <random>
 #include <set>
 
-class TempDir
-{
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+using Writes = std::map<std::int64_t, std::uint8_t>;
 
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
+struct TempDir
+{
+    TempDir();
+    ~TempDir() { std::filesystem::remove_all(path); }
+    std::string file(const std::string& name) const { return (path / name).string(); }
     // Writes the image, or raw bytes, as name in this folder and returns its path.
     std::string write(const SyntheticRom& rom, const std::string& name = "test.gb") const;
     std::string writeBytes(const Bytes& bytes, const std::string& name) const;
 
-private:
-    std::filesystem::path m_path;
+    std::filesystem::path path;
 };
 
-// active() is false where the file system or the user does not allow the attribute.
-class ImmutableFile
+// active is false where the file system does not allow the attribute.
+struct ImmutableFile
 {
-public:
-    explicit ImmutableFile(std::string path);
+    explicit ImmutableFile(const std::string& file);
     ~ImmutableFile();
-    ImmutableFile(const ImmutableFile&) = delete;
-    ImmutableFile& operator=(const ImmutableFile&) = delete;
 
-    bool active() const { return m_active; }
-
-private:
-    std::string m_path;
-    bool m_active = false;
+    std::string path;
+    bool active;
 };
 
 // The whole file; empty when it cannot be read.
 Bytes fileBytes(const std::string& path);
-
 // after is before with exactly the bytes of writes set: every offset of writes holds its value and no
 // other byte differs (the length included).
-::testing::AssertionResult
-changedExactly(const Bytes& before, const Bytes& after, const std::map<std::int64_t, std::uint8_t>& writes);
-
-// Entry rosterIndex's party gets one more member (level, species) at its end; every party stored after
-// it moves 2 bytes and the class pointers to them follow.
-void growParty(SyntheticRom& rom, int rosterIndex, std::uint8_t level, std::uint8_t species);
-// Entry rosterIndex's name gets one more letter at its end; every class name after it moves 1 byte.
-void growName(SyntheticRom& rom, int rosterIndex, char letter);
+::testing::AssertionResult changedExactly(const Bytes& before, const Bytes& after, const Writes& writes);
+// writes with the bytes of text, encoded, from offset on.
+void addText(Writes& writes, std::int32_t offset, const std::string& text);

@@ -12,11 +12,9 @@ void ModalWatcher::poll()
     QWidget* modal = QApplication::activeModalWidget();
     if (auto* box = qobject_cast<QMessageBox*>(modal); box != nullptr && box->isVisible()) {
         boxes.push_back({box->windowTitle(), box->text(), box->icon()});
-        QMessageBox::StandardButton answer = QMessageBox::Ok;
-        if (box->standardButtons() != QMessageBox::Ok) {
-            answer = answers.empty() ? QMessageBox::Cancel : answers.front();
-            answers.erase(answers.begin(), answers.begin() + (answers.empty() ? 0 : 1));
-        }
+        const bool question = box->standardButtons() != QMessageBox::Ok;
+        const auto answer = !question ? QMessageBox::Ok : answers.empty() ? QMessageBox::Cancel : answers.front();
+        answers.erase(answers.begin(), answers.begin() + (question && !answers.empty() ? 1 : 0));
         box->button(answer)->click();
     } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog != nullptr && dialog->isVisible()) {
         openDialog = QStringList{dialog->windowTitle(), child<QComboBox>(dialog, "fileTypeCombo")->currentText()} +
@@ -30,11 +28,6 @@ void ModalWatcher::poll()
         child<QLineEdit>(dialog, "fileNameEdit")->setText(QString::fromStdString(path));
         child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Open)->click();
     }
-}
-
-void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
 }
 
 void clickTrainer(Form1& window, int row)

@@ -41,7 +41,6 @@ template <typename T> T* child(QWidget* window, const char* name)
     return window->findChild<T*>(QString::fromLatin1(name));
 }
 
-void PrintTo(const QString& text, std::ostream* out);
 // Picks roster entry row with a mouse click, as a user would.
 void clickTrainer(Form1& window, int row);
 // Replaces a box's text by typing: End, Shift+Home, then text key by key.

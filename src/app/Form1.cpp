@@ -51,7 +51,10 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     m_notes->setObjectName(QStringLiteral("notes"));
     m_notes->setAccessibleName(QStringLiteral("Notes on the selected trainer"));
     m_notes->setWordWrap(true);
-    m_notes->setFixedHeight(2 * m_notes->fontMetrics().lineSpacing() + 4);
+    // Three lines: where the trainer was found or what is left alone, then the warnings. Anything longer
+    // is cut at the bottom and shown whole in the tooltip.
+    m_notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_notes->setFixedHeight(3 * m_notes->fontMetrics().lineSpacing() + 4);
     ui->statusbar->addWidget(m_notes, 1);
 
     const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);

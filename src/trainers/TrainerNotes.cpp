@@ -56,8 +56,8 @@ QString Form1::placementNote(int rosterIndex, const LoadedTrainer& loaded) const
     }
     if (!moved.isEmpty()) {
         const bool one = moved.size() == 1;
-        notes << QStringLiteral("The %1 of %2 %3 not where %4 first had %5: Tavrik found %5 through the ROM's own "
-                                "tables and edits %5 there.")
+        notes << QStringLiteral("The %1 of %2 %3 not where %4 first had %5: found through the ROM's own tables, "
+                                "edited there.")
                      .arg(joined(moved, QStringLiteral(" and ")),
                           who,
                           one ? QStringLiteral("is") : QStringLiteral("are"),
@@ -96,11 +96,11 @@ QStringList Form1::warnings()
         if (member <= members && byteBoxValue(level) == 0) {
             levelReason = QStringLiteral("A level of 0 ends the party here: the game shows neither this member "
                                          "nor any after it.");
-            lines << QStringLiteral("member %1's level 0 ends the party there").arg(member);
+            lines << QStringLiteral("member %1's level 0 ends the party").arg(member);
         }
         if (member <= members && speciesBox(member)->currentText() == QStringLiteral("MISSINGNO.")) {
             speciesReason = QStringLiteral("MISSINGNO. stands for no Pokémon: the game brings a glitch Pokémon.");
-            lines << QStringLiteral("member %1 is MISSINGNO., a glitch Pokémon").arg(member);
+            lines << QStringLiteral("MISSINGNO. at member %1").arg(member);
         }
         setWarning(level, m_levelWarnings[static_cast<std::size_t>(member - 1)], levelReason);
         setWarning(speciesBox(member), m_speciesWarnings[static_cast<std::size_t>(member - 1)], speciesReason);
@@ -112,7 +112,7 @@ QStringList Form1::warnings()
                                     "has %2: the game writes the move past the party.")
                          .arg(*user + 1)
                          .arg(members);
-        lines << QStringLiteral("the special move's user, member %1, is not in the party").arg(*user + 1);
+        lines << QStringLiteral("the special move's user is not in the party");
     }
     setWarning(ui->pkmnno, ui->pkmnnoWarning, userReason);
     return lines;
@@ -130,7 +130,8 @@ void Form1::updateState()
     }
     const QStringList found = warnings();
     if (!found.isEmpty()) {
-        notes << QStringLiteral("Warning: %1. Saving is still possible.").arg(found.join(QStringLiteral("; ")));
+        notes << QStringLiteral("Warning: %1.").arg(found.join(QStringLiteral("; ")));
     }
     m_notes->setText(notes.join(QLatin1Char('\n')));
+    m_notes->setToolTip(m_notes->text());
 }

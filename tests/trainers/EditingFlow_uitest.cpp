@@ -68,7 +68,7 @@ TEST(Warnings, ComeAndGoWithTheValuesAndNeverBlockASave)
     EXPECT_TRUE(levelWarning->toolTip().contains("ends the party"));
     EXPECT_TRUE(editor.window.levelBox(2)->accessibleDescription().contains("ends the party"));
     EXPECT_TRUE(speciesWarning->toolTip().contains("glitch"));
-    EXPECT_TRUE(editor.notes().contains("member 2's level 0") && editor.notes().contains("member 1 is MISSINGNO."));
+    EXPECT_TRUE(editor.notes().contains("member 2's level 0") && editor.notes().contains("MISSINGNO. at member 1"));
 
     editor.trigger("mnuSave");
     EXPECT_TRUE(changedExactly(rom.bytes(), fileBytes(path), {{misty.party + 1, 0}, {misty.party + 2, 0}}));

@@ -13,7 +13,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print
 # The Debian package (`make deb`): a Release build without the tests in build-rel/, the .deb beside it.
 DEB_BUILD_DIR ?= build-rel
 
-.PHONY: all deps configure build run test clean asan fuzz bench deb
+.PHONY: all deps configure build run test clean asan fuzz bench deb ratio
 
 all: build
 
@@ -64,6 +64,12 @@ deb: deps
 	cmake -S . -B $(DEB_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DTAVRIK_BUILD_TESTS=OFF -DTAVRIK_BENCH=OFF
 	cmake --build $(DEB_BUILD_DIR)
 	cd $(DEB_BUILD_DIR) && cpack -G DEB
+
+# How big the suite is against the program: non-blank, non-comment lines of C++ under tests/ and src/.
+ratio:
+	@count() { git ls-files "$$1" | grep -E '\.(cpp|h)$$' | xargs cat | grep -cvE '^\s*(//.*)?$$'; }; \
+	tests=$$(count 'tests/*'); program=$$(count 'src/*'); \
+	echo "tests: $$tests lines, program: $$program lines, tests = $$((100 * tests / program))% of the program"
 
 clean:
 	rm -rf $(BUILD_DIR)

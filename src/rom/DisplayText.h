@@ -9,7 +9,6 @@
 #include <vector>
 
 std::vector<char32_t> toCodePoints(std::string_view text);
-std::string fromCodePoints(const std::vector<char32_t>& codePoints);
 std::size_t characterCount(std::string_view text);
 
 // Cut after width characters, or pad on the right with blanks up to width.

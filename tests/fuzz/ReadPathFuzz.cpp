@@ -2,8 +2,8 @@
 // fuzz input picks the version and a base image, then overlays bytes where the readers look: the class
 // names, the party pointers and parties, the special moves, a prize and a battle with the bytes around
 // them, the name tables. Whatever the bytes, nothing is read out of bounds, and a save of new values for
-// everything of one trainer that is in place, and for every battle, either leaves every trainer and battle
-// exactly where it was or is refused whole.
+// everything of one trainer that is in place either leaves every trainer exactly where it was or is
+// refused whole.
 //
 // Input: [version and trainer][flags] then chunks of [region][position hi][position lo][count] and count bytes.
 
@@ -102,14 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (write.ok()) {
         apply(write->plan);
     }
-    std::vector<int> leftAlone;
-    BattleEdits battles;
-    battles.fill(BattleValues{data[1], data[1]});
-    apply(planBattleWrites(image, profile.version, battles, leftAlone));
     FUZZ_CHECK(locateRoster(image, profile) == before);
-    for (const int battle : leftAlone) {
-        FUZZ_CHECK(!battleInPlace(image, profile.version, battle));
-    }
     for (auto change = undo.rbegin(); change != undo.rend(); ++change) {
         image[change->first] = change->second;
     }

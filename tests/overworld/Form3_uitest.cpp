@@ -28,10 +28,11 @@ TEST_P(OverworldWindow, SavesExactlyTheEditedBattleBytes)
                       battle == 3 ? -1 : before[static_cast<std::size_t>(at.species)]);
             const int species = battle == 3 ? -1 : 10 * battle + byButton;
             battles->speciesBox(battle)->setCurrentIndex(species);
-            retype(battles->levelBox(battle), QString::number(200 + battle + byButton));
+            // Typed, and kept within 0..255.
+            retype(battles->levelBox(battle), QString::number(256 - battle + byButton));
             const auto byte = static_cast<std::uint8_t>(species < 0 ? 0xC8 : species);
             writes.insert({{at.species, byte},
-                           {at.level, 200 + battle + byButton},
+                           {at.level, std::min(256 - battle + byButton, 255)},
                            {at.secondSpecies.value_or(at.species), byte}});
         }
         const Bytes before = fileBytes(path);
@@ -60,7 +61,7 @@ TEST_P(OverworldWindow, ABattleNotInPlaceIsShownDisabledAndNeverWritten)
     Form3* battles = editor.window.overworldWindow();
     EXPECT_FALSE(battles->speciesBox(0)->parentWidget()->isEnabled());
     EXPECT_TRUE(battles->speciesBox(1)->parentWidget()->isEnabled());
-    EXPECT_EQ(battles->levelBox(0)->text(), "");
+    EXPECT_EQ(battles->levelBox(0)->text() + battles->speciesBox(0)->currentText(), "");
     EXPECT_TRUE(child<QLabel>(battles, "notes")->text().contains("Power Plant Zapdos"));
     QTest::mouseClick(child<QPushButton>(battles, "Command1"), Qt::LeftButton);
     EXPECT_EQ(editor.watcher.boxes.back().title, "Tavrik");

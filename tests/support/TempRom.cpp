@@ -8,11 +8,6 @@ TempDir::TempDir()
     path = ::mkdtemp(pattern.data());
 }
 
-std::string TempDir::write(const SyntheticRom& rom, const std::string& name) const
-{
-    return writeBytes(rom.bytes(), name);
-}
-
 std::string TempDir::writeBytes(const Bytes& bytes, const std::string& name) const
 {
     std::ofstream(file(name), std::ios::binary)

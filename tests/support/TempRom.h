@@ -26,7 +26,10 @@ struct TempDir
     ~TempDir() { std::filesystem::remove_all(path); }
     std::string file(const std::string& name) const { return (path / name).string(); }
     // Writes the image, or raw bytes, as name in this folder and returns its path.
-    std::string write(const SyntheticRom& rom, const std::string& name = "test.gb") const;
+    std::string write(const SyntheticRom& rom, const std::string& name = "test.gb") const
+    {
+        return writeBytes(rom.bytes(), name);
+    }
     std::string writeBytes(const Bytes& bytes, const std::string& name) const;
 
     std::filesystem::path path;

@@ -1,13 +1,10 @@
-// Runs the window tests under one QApplication, headless unless a platform was chosen.
+// Runs the window tests under one QApplication; CTest runs it headless (QT_QPA_PLATFORM=offscreen).
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -18,12 +18,10 @@ std::pair<TrainerRecord, Writes>
 edit(GameVersion version, int rosterIndex, const LoadedTrainer& loaded, Shift shift, std::mt19937& random)
 {
     const auto at = LayoutOffsets::trainer(version, rosterIndex);
+    // Whether this trainer's party or name lies after the one that grew.
     const auto grown = [&](int other, bool party) {
-        if (other < 0) {
-            return false;
-        }
-        const auto theirs = LayoutOffsets::trainer(version, other);
-        return party ? at.party > theirs.party : at.name > theirs.name;
+        return other >= 0 && (party ? at.party > LayoutOffsets::trainer(version, other).party
+                                    : at.name > LayoutOffsets::trainer(version, other).name);
     };
     const auto draw = [&random](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
     const auto byte = [&draw](int low) { return static_cast<std::uint8_t>(draw(low, 255)); };
@@ -172,6 +170,17 @@ TEST_P(EveryTrainer, FollowsTheRomsTablesAndLeavesMisplacedGroupsAlone)
         std::mt19937 random(3);
         Bytes image = rom.bytes();
         editEveryTrainer(version, image, scenario.shift, random);
+    }
+}
+
+// The game counts class names from the first byte of their table (0x399FF in Red, 0x3997E in Yellow): a
+// terminator planted there makes every class's name the one of the class before it.
+TEST(ClassNames, AreCountedFromTheFirstByteOfTheirTable)
+{
+    for (const auto& [version, start] : {std::pair{GameVersion::Red, 0x399FF}, {GameVersion::Yellow, 0x3997E}}) {
+        SyntheticRom rom(version);
+        rom.set(start, GameText::Terminator);
+        EXPECT_EQ(readRoster(rom.bytes(), profileOf(version))[0], SyntheticRom::trainerName(9) + "     ");
     }
 }
 

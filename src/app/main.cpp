@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -13,12 +15,10 @@ void nameApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.1"));
 }
 
-// tavrik [--help] [--version] [ROM]: --help and --version answer without a display, as a terminal
-// program does; a wrong option is refused the same way.
-QString romFromCommandLine(int argc, char** argv)
+// tavrik [--help] [--version] [ROM]: the ROM to open, if any. A wrong option, or more than one ROM, ends the
+// program with a message, as --help and --version end it with theirs.
+QString romFromCommandLine(const QCoreApplication& application)
 {
-    QCoreApplication application(argc, argv);
-    nameApplication();
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Edits the gym leader, Elite Four and overworld battles of Pokémon Red, Blue and Yellow ROM files."));
@@ -35,14 +35,29 @@ QString romFromCommandLine(int argc, char** argv)
     return roms.isEmpty() ? QString() : roms.front();
 }
 
+// Whether the command line only asks for text, which needs no window system.
+bool onlyPrints(int argc, char** argv)
+{
+    const std::string_view printing[] = {"-h", "--help", "--help-all", "-v", "--version"};
+    return std::any_of(argv + 1, argv + argc, [&](const char* argument) {
+        return std::find(std::begin(printing), std::end(printing), argument) != std::end(printing);
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const QString rom = romFromCommandLine(argc, argv);
+    if (onlyPrints(argc, argv)) {
+        QCoreApplication application(argc, argv);
+        nameApplication();
+        romFromCommandLine(application);
+    }
+    // The window system's application takes its own options (such as -platform) before the rest is read.
     QApplication app(argc, argv);
     nameApplication();
     QApplication::setDesktopFileName(QStringLiteral("tavrik"));
+    const QString rom = romFromCommandLine(app);
     Form1 window;
     window.show();
     if (!rom.isEmpty()) {

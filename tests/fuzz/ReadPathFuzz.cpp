@@ -14,24 +14,6 @@
 #include "overworld/OverworldBattle.h"
 #include "trainers/TrainerRecord.h"
 
-namespace {
-
-// Where the readers of this version look: start and length.
-std::vector<std::pair<std::int32_t, std::int32_t>> regionsOf(const VersionProfile& profile)
-{
-    return {{VersionCodeOffset, VersionCodeLength},
-            {profile.classNamesOffset, 0x200},
-            {profile.partyPointersOffset - 0x20, 0x80},
-            {trainerLayout(profile.version, 7).partyOffset - 0x20, 0x300},
-            {TrainerBankEnd - 0x40, 0x40},
-            {*trainerLayout(profile.version, 4).prizeAmountOffset - 2, 4},
-            {overworldBattle(profile.version, 0).speciesOffset - 2, 4},
-            {profile.speciesNamesOffset, 0x100},
-            {profile.itemNamesOffset, 0x100}};
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // The synthetic image of each version, and an empty one.
@@ -61,12 +43,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         set(static_cast<std::size_t>(VersionCodeOffset + k),
             static_cast<std::uint8_t>(profile.code[static_cast<std::size_t>(k)]));
     }
-    const auto regions = regionsOf(profile);
+    // Where the readers of this version look: start and length.
+    const std::pair<std::int32_t, std::int32_t> regions[] = {
+        {VersionCodeOffset, VersionCodeLength},
+        {profile.classNamesOffset, 0x200},
+        {profile.partyPointersOffset - 0x20, 0x80},
+        {trainerLayout(profile.version, 7).partyOffset - 0x20, 0x300},
+        {TrainerBankEnd - 0x40, 0x40},
+        {*trainerLayout(profile.version, 4).prizeAmountOffset - 2, 4},
+        {overworldBattle(profile.version, 0).speciesOffset - 2, 4},
+        {profile.speciesNamesOffset, 0x100},
+        {profile.itemNamesOffset, 0x100}};
     bool namesChanged = false;
     for (std::size_t at = 2; at + 4 <= size;) {
-        const std::size_t region = data[at] % regions.size();
+        const std::size_t region = data[at] % std::size(regions);
         // The last two regions are the species and item name tables.
-        namesChanged = namesChanged || region + 2 >= regions.size();
+        namesChanged = namesChanged || region + 2 >= std::size(regions);
         const auto& [start, length] = regions[region];
         auto offset = static_cast<std::size_t>(start + (data[at + 1] << 8 | data[at + 2]) % length);
         const std::size_t count = data[at + 3];

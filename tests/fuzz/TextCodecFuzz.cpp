@@ -7,21 +7,15 @@
 
 #include <algorithm>
 
-namespace {
-
-bool isValidUtf8(const std::string& text)
-{
-    const std::vector<char32_t> codePoints = toCodePoints(text);
-    return std::count(codePoints.begin(), codePoints.end(), 0xFFFD) == 0;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // Arbitrary bytes read from a ROM as a name: UTF-8, one character per byte at most, nothing past the
     // terminator, and only characters the codec maps both ways, so that saving the name unchanged stores
     // text that reads back the same and never a terminator that would split the game's name table.
+    const auto isValidUtf8 = [](const std::string& text) {
+        const std::vector<char32_t> codePoints = toCodePoints(text);
+        return std::count(codePoints.begin(), codePoints.end(), 0xFFFD) == 0;
+    };
     const std::vector<std::uint8_t> bytes(data, data + size);
     const std::string decoded = DecodeText(bytes);
     FUZZ_CHECK(isValidUtf8(decoded));

@@ -87,11 +87,3 @@ std::string HexByte(long value)
     const auto byte = static_cast<unsigned long>(value) & 0xFFU;
     return {Digits[byte >> 4], Digits[byte & 0x0F]};
 }
-
-Result<std::uint8_t> ByteFromHex(const std::string& hexText)
-{
-    if (hexText.size() != 2 || !IsHexDigits(hexText)) {
-        return Failure{FailureNumber::TypeMismatch, "Type mismatch: \"" + hexText + "\" is not a hexadecimal byte"};
-    }
-    return static_cast<std::uint8_t>(digitValue(hexText[0]) * 16 + digitValue(hexText[1]));
-}

@@ -19,6 +19,3 @@ WriteStatus WriteHex(const std::string& path, std::int32_t offset, const std::st
 
 // The one-byte text of a value: its low byte in two upper-case digits (300 gives "2C", -1 gives "FF").
 std::string HexByte(long value);
-
-// The value of a one-byte text such as "0C"; a failure when it is not exactly two hexadecimal digits.
-Result<std::uint8_t> ByteFromHex(const std::string& hexText);

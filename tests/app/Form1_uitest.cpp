@@ -80,7 +80,8 @@ TEST(OpenRom, EveryWayInSwitchesTheEditorOnAndACancelSwitchesItOff)
         EXPECT_EQ(editor.window.windowTitle() + editor.find<QLabel>("headr")->text(), captions);
         EXPECT_EQ(editor.find<QGroupBox>("frmmove")->isHidden(), yellow);
         EXPECT_EQ(editor.find<QLabel>("info")->text().isEmpty(), !yellow);
-        EXPECT_TRUE(editor.find<QTabWidget>("SSTab1")->isEnabled() && editor.find<QAction>("mnuSave")->isEnabled());
+        EXPECT_TRUE(editor.find<QTabWidget>("SSTab1")->isEnabled() && editor.find<QAction>("mnuSave")->isEnabled() &&
+                    editor.find<QGroupBox>("Frame1")->isEnabled());
         auto* roster = editor.find<QListWidget>("trainerlst");
         EXPECT_EQ(roster->item(11)->text(), QString::fromStdString(SyntheticRom::trainerName(11)).leftJustified(10));
         EXPECT_EQ(roster->count() + roster->currentRow(), 11);
@@ -98,4 +99,5 @@ TEST(OpenRom, EveryWayInSwitchesTheEditorOnAndACancelSwitchesItOff)
     editor.trigger("mnuOpen");
     EXPECT_TRUE(editor.watcher.boxes.empty());
     expectEditorOff(editor);
+    EXPECT_TRUE(editor.window.speciesBox(1)->isHidden());
 }

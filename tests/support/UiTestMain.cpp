@@ -1,10 +1,13 @@
-// Runs the window tests under one QApplication; CTest runs it headless (QT_QPA_PLATFORM=offscreen).
+// Runs the window tests under one QApplication, headless unless a platform was chosen.
 
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -131,7 +131,7 @@ TEST_P(EveryTrainer, FollowsTheRomsTablesAndLeavesMisplacedGroupsAlone)
          {4}},
         {"party of entry 9 running off the bank",
          {},
-         {{pointers + 64, {0xFC, 0x7F}}, {0x3BFFC, {0xFF, 0x10, 0x20, 0x10}}},
+         {{pointers + 64, {0xFD, 0x7F}}, {0x3BFFD, {0xFF, 0x10, 0x20}}},
          "party",
          {9}},
         {"prize of entry 5 without its 0x01", {}, {{*at(5).prizeAmount - 1, {0x02}}}, "prize", {5}}};

@@ -2,19 +2,23 @@
 
 TEST(RomRecognition, TakesTheExactCodeOfAnImageThatHoldsTheGamesLayout)
 {
-    const auto required = static_cast<std::size_t>(requiredRomSize(profileOf(GameVersion::Yellow)));
+    const auto redSize = static_cast<std::size_t>(requiredRomSize(profileOf(GameVersion::Red)));
+    const auto yellowSize = static_cast<std::size_t>(requiredRomSize(profileOf(GameVersion::Yellow)));
     const auto full = SyntheticRom::DefaultSize;
-    // The code written at 0x13C, the image's size, whether the game's bytes are there, the profile chosen.
-    const std::tuple<std::string, std::size_t, bool, const VersionProfile*> cases[] = {
-        {"BLU", full, true, &profileOf(GameVersion::Blue)},
-        {"YEL", required, true, &profileOf(GameVersion::Yellow)},
-        {"YEL", required - 1, true, nullptr},
-        {"red", full, true, nullptr},
-        {"RED", 0x13E, true, nullptr},
+    // The image's version, the code written at 0x13C, the image's size, whether the game's bytes are there,
+    // the profile chosen.
+    const std::tuple<GameVersion, std::string, std::size_t, bool, const VersionProfile*> cases[] = {
+        {GameVersion::Blue, "BLU", full, true, &profileOf(GameVersion::Blue)},
+        {GameVersion::Red, "RED", redSize, true, &profileOf(GameVersion::Red)},
+        {GameVersion::Red, "RED", redSize - 1, true, nullptr},
+        {GameVersion::Yellow, "YEL", yellowSize, true, &profileOf(GameVersion::Yellow)},
+        {GameVersion::Yellow, "YEL", yellowSize - 1, true, nullptr},
+        {GameVersion::Red, "red", full, true, nullptr},
+        {GameVersion::Red, "RED", 0x13E, true, nullptr},
         // The right code over another layout: another language or region, or not the game at all.
-        {"RED", full, false, nullptr}};
-    for (const auto& [code, size, layout, chosen] : cases) {
-        Bytes image = layout ? SyntheticRom(GameVersion::Yellow).bytes() : Bytes(full, 0x00);
+        {GameVersion::Red, "RED", full, false, nullptr}};
+    for (const auto& [version, code, size, layout, chosen] : cases) {
+        Bytes image = layout ? SyntheticRom(version).bytes() : Bytes(full, 0x00);
         std::copy(code.begin(), code.end(), image.begin() + 0x13C);
         image.resize(size);
         EXPECT_EQ(recognizeRom(image).profile, chosen) << code << ", size " << size;

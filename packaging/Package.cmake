@@ -1,10 +1,9 @@
 # `cpack -G DEB` in a build folder: a Debian package of the install rules above, installed under /usr.
 #
-# Depends comes from dpkg-shlibdeps (package dpkg-dev): it reads which shared libraries the built program
-# links and takes from Debian's symbols files the lowest version that has every symbol it uses, for the
-# Qt 6 libraries, libstdc++6, libgcc-s1 and libc6. A list written by hand would drift from what the
-# program links and from Debian's package names; this one is exact for the system that built the package.
-# Qt's X11 platform plugin ships in libqt6gui6, so the program starts with these alone.
+# Depends names what the program links on Debian 12: the Qt 6 libraries (Qt's X11 platform plugin ships in
+# libqt6gui6, so the program starts with these alone) and the C and C++ runtimes GCC 12 builds against.
+# dpkg-shlibdeps would work the list out from the binary, but it needs packages (dpkg-dev, file) the
+# project does not otherwise use.
 
 set(CPACK_PACKAGE_NAME tavrik)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -26,8 +25,7 @@ endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Without dpkg-shlibdeps CPack would quietly leave Depends empty; this stops it instead.
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackProject.cmake)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6widgets6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6core6 (>= 6.4), libstdc++6 (>= 12), libgcc-s1 (>= 3.0), libc6 (>= 2.34)")
 
 include(CPack)

@@ -64,7 +64,7 @@ private:
 
     // The roster and the pick lists.
     void trainer(const Bytes& image);
-    bool trainersave();
+    void trainersave();
     void pokemon(const Bytes& image);
     void attack(const Bytes& image);
     void item(const Bytes& image);

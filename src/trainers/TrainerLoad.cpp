@@ -28,7 +28,7 @@ void setBoxText(QLineEdit* box, const QString& text)
 
 void Form1::trainer(const Bytes& image)
 {
-    if (m_session.path.empty() || !m_session.loaded()) {
+    if (!m_session.loaded()) {
         return;
     }
     for (const std::string& entry : readRoster(image, *m_session.profile)) {

@@ -97,18 +97,17 @@ bool Form1::saveTrainer()
     return true;
 }
 
-bool Form1::trainersave()
+void Form1::trainersave()
 {
     if (m_session.profile == nullptr) {
-        return false;
+        return;
     }
     const auto image = readRomAgain(m_session.path, *m_session.profile);
     if (!image) {
         showFailure(this, image.failure());
-        return false;
+        return;
     }
     trainer(*image);
-    return true;
 }
 
 bool Form1::mayLeaveTrainer()

@@ -43,10 +43,11 @@ TEST(GameText, EncodesLongestTokenFirstNeverPastTheEndAndUnknownsAsQuestionMarks
     const std::pair<const char*, ByteList> cases[] = {{"STONE\\", {0x92, 0x93, 0x8E, 0x8D, 0x84, 0x50}},
                                                       {"a[A]b", {0xA0, 0x62, 0xA1}},
                                                       {"\\hG1", {0x50, 0xA7, 0x86, 0xF7}},
+                                                      {"\\h41B", {0x41, 0x81}},
                                                       {"ab[K", {0xA0, 0xA1, 0xE6, 0x8A}},
                                                       {"x[Ké]y[Ké", {0xB7, 0x5F, 0xB8, 0xE6, 0x8A, 0xBA}},
                                                       {"[pk]", {0xE6, 0xAF, 0xAA, 0xE6}},
-                                                      {"~ü😀\xFF", ByteList(4, GameText::Unknown)}};
+                                                      {"~ü😀\xFF\x80\x80\x80", ByteList(7, GameText::Unknown)}};
     for (const auto& [text, bytes] : cases) {
         EXPECT_EQ(EncodeText(text), bytes) << text;
     }

@@ -194,7 +194,7 @@ TEST_F(TrainerEditor, FollowsAChangedRomAndLeavesMisplacedDataAlone)
     EXPECT_TRUE(editor.window.speciesBox(1)->isHidden());
     EXPECT_FALSE(editor.find<QGroupBox>("frmprize")->isEnabled());
     EXPECT_EQ(box("itemquant")->text(), "");
-    EXPECT_TRUE(editor.notes().contains("party and prize of SABRINE")) << editor.notes().toStdString();
+    EXPECT_TRUE(editor.notes().contains("party and prize of SABRINE as they are")) << editor.notes().toStdString();
     retype(box("namebox"), "SAB");
     // Its name moved one byte with entry 3's longer one.
     Writes writes;

@@ -120,6 +120,7 @@ TEST_P(EveryTrainer, FollowsTheRomsTablesAndLeavesMisplacedGroupsAlone)
         {"party of entry 0 one member longer", {0}, {}, "", {}},
         {"party of entry 7 one member longer", {7}, {}, "", {}},
         {"name of entry 3 one letter longer", {-1, 3}, {}, "", {}},
+        {"name of entry 1 twelve letters long", {-1, 1, 7}, {}, "", {}},
         {"name of entry 0 thirteen letters long", {-1, 0, 8}, {}, "name", {0}},
         {"pointer of entry 2 out of the bank", {}, {{pointers + 70, {0x00, 0x80}}}, "party", {2}},
         {"party of entry 1 without its mark", {}, {{at(1).party - 1, {0x10}}}, "party", {1}},

@@ -4,15 +4,17 @@
 #include "rom/modGameText.h"
 
 #include <algorithm>
+#include <span>
 
 namespace {
 
-Bytes window(const Bytes& image, std::int64_t offset, int length)
+// The bytes of a name's window, cut short at the end of the image; a view, so a name costs no copy.
+std::span<const std::uint8_t> window(const Bytes& image, std::int64_t offset, int length)
 {
     const auto begin =
         static_cast<std::size_t>(std::min<std::int64_t>(offset, static_cast<std::int64_t>(image.size())));
     const auto end = std::min(begin + static_cast<std::size_t>(length), image.size());
-    return Bytes(image.begin() + static_cast<std::ptrdiff_t>(begin), image.begin() + static_cast<std::ptrdiff_t>(end));
+    return std::span<const std::uint8_t>(image).subspan(begin, end - begin);
 }
 
 // Steps over a run of 0x50-terminated names in 12-byte windows. The step is the decoded, trimmed length
@@ -44,7 +46,7 @@ std::vector<std::string> speciesNames(const Bytes& image, const VersionProfile& 
     std::vector<std::string> names{"MISSINGNO."};
     names.reserve(SpeciesRecordCount + 1);
     for (int record = 0; record < SpeciesRecordCount; ++record) {
-        const Bytes bytes =
+        const auto bytes =
             window(image, profile.speciesNamesOffset + SpeciesRecordLength * record, SpeciesRecordLength);
         names.push_back(trimBlanks(leftText(DecodeText(bytes), SpeciesRecordLength)));
     }

@@ -42,28 +42,18 @@ std::size_t characterLength(std::string_view text, std::size_t i)
 std::vector<char32_t> toCodePoints(std::string_view text)
 {
     std::vector<char32_t> result;
-    std::size_t i = 0;
-    while (i < text.size()) {
+    for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = sequenceLength(lead);
-        if (length == 0 || i + length > text.size()) {
-            result.push_back(Replacement);
-            ++i;
-            continue;
+        const std::size_t length = characterLength(text, i);
+        if (length == 1) {
+            result.push_back(lead < 0x80 ? lead : Replacement);
+        } else {
+            char32_t codePoint = lead & (0x7FU >> length);
+            for (std::size_t k = 1; k < length; ++k) {
+                codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3FU);
+            }
+            result.push_back(codePoint);
         }
-        char32_t codePoint = length == 1 ? lead : lead & (0x7FU >> length);
-        bool valid = true;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = valid && (next & 0xC0U) == 0x80U;
-            codePoint = (codePoint << 6) | (next & 0x3FU);
-        }
-        if (!valid) {
-            result.push_back(Replacement);
-            ++i;
-            continue;
-        }
-        result.push_back(codePoint);
         i += length;
     }
     return result;

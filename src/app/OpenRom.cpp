@@ -17,11 +17,6 @@ constexpr unsigned OpenFlags =
 const QString YellowNote =
     QStringLiteral("Support for editing the special moves in Pokémon Yellow will be coming soon!");
 
-QString fromView(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 void Form1::resetView()
@@ -92,8 +87,8 @@ void Form1::openPath(const QString& path)
     }
     const VersionProfile& profile = *recognition.profile;
     ui->frmmove->setVisible(profile.specialMovesEditable);
-    ui->headr->setText(fromView(profile.title));
-    setWindowTitle(fromView(profile.caption) + QStringLiteral("[*]"));
+    ui->headr->setText(QString::fromUtf8(profile.title));
+    setWindowTitle(QString::fromUtf8(profile.caption) + QStringLiteral("[*]"));
 
     m_session.path = filePath;
     m_session.versionCode = recognition.versionCode;

@@ -51,8 +51,7 @@ void Form3::loadBattles(const Bytes& image)
         return;
     }
     QStringList leftAlone;
-    const QString title =
-        QString::fromUtf8(m_session.profile->title.data(), static_cast<qsizetype>(m_session.profile->title.size()));
+    const QString title = QString::fromUtf8(m_session.profile->title);
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         QWidget* frame = speciesBox(battle)->parentWidget();
         const bool inPlace = battleInPlace(image, m_session.profile->version, battle);

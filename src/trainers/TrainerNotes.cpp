@@ -10,11 +10,6 @@
 
 namespace {
 
-QString quoted(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 QString joined(const QStringList& parts, const QString& last)
 {
     if (parts.size() < 2) {
@@ -43,9 +38,9 @@ void setWarning(QWidget* control, QObject* icon, const QString& reason)
 QString Form1::placementNote(int rosterIndex, const LoadedTrainer& loaded) const
 {
     const VersionProfile& profile = *m_session.profile;
-    const QString who =
-        loaded.record.name ? quoted(*loaded.record.name) : QStringLiteral("Trainer %1").arg(rosterIndex + 1);
-    const QString title = QString::fromUtf8(profile.title.data(), static_cast<qsizetype>(profile.title.size()));
+    const QString who = loaded.record.name ? QString::fromStdString(*loaded.record.name)
+                                           : QStringLiteral("Trainer %1").arg(rosterIndex + 1);
+    const QString title = QString::fromUtf8(profile.title);
     QStringList notes;
     QStringList moved;
     if (partyMoved(loaded.places, profile, rosterIndex)) {

@@ -127,15 +127,9 @@ void Form3::Command1_Click()
 void Form3::closeEvent(QCloseEvent* event)
 {
     if (hasUnsavedChanges()) {
-        QMessageBox box(QMessageBox::Warning,
-                        QStringLiteral("Tavrik"),
-                        QStringLiteral("Save the changes to the overworld battles?"),
-                        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                        this);
-        box.setObjectName(QStringLiteral("unsavedChangesBox"));
-        box.setInformativeText(QStringLiteral("Your changes to these battles are not in the ROM yet."));
-        box.setDefaultButton(QMessageBox::Save);
-        const int answer = box.exec();
+        const auto answer = askToSaveChanges(this,
+                                             QStringLiteral("Save the changes to the overworld battles?"),
+                                             QStringLiteral("Your changes to these battles are not in the ROM yet."));
         if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !oversave())) {
             event->ignore();
             return;

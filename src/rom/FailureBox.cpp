@@ -1,7 +1,5 @@
 #include "rom/FailureBox.h"
 
-#include <QMessageBox>
-
 void showFailure(QWidget* parent, const Failure& failure)
 {
     QMessageBox box(QMessageBox::NoIcon,
@@ -11,4 +9,17 @@ void showFailure(QWidget* parent, const Failure& failure)
                     parent);
     box.setObjectName(QStringLiteral("failureBox"));
     box.exec();
+}
+
+QMessageBox::StandardButton askToSaveChanges(QWidget* parent, const QString& question, const QString& detail)
+{
+    QMessageBox box(QMessageBox::Warning,
+                    QStringLiteral("Tavrik"),
+                    question,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                    parent);
+    box.setObjectName(QStringLiteral("unsavedChangesBox"));
+    box.setInformativeText(detail);
+    box.setDefaultButton(QMessageBox::Save);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
 }

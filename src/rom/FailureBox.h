@@ -2,7 +2,10 @@
 
 #include "rom/Failure.h"
 
-class QWidget;
+#include <QMessageBox>
 
 // The box a failure of the byte-level layer is shown in: its description, titled "Error: <number>".
 void showFailure(QWidget* parent, const Failure& failure);
+
+// The question asked before unsaved edits would be lost: Save (the default), Discard or Cancel.
+QMessageBox::StandardButton askToSaveChanges(QWidget* parent, const QString& question, const QString& detail);

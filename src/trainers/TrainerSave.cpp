@@ -116,15 +116,9 @@ bool Form1::mayLeaveTrainer()
         return true;
     }
     const QString name = ui->trainerlst->item(m_loadedIndex)->text().trimmed();
-    QMessageBox box(QMessageBox::Warning,
-                    QStringLiteral("Tavrik"),
-                    QStringLiteral("Save the changes to %1?").arg(name),
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                    this);
-    box.setObjectName(QStringLiteral("unsavedChangesBox"));
-    box.setInformativeText(QStringLiteral("Your changes to this trainer are not in the ROM yet."));
-    box.setDefaultButton(QMessageBox::Save);
-    switch (box.exec()) {
+    switch (askToSaveChanges(this,
+                             QStringLiteral("Save the changes to %1?").arg(name),
+                             QStringLiteral("Your changes to this trainer are not in the ROM yet."))) {
     case QMessageBox::Save:
         return saveTrainer();
     case QMessageBox::Discard:

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QStyle>
+#include <QUrl>
 #include <QWindow>
 
 // The pictures live in the static UI library, whose resources must be registered by hand (and from
@@ -26,10 +27,11 @@ namespace {
 // A local .gb or .gbc file, the only thing the window takes from a drag.
 QString droppedRom(const QMimeData* data)
 {
-    if (data == nullptr || data->urls().size() != 1 || !data->urls().front().isLocalFile()) {
+    const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
         return {};
     }
-    const QString path = data->urls().front().toLocalFile();
+    const QString path = urls.front().toLocalFile();
     return path.endsWith(QStringLiteral(".gb"), Qt::CaseInsensitive) ||
                    path.endsWith(QStringLiteral(".gbc"), Qt::CaseInsensitive)
                ? path
@@ -139,12 +141,13 @@ void Form1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // Closing the main window ends the program, with any window it opened.
-    delete m_about;
+    // Closing the main window ends the program, with any window it opened; the overworld editor may still
+    // ask about its own edits and keep everything open.
     if (m_overworld != nullptr && !m_overworld->close()) {
         event->ignore();
         return;
     }
+    delete m_about;
     event->accept();
 }
 

@@ -32,8 +32,7 @@ TEST(SpeciesCatalogue, PositionIsTheSpeciesByte)
             expected.push_back(SyntheticRom::speciesName(species));
         }
         // A record without a terminator, and one that starts with it: each keeps its position.
-        rom.put(SpeciesStart[static_cast<int>(version)] + 10 * 99,
-                {0x80, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0x89});
+        rom.putText(SpeciesStart[static_cast<int>(version)] + 10 * 99, "ABCDEFGHIJ", false);
         rom.put(SpeciesStart[static_cast<int>(version)] + 10 * 189, {0x50, 0x80});
         expected[100] = "ABCDEFGHIJ";
         expected[190] = "";

@@ -30,20 +30,16 @@ TEST(ByteAccess, ReadsAndWritesExactlyTheBytesAskedForOrNothingAtAll)
         const auto hex = ReadHex(path, offset, count);
         EXPECT_EQ(hex.ok() ? *hex : std::to_string(hex.failure().number), text);
     }
-    const std::tuple<std::int32_t, std::string, Bytes, int> writes[] = {
-        {0x3A455, HexByte(300), {0x2C}, 0},
-        {0x200, "ABC", {0x0A, 0xBC}, 0},
-        {FileSize - 2, "caFE", {0xCA, 0xFE}, 0},
+    const std::tuple<std::int32_t, std::string, Writes, int> writes[] = {
+        {0x3A455, HexByte(300), {{0x3A455, 0x2C}}, 0},
+        {0x200, "ABC", {{0x200, 0x0A}, {0x201, 0xBC}}, 0},
+        {FileSize - 2, "caFE", {{FileSize - 2, 0xCA}, {FileSize - 1, 0xFE}}, 0},
         {0x200, "12G4", {}, FailureNumber::TypeMismatch},
         {FileSize - 1, "1234", {}, FailureNumber::BadRecordNumber},
         {MaxOffset, HexByte(-1), {}, FailureNumber::Overflow}};
-    for (const auto& [offset, text, bytes, number] : writes) {
+    for (const auto& [offset, text, expected, number] : writes) {
         dir.writeBytes(sampleBytes(), "bytes.gb");
         EXPECT_EQ(WriteHex(path, offset, text).value_or(Failure{}).number, number) << text;
-        Writes expected;
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            expected[offset + static_cast<std::int64_t>(i)] = bytes[i];
-        }
         EXPECT_TRUE(changedExactly(sampleBytes(), fileBytes(path), expected)) << text;
     }
     EXPECT_EQ(WriteHex(dir.file("missing.gb"), 0, "12").value_or(Failure{}).number, FailureNumber::FileNotFound);

@@ -4,8 +4,8 @@
 //   ReadWholeFileOnce    the floor: open(), one read() of the whole file into a ready buffer, close().
 //   OpenToReadyCore      what the open flow computes: readRomImage, recognizeRom, readRoster, and the
 //                        species, move and item names with the item list's fixed tail.
-//   LoadTrainerCore      loading one trainer: readRomAgain and readTrainer, the next trainer each time.
-//   CheckBeforeSaveCore  what a save works out before its first write: readRomAgain and planTrainerWrite
+//   LoadTrainerCore      loading one trainer: readAgain and readTrainer, the next trainer each time.
+//   CheckBeforeSaveCore  what a save works out before its first write: readAgain and planTrainerWrite
 //                        with one edited level, nothing written.
 //   SaveTrainerCore      writeTrainer with one changed level, the fsync included.
 //   OpenToReadyWindow    Form1::openRomFile, the command line's way in, until the roster and every list
@@ -22,9 +22,9 @@
 #include "app/Form1.h"
 #include "app/RomSession.h"
 #include "app/SyntheticRom.h"
-#include "app/VersionProfile.h"
 #include "catalogues/NameCatalogues.h"
 #include "rom/RomFile.h"
+#include "rom/VersionProfile.h"
 #include "trainers/TrainerLayout.h"
 #include "trainers/TrainerRecord.h"
 
@@ -93,6 +93,11 @@ GameVersion versionOf(const benchmark::State& state)
 const VersionProfile& profileIn(const benchmark::State& state)
 {
     return profileOf(versionOf(state));
+}
+
+RomTarget target(const std::string& path, const VersionProfile& profile)
+{
+    return {path, &profile, requiredRomSize(profile)};
 }
 
 void setVersionLabel(benchmark::State& state)
@@ -175,7 +180,7 @@ void LoadTrainerCore(benchmark::State& state)
     int rosterIndex = 0;
     for (auto _ : state) {
         rosterIndex = (rosterIndex + 1) % RosterSize;
-        const auto bytes = readRomAgain(image.path, profile);
+        const auto bytes = target(image.path, profile).readAgain();
         if (!bytes) {
             state.SkipWithError("cannot read the image again");
             break;
@@ -192,7 +197,7 @@ void CheckBeforeSaveCore(benchmark::State& state)
 {
     const ImageFile image(versionOf(state));
     const VersionProfile& profile = profileIn(state);
-    const auto first = readRomAgain(image.path, profile);
+    const auto first = target(image.path, profile).readAgain();
     if (!first) {
         state.SkipWithError("cannot read the image");
         return;
@@ -204,7 +209,7 @@ void CheckBeforeSaveCore(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        const auto bytes = readRomAgain(image.path, profile);
+        const auto bytes = target(image.path, profile).readAgain();
         if (!bytes) {
             state.SkipWithError("cannot read the image again");
             break;
@@ -224,7 +229,7 @@ void SaveTrainerCore(benchmark::State& state)
 {
     const ImageFile image(versionOf(state));
     const VersionProfile& profile = profileIn(state);
-    const auto first = readRomAgain(image.path, profile);
+    const auto first = target(image.path, profile).readAgain();
     if (!first) {
         state.SkipWithError("cannot read the image");
         return;
@@ -232,7 +237,7 @@ void SaveTrainerCore(benchmark::State& state)
     LoadedTrainer loaded = readTrainer(*first, profile, SavedTrainer);
     for (auto _ : state) {
         const TrainerRecord edited = withOtherLevel(loaded.record);
-        if (writeTrainer(image.path, profile, SavedTrainer, loaded, edited)) {
+        if (writeTrainer(target(image.path, profile), SavedTrainer, loaded, edited)) {
             state.SkipWithError("the save failed");
             break;
         }

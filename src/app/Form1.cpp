@@ -2,6 +2,7 @@
 
 #include "app/Form2.h"
 #include "overworld/Form3.h"
+#include "rom/FailureBox.h"
 #include "trainers/InputFilters.h"
 #include "ui_Form1.h"
 
@@ -133,6 +134,29 @@ void Form1::mnuAbout_Click()
     m_about->raise();
     m_about->activateWindow();
     setEnabled(false);
+}
+
+void Form1::mnuBattle_Click()
+{
+    if (!m_session.loaded()) {
+        return;
+    }
+    const auto image = m_session.target().readAgain();
+    if (!image) {
+        showFailure(this, image.failure());
+        return;
+    }
+    if (m_overworld == nullptr) {
+        m_overworld = new Form3(m_session.target());
+        connect(m_overworld, &Form3::closed, this, [this] { setEnabled(true); });
+    }
+    m_overworld->show();
+    if (m_overworld->windowHandle() != nullptr) {
+        m_overworld->windowHandle()->setTransientParent(windowHandle());
+    }
+    setEnabled(false);
+    m_overworld->overpokemon(*image);
+    m_overworld->loadBattles(*image);
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -1,7 +1,10 @@
 #include "app/RomSession.h"
 
+#include "catalogues/NameCatalogues.h"
 #include "overworld/OverworldBattle.h"
 #include "trainers/TrainerPlacement.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -40,17 +43,16 @@ Recognition recognizeRom(const Bytes& image)
     return recognition;
 }
 
-Result<Bytes> readRomAgain(const std::string& path, const VersionProfile& profile)
+RomTarget RomSession::target() const
 {
-    auto image = readRomImage(path);
-    if (!image) {
-        return image.failure();
-    }
-    if (profileFor(ReadVersionCode(*image)) != &profile ||
-        static_cast<std::int64_t>(image->size()) < requiredRomSize(profile)) {
-        return Failure{FailureNumber::RomChanged,
-                       "The file " + path + " is no longer the " + std::string(profile.title) +
-                           " ROM that was opened, so Tavrik neither reads nor writes it. Open it again."};
-    }
-    return image;
+    return {path, profile, profile != nullptr ? requiredRomSize(*profile) : 0};
+}
+
+std::int64_t requiredRomSize(const VersionProfile& profile)
+{
+    std::int64_t end = VersionCodeOffset + VersionCodeLength;
+    end = std::max(end, trainerLayoutsEnd(profile.version));
+    end = std::max(end, overworldBattlesEnd(profile.version));
+    end = std::max(end, catalogueReadsEnd(profile));
+    return end;
 }

@@ -3,8 +3,7 @@
 // The one open ROM of a main window: its path and version. Every action reads the file afresh, once
 // and whole, and works from that copy.
 
-#include "app/VersionProfile.h"
-#include "rom/RomFile.h"
+#include "rom/RomTarget.h"
 
 #include <string>
 
@@ -16,6 +15,8 @@ struct RomSession
 
     bool loaded() const { return profile != nullptr && !path.empty(); }
     void reset();
+    // What the subsystems read and write through; only meaningful while loaded().
+    RomTarget target() const;
 };
 
 // What the open flow makes of a file's bytes.
@@ -30,6 +31,5 @@ struct Recognition
 
 Recognition recognizeRom(const Bytes& image);
 
-// The file at path, read once, provided it is still a ROM of this version and long enough: a ROM
-// replaced or cut short since it was opened is neither shown nor written into.
-Result<Bytes> readRomAgain(const std::string& path, const VersionProfile& profile);
+// The smallest file that holds every byte this version's subsystems read or write.
+std::int64_t requiredRomSize(const VersionProfile& profile);

@@ -1,5 +1,6 @@
 #include "app/SyntheticRom.h"
 
+#include "app/RomSession.h"
 #include "catalogues/NameCatalogues.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/modGameText.h"

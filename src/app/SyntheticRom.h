@@ -5,8 +5,8 @@
 // game keeps around them, and the species, move and item tables. No byte of a real game is in here. They
 // are the demo images new users try the editor on, and the images the tests change byte by byte.
 
-#include "app/VersionProfile.h"
 #include "rom/RomFile.h"
+#include "rom/VersionProfile.h"
 
 #include <cstdint>
 #include <string>

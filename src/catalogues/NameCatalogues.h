@@ -4,8 +4,8 @@
 // the game stores: species byte = position (position 0 is "MISSINGNO.", which has no record); move and
 // item byte = position + 1.
 
-#include "app/VersionProfile.h"
 #include "rom/RomFile.h"
+#include "rom/VersionProfile.h"
 
 #include <string>
 #include <vector>

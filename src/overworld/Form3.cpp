@@ -1,6 +1,5 @@
 #include "overworld/Form3.h"
 
-#include "app/Form1.h"
 #include "catalogues/CatalogueFill.h"
 #include "catalogues/NameCatalogues.h"
 #include "rom/FailureBox.h"
@@ -12,9 +11,9 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
-Form3::Form3(RomSession& session)
+Form3::Form3(RomTarget rom)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), ui(std::make_unique<Ui::Form3>()),
-      m_session(session)
+      m_rom(std::move(rom))
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -44,17 +43,24 @@ QLineEdit* Form3::levelBox(int battle) const
     return boxes[battle];
 }
 
+void Form3::overpokemon(const Bytes& image)
+{
+    std::vector<QComboBox*> lists;
+    for (int battle = 0; battle < OverworldBattleCount; ++battle) {
+        speciesBox(battle)->clear();
+        lists.push_back(speciesBox(battle));
+    }
+    appendNames(lists, speciesNames(image, *m_rom.profile));
+}
+
 void Form3::loadBattles(const Bytes& image)
 {
     m_loaded.fill(std::nullopt);
-    if (!m_session.loaded()) {
-        return;
-    }
     QStringList leftAlone;
-    const QString title = QString::fromUtf8(m_session.profile->title);
+    const QString title = QString::fromUtf8(m_rom.profile->title);
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         QWidget* frame = speciesBox(battle)->parentWidget();
-        const bool inPlace = battleInPlace(image, m_session.profile->version, battle);
+        const bool inPlace = battleInPlace(image, m_rom.profile->version, battle);
         frame->setEnabled(inPlace);
         frame->setToolTip(inPlace ? QString()
                                   : QStringLiteral("Not where %1 keeps this battle: Tavrik leaves it as "
@@ -67,7 +73,7 @@ void Form3::loadBattles(const Bytes& image)
             levelBox(battle)->clear();
             continue;
         }
-        const BattleValues values = readBattle(image, m_session.profile->version, battle);
+        const BattleValues values = readBattle(image, m_rom.profile->version, battle);
         m_loaded[static_cast<std::size_t>(battle)] = values;
         QComboBox* species = speciesBox(battle);
         species->setCurrentIndex(values.species < species->count() ? values.species : -1);
@@ -104,10 +110,7 @@ bool Form3::hasUnsavedChanges() const
 
 bool Form3::oversave()
 {
-    if (!m_session.loaded()) {
-        return false;
-    }
-    if (auto failure = writeBattles(m_session.path, *m_session.profile, editedBattles())) {
+    if (auto failure = writeBattles(m_rom, editedBattles())) {
         showFailure(this, *failure);
         return false;
     }
@@ -137,32 +140,4 @@ void Form3::closeEvent(QCloseEvent* event)
     }
     emit closed();
     event->accept();
-}
-
-void Form1::mnuBattle_Click()
-{
-    if (!m_session.loaded()) {
-        return;
-    }
-    const auto image = readRomAgain(m_session.path, *m_session.profile);
-    if (!image) {
-        showFailure(this, image.failure());
-        return;
-    }
-    if (m_overworld == nullptr) {
-        m_overworld = new Form3(m_session);
-        connect(m_overworld, &Form3::closed, this, [this] { setEnabled(true); });
-    }
-    m_overworld->show();
-    if (m_overworld->windowHandle() != nullptr) {
-        m_overworld->windowHandle()->setTransientParent(windowHandle());
-    }
-    setEnabled(false);
-    // overpokemon: the species lists are filled afresh with each opening.
-    std::vector<QComboBox*> lists;
-    for (int battle = 0; battle < OverworldBattleCount; ++battle) {
-        lists.push_back(m_overworld->speciesBox(battle));
-    }
-    appendNames(lists, speciesNames(*image, *m_session.profile));
-    m_overworld->loadBattles(*image);
 }

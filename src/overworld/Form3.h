@@ -4,7 +4,6 @@
 // A window of its own, so it stays usable while the main window is disabled; it tells the main window
 // when it closes. A battle that is not where the version keeps it is shown disabled and never written.
 
-#include "app/RomSession.h"
 #include "overworld/OverworldBattle.h"
 
 #include <QWidget>
@@ -21,12 +20,15 @@ class Form3 : public QWidget
     Q_OBJECT
 
 public:
-    explicit Form3(RomSession& session);
+    // The battles of rom, which stays open while the window is shown.
+    explicit Form3(RomTarget rom);
     ~Form3() override;
 
     QComboBox* speciesBox(int battle) const;
     QLineEdit* levelBox(int battle) const;
 
+    // Fills the six species lists from image, afresh with each opening.
+    void overpokemon(const Bytes& image);
     // Shows the six battles of image; a battle that is not in place is disabled and not saved later.
     void loadBattles(const Bytes& image);
     // True when a battle's controls differ from what was loaded.
@@ -46,7 +48,7 @@ private:
     bool oversave();
 
     std::unique_ptr<Ui::Form3> ui;
-    RomSession& m_session;
+    RomTarget m_rom;
     // The bytes as loaded, for the battles in place; a species list without a selection writes its
     // loaded byte back.
     BattleEdits m_loaded;

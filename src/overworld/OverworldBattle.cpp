@@ -1,7 +1,5 @@
 #include "overworld/OverworldBattle.h"
 
-#include "app/RomSession.h"
-
 #include <algorithm>
 
 namespace {
@@ -113,14 +111,15 @@ planBattleWrites(const Bytes& image, GameVersion version, const BattleEdits& bat
     return plan;
 }
 
-WriteStatus writeBattles(const std::string& path, const VersionProfile& profile, const BattleEdits& battles)
+WriteStatus writeBattles(const RomTarget& rom, const BattleEdits& battles)
 {
-    const auto image = readRomAgain(path, profile);
+    const VersionProfile& profile = *rom.profile;
+    const auto image = rom.readAgain();
     if (!image) {
         return image.failure();
     }
     std::vector<int> leftAlone;
-    if (auto failure = applyWritePlan(path, planBattleWrites(*image, profile.version, battles, leftAlone))) {
+    if (auto failure = applyWritePlan(rom.path, planBattleWrites(*image, profile.version, battles, leftAlone))) {
         return failure;
     }
     if (leftAlone.empty()) {

@@ -5,8 +5,9 @@
 // the battle itself), so a save writes both; only the first is read. A battle is edited only while the
 // bytes the game keeps around it hold what the game needs there.
 
-#include "app/VersionProfile.h"
 #include "rom/Failure.h"
+#include "rom/RomTarget.h"
+#include "rom/VersionProfile.h"
 #include "rom/WritePlan.h"
 
 #include <array>
@@ -48,4 +49,4 @@ planBattleWrites(const Bytes& image, GameVersion version, const BattleEdits& bat
 
 // One read of the file, the check that it is still this version's ROM, the writes, fsync. A failure when
 // any battle with values was not written.
-WriteStatus writeBattles(const std::string& path, const VersionProfile& profile, const BattleEdits& battles);
+WriteStatus writeBattles(const RomTarget& rom, const BattleEdits& battles);

@@ -4,7 +4,7 @@
 // gym leaders, 8-11 the Elite Four. All offsets are 0-based file offsets of single bytes, except the
 // name, which is a field of nameMaxLength bytes inside the game's table of 0x50-terminated names.
 
-#include "app/VersionProfile.h"
+#include "rom/VersionProfile.h"
 
 #include <cstdint>
 #include <optional>

@@ -85,7 +85,7 @@ void Form1::loadTrainer(int rosterIndex)
     } else {
         ui->frmprize->hide();
     }
-    const auto image = readRomAgain(m_session.path, *m_session.profile);
+    const auto image = m_session.target().readAgain();
     if (!image) {
         Nopoke();
         updateState();

@@ -1,6 +1,5 @@
 #include "trainers/TrainerRecord.h"
 
-#include "app/RomSession.h"
 #include "rom/DisplayText.h"
 #include "rom/modGameText.h"
 
@@ -175,18 +174,16 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
     return write;
 }
 
-WriteStatus writeTrainer(const std::string& path,
-                         const VersionProfile& profile,
-                         int rosterIndex,
-                         const LoadedTrainer& loaded,
-                         const TrainerRecord& edited)
+WriteStatus
+writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded, const TrainerRecord& edited)
 {
+    const VersionProfile& profile = *rom.profile;
     if (!loaded.places.anyInPlace()) {
         return Failure{FailureNumber::NotInPlace,
                        "None of this trainer's data is where " + std::string(profile.title) +
                            " keeps it, so nothing was written."};
     }
-    const auto image = readRomAgain(path, profile);
+    const auto image = rom.readAgain();
     if (!image) {
         return image.failure();
     }
@@ -194,7 +191,7 @@ WriteStatus writeTrainer(const std::string& path,
     if (!write) {
         return write.failure();
     }
-    if (auto failure = applyWritePlan(path, write->plan)) {
+    if (auto failure = applyWritePlan(rom.path, write->plan)) {
         return failure;
     }
     if (!write->leftAlone.empty()) {

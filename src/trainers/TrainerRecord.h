@@ -3,8 +3,9 @@
 // One trainer's values as the editor edits them: read from a ROM image at the places the game finds
 // them, and written back only where they still are.
 
-#include "app/VersionProfile.h"
 #include "rom/Failure.h"
+#include "rom/RomTarget.h"
+#include "rom/VersionProfile.h"
 #include "rom/WritePlan.h"
 #include "trainers/TrainerPlacement.h"
 
@@ -66,11 +67,8 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
 
 // The whole save: one read of the file, the check that it is still this version's ROM, the plan, the
 // writes, fsync. A failure when anything the user edited was not written.
-WriteStatus writeTrainer(const std::string& path,
-                         const VersionProfile& profile,
-                         int rosterIndex,
-                         const LoadedTrainer& loaded,
-                         const TrainerRecord& edited);
+WriteStatus
+writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded, const TrainerRecord& edited);
 
 // The fieldLength bytes a name is stored as: encoded, padded with the game's blank 0x7F, cut to length.
 // The game counts terminators to find a name, so a name whose encoding holds 0x50 is refused.

@@ -79,7 +79,7 @@ bool Form1::saveTrainer()
         return false;
     }
     const TrainerRecord record = recordFromControls(*m_loaded);
-    if (auto failure = writeTrainer(m_session.path, *m_session.profile, rosterIndex, *m_loaded, record)) {
+    if (auto failure = writeTrainer(m_session.target(), rosterIndex, *m_loaded, record)) {
         showFailure(this, *failure);
         return false;
     }
@@ -102,7 +102,7 @@ void Form1::trainersave()
     if (m_session.profile == nullptr) {
         return;
     }
-    const auto image = readRomAgain(m_session.path, *m_session.profile);
+    const auto image = m_session.target().readAgain();
     if (!image) {
         showFailure(this, image.failure());
         return;

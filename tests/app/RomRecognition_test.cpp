@@ -41,6 +41,7 @@ TEST(SaveGuard, WritesOnlyWhatIsStillWhereItWasLoadedFrom)
     TempDir dir;
     const VersionProfile& red = profileOf(GameVersion::Red);
     const std::string path = dir.file("rom.gb");
+    const RomTarget rom{path, &red, requiredRomSize(red)};
     const LoadedTrainer loaded = readTrainer(SyntheticRom(GameVersion::Red).bytes(), red, 1);
     TrainerRecord edited = loaded.record;
     edited.name = "NEMOS";
@@ -73,7 +74,7 @@ TEST(SaveGuard, WritesOnlyWhatIsStillWhereItWasLoadedFrom)
         if (image) {
             dir.writeBytes(*image, "rom.gb");
         }
-        const auto failure = trainer ? writeTrainer(path, red, 1, loaded, edited) : writeBattles(path, red, battles);
+        const auto failure = trainer ? writeTrainer(rom, 1, loaded, edited) : writeBattles(rom, battles);
         EXPECT_EQ(failure.value_or(Failure{}).number, number) << situation;
         EXPECT_TRUE(image ? changedExactly(*image, fileBytes(path), writes) : !std::filesystem::exists(path))
             << situation;

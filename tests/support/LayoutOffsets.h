@@ -4,7 +4,7 @@
 // apart from the program's own tables, so that a wrong entry there shows up as a stray byte in a test.
 // All offsets are 0-based file offsets of single bytes, except the name, a field of nameLength bytes.
 
-#include "app/VersionProfile.h"
+#include "rom/VersionProfile.h"
 
 #include <array>
 #include <cstdint>

@@ -1,8 +1,4 @@
-#include "app/VersionProfile.h"
-
-#include "catalogues/NameCatalogues.h"
-#include "overworld/OverworldBattle.h"
-#include "trainers/TrainerLayout.h"
+#include "rom/VersionProfile.h"
 
 #include <algorithm>
 #include <array>
@@ -41,13 +37,4 @@ std::string ReadVersionCode(const std::vector<std::uint8_t>& image)
     const auto end = std::min<std::size_t>(image.size(), VersionCodeOffset + VersionCodeLength);
     return std::string(image.begin() + static_cast<std::ptrdiff_t>(begin),
                        image.begin() + static_cast<std::ptrdiff_t>(end));
-}
-
-std::int64_t requiredRomSize(const VersionProfile& profile)
-{
-    std::int64_t end = VersionCodeOffset + VersionCodeLength;
-    end = std::max(end, trainerLayoutsEnd(profile.version));
-    end = std::max(end, overworldBattlesEnd(profile.version));
-    end = std::max(end, catalogueReadsEnd(profile));
-    return end;
 }

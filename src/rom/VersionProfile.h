@@ -44,6 +44,3 @@ const VersionProfile& profileOf(GameVersion version);
 
 // The raw bytes at 0x13C of a whole image (fewer than three when it ends sooner).
 std::string ReadVersionCode(const std::vector<std::uint8_t>& image);
-
-// The smallest file that holds every byte this version's layout reads or writes.
-std::int64_t requiredRomSize(const VersionProfile& profile);

@@ -3,12 +3,14 @@
 #include "app/Form2.h"
 #include "overworld/Form3.h"
 #include "rom/FailureBox.h"
-#include "trainers/InputFilters.h"
+#include "trainers/Form4.h"
+#include "trainers/TrainerForm.h"
 #include "ui_Form1.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QListWidget>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QStatusBar>
@@ -54,49 +56,35 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     m_notes->setObjectName(QStringLiteral("notes"));
     m_notes->setAccessibleName(QStringLiteral("Notes on the selected trainer"));
     m_notes->setWordWrap(true);
-    // Three lines: where the trainer was found or what is left alone, then the warnings. Anything longer
-    // is cut at the bottom and shown whole in the tooltip.
+    // Three lines: what is left alone or moved, then the warnings. Anything longer is cut at the bottom and
+    // shown whole in the tooltip.
     m_notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_notes->setFixedHeight(3 * m_notes->fontMetrics().lineSpacing() + 4);
     ui->statusbar->addWidget(m_notes, 1);
-
-    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    m_speciesWarnings = {
-        ui->pkmn1Warning, ui->pkmn2Warning, ui->pkmn3Warning, ui->pkmn4Warning, ui->pkmn5Warning, ui->pkmn6Warning};
-    for (QLabel* icon : findChildren<QLabel*>(QRegularExpression(QStringLiteral("Warning$")))) {
-        icon->setPixmap(warning.pixmap(14, 14));
-        icon->hide();
-    }
-    for (int member = 1; member <= 6; ++member) {
-        QLineEdit* level = levelBox(member);
-        QAction* levelWarning = level->addAction(warning, QLineEdit::TrailingPosition);
-        levelWarning->setObjectName(level->objectName() + QStringLiteral("Warning"));
-        levelWarning->setVisible(false);
-        m_levelWarnings[static_cast<std::size_t>(member - 1)] = levelWarning;
-        installByteBox(levelBox(member));
-        connect(levelBox(member), &QLineEdit::textChanged, this, &Form1::updateState);
-        connect(speciesBox(member), &QComboBox::currentIndexChanged, this, &Form1::updateState);
-    }
-    installByteBox(ui->itemquant);
-    installHexKeyFilter(ui->pkmnno);
-    connect(ui->namebox, &QLineEdit::textChanged, this, &Form1::updateState);
-    connect(ui->itemquant, &QLineEdit::textChanged, this, &Form1::updateState);
-    for (QComboBox* list : {ui->itemlst, ui->attacklst, ui->pkmnno}) {
-        connect(list, &QComboBox::currentIndexChanged, this, &Form1::updateState);
-    }
+    connect(ui->trainerform, &TrainerForm::notesChanged, this, [this](const QString& notes) {
+        m_notes->setText(notes);
+        m_notes->setToolTip(notes);
+    });
+    connect(ui->trainerform, &TrainerForm::modifiedChanged, this, &QWidget::setWindowModified);
 
     connect(ui->mnuOpen, &QAction::triggered, this, &Form1::mnuOpen_Click);
     connect(ui->mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
     connect(ui->mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(ui->mnuBattle, &QAction::triggered, this, &Form1::mnuBattle_Click);
+    connect(ui->mnuParties, &QAction::triggered, this, &Form1::mnuParties_Click);
     connect(ui->mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
-    connect(ui->trainerlst, &QListWidget::currentRowChanged, this, &Form1::trainerlst_Click);
 }
 
 Form1::~Form1()
 {
     delete m_about;
     delete m_overworld;
+    delete m_parties;
+}
+
+TrainerForm* Form1::trainerForm() const
+{
+    return ui->trainerform;
 }
 
 Form2* Form1::aboutWindow() const
@@ -109,16 +97,42 @@ Form3* Form1::overworldWindow() const
     return m_overworld;
 }
 
+Form4* Form1::partiesWindow() const
+{
+    return m_parties;
+}
+
 QComboBox* Form1::speciesBox(int member) const
 {
-    QComboBox* const boxes[] = {ui->pkmn1, ui->pkmn2, ui->pkmn3, ui->pkmn4, ui->pkmn5, ui->pkmn6};
-    return boxes[member - 1];
+    return ui->trainerform->speciesBox(member);
 }
 
 QLineEdit* Form1::levelBox(int member) const
 {
-    QLineEdit* const boxes[] = {ui->lvl1, ui->lvl2, ui->lvl3, ui->lvl4, ui->lvl5, ui->lvl6};
-    return boxes[member - 1];
+    return ui->trainerform->levelBox(member);
+}
+
+bool Form1::hasUnsavedChanges() const
+{
+    return ui->trainerform->hasUnsavedChanges();
+}
+
+void Form1::mnuSave_Click()
+{
+    if (ui->trainerform->roster()->currentRow() >= 0 && ui->trainerform->saveTrainer()) {
+        ui->trainerform->roster()->setCurrentRow(0);
+    }
+}
+
+void Form1::showLocking(QWidget* window)
+{
+    window->show();
+    if (window->windowHandle() != nullptr) {
+        window->windowHandle()->setTransientParent(windowHandle());
+    }
+    window->raise();
+    window->activateWindow();
+    setEnabled(false);
 }
 
 void Form1::mnuAbout_Click()
@@ -127,13 +141,7 @@ void Form1::mnuAbout_Click()
         m_about = new Form2;
         connect(m_about, &Form2::closed, this, [this] { setEnabled(true); });
     }
-    m_about->show();
-    if (m_about->windowHandle() != nullptr) {
-        m_about->windowHandle()->setTransientParent(windowHandle());
-    }
-    m_about->raise();
-    m_about->activateWindow();
-    setEnabled(false);
+    showLocking(m_about);
 }
 
 void Form1::mnuBattle_Click()
@@ -150,24 +158,42 @@ void Form1::mnuBattle_Click()
         m_overworld = new Form3(m_session.target());
         connect(m_overworld, &Form3::closed, this, [this] { setEnabled(true); });
     }
-    m_overworld->show();
-    if (m_overworld->windowHandle() != nullptr) {
-        m_overworld->windowHandle()->setTransientParent(windowHandle());
-    }
-    setEnabled(false);
+    showLocking(m_overworld);
     m_overworld->overpokemon(*image);
     m_overworld->loadBattles(*image);
 }
 
+void Form1::mnuParties_Click()
+{
+    // The two windows edit the same parties: the main window's edits are settled first.
+    if (!m_session.loaded() || !ui->trainerform->mayLeaveTrainer()) {
+        return;
+    }
+    const auto image = m_session.target().readAgain();
+    if (!image) {
+        showFailure(this, image.failure());
+        return;
+    }
+    if (m_parties == nullptr) {
+        m_parties = new Form4(m_session.target());
+        connect(m_parties, &Form4::closed, this, [this] {
+            setEnabled(true);
+            ui->trainerform->reloadTrainer();
+        });
+    }
+    showLocking(m_parties);
+    m_parties->loadParties(*image);
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
-    if (!mayLeaveTrainer()) {
+    if (!ui->trainerform->mayLeaveTrainer()) {
         event->ignore();
         return;
     }
-    // Closing the main window ends the program, with any window it opened; the overworld editor may still
-    // ask about its own edits and keep everything open.
-    if (m_overworld != nullptr && !m_overworld->close()) {
+    // Closing the main window ends the program, with any window it opened; the other editors may still
+    // ask about their own edits and keep everything open.
+    if ((m_overworld != nullptr && !m_overworld->close()) || (m_parties != nullptr && !m_parties->close())) {
         event->ignore();
         return;
     }

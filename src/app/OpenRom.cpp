@@ -2,10 +2,16 @@
 // recognise its version, fill the roster and the pick lists from it, and switch the editor on.
 
 #include "app/Form1.h"
+#include "catalogues/CatalogueFill.h"
+#include "catalogues/NameCatalogues.h"
 #include "rom/FailureBox.h"
 #include "rom/clsCommonDialog.h"
+#include "trainers/PartyRows.h"
+#include "trainers/TrainerForm.h"
 #include "ui_Form1.h"
 
+#include <QComboBox>
+#include <QListWidget>
 #include <QMessageBox>
 
 namespace {
@@ -14,45 +20,39 @@ const QString OpenTitle = QStringLiteral("Open Pokémon Red, Blue or Yellow ROM.
 const QString RomFilter = QStringLiteral("GB ROMs (*.gb)|*.gb;*.gbc");
 constexpr unsigned OpenFlags =
     clsCommonDialog::FileMustExist | clsCommonDialog::PathMustExist | clsCommonDialog::HideReadOnly;
-const QString YellowNote =
-    QStringLiteral("Support for editing the special moves in Pokémon Yellow will be coming soon!");
+
+QString counted(int count, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(QString::fromLatin1(count == 1 ? one : many));
+}
 
 } // namespace
 
 void Form1::resetView()
 {
     m_session.reset();
-    m_loaded.reset();
-    m_loadedIndex = -1;
-    m_placementNote.clear();
-    ui->trainerlst->clear();
-    ui->namebox->setText(QString());
-    ui->SSTab1->setEnabled(false);
+    ui->trainerform->resetView();
     ui->headr->setText(QString());
+    ui->headr->setToolTip(QString());
     setWindowTitle(QStringLiteral("Tavrik[*]"));
-    ui->frmmove->hide();
-    ui->frmprize->hide();
-    ui->mnuBattle->setEnabled(false);
+    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuSave}) {
+        action->setEnabled(false);
+    }
     ui->Frame1->setEnabled(false);
-    ui->Frame3->setEnabled(false);
-    ui->mnuSave->setEnabled(false);
-    Nopoke();
-    updateState();
 }
 
 void Form1::switchEditorOn()
 {
-    ui->mnuBattle->setEnabled(true);
-    ui->mnuSave->setEnabled(true);
-    ui->Frame3->setEnabled(true);
+    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuSave}) {
+        action->setEnabled(true);
+    }
     ui->Frame1->setEnabled(true);
-    ui->SSTab1->setEnabled(true);
-    ui->info->setText(m_session.profile->version == GameVersion::Yellow ? YellowNote : QString());
+    ui->trainerform->switchOn(m_session.target());
 }
 
 void Form1::mnuOpen_Click()
 {
-    if (!mayLeaveTrainer()) {
+    if (!ui->trainerform->mayLeaveTrainer()) {
         return;
     }
     resetView();
@@ -65,7 +65,7 @@ void Form1::mnuOpen_Click()
 
 void Form1::openRomFile(const QString& path)
 {
-    if (!mayLeaveTrainer()) {
+    if (!ui->trainerform->mayLeaveTrainer()) {
         return;
     }
     resetView();
@@ -86,32 +86,91 @@ void Form1::openPath(const QString& path)
         return;
     }
     const VersionProfile& profile = *recognition.profile;
-    ui->frmmove->setVisible(profile.specialMovesEditable);
     ui->headr->setText(QString::fromUtf8(profile.title));
     setWindowTitle(QString::fromUtf8(profile.caption) + QStringLiteral("[*]"));
 
     m_session.path = filePath;
     m_session.versionCode = recognition.versionCode;
     m_session.profile = &profile;
-    fillLists(*image);
     switchEditorOn();
-    updateState();
+    fillLists(*image);
+    noteChangedRom(*image);
 }
 
 void Form1::fillLists(const Bytes& image)
 {
-    m_filling = true;
-    ui->trainerlst->clear();
-    for (int member = 1; member <= 6; ++member) {
-        speciesBox(member)->clear();
-    }
-    ui->attacklst->clear();
-    ui->itemlst->clear();
-    trainer(image);
+    TrainerForm* form = ui->trainerform;
+    form->roster()->clear();
+    form->moveList()->clear();
+    form->itemList()->clear();
+    form->trainer(image);
     pokemon(image);
     attack(image);
     item(image);
     item2();
     item3();
-    m_filling = false;
+}
+
+void Form1::noteChangedRom(const Bytes& image)
+{
+    const VersionProfile& profile = *m_session.profile;
+    const auto roster = locateRoster(image, profile);
+    int parties = 0;
+    int names = 0;
+    for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
+        const TrainerPlaces& places = roster[static_cast<std::size_t>(rosterIndex)];
+        parties += partyMoved(places, profile, rosterIndex);
+        names += nameMoved(places, profile, rosterIndex);
+    }
+    QStringList moved;
+    if (parties > 0) {
+        moved << counted(parties, "party", "parties");
+    }
+    if (names > 0) {
+        moved << counted(names, "name", "names");
+    }
+    const QString note = moved.isEmpty() ? QString()
+                                         : QStringLiteral("This ROM was changed by another tool: %1 lie elsewhere "
+                                                          "than in %2; Tavrik follows the ROM's own tables.")
+                                               .arg(moved.join(QStringLiteral(" and ")), ui->headr->text());
+    m_notes->setText(note);
+    m_notes->setToolTip(note);
+    ui->headr->setToolTip(note);
+}
+
+void Form1::pokemon(const Bytes& image)
+{
+    if (m_session.loaded()) {
+        ui->trainerform->partyRows()->setSpeciesNames(toQStringList(speciesNames(image, *m_session.profile)));
+    }
+}
+
+void Form1::attack(const Bytes& image)
+{
+    if (m_session.loaded()) {
+        appendNames({ui->trainerform->moveList()}, moveNames(image, *m_session.profile));
+    }
+}
+
+void Form1::item(const Bytes& image)
+{
+    if (m_session.loaded()) {
+        appendNames({ui->trainerform->itemList()}, itemNames(image, *m_session.profile));
+    }
+}
+
+// "?????" up to the first machine's position, whatever number of names the item walk found.
+void Form1::item2()
+{
+    if (m_session.loaded()) {
+        appendNames({ui->trainerform->itemList()},
+                    itemPlaceholders(static_cast<std::size_t>(ui->trainerform->itemList()->count())));
+    }
+}
+
+void Form1::item3()
+{
+    if (m_session.loaded()) {
+        appendNames({ui->trainerform->itemList()}, machineNames());
+    }
 }

@@ -1,6 +1,7 @@
 #include "app/SyntheticRom.h"
 
 #include "app/RomSession.h"
+#include "app/SyntheticParties.h"
 #include "catalogues/NameCatalogues.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/modGameText.h"
@@ -44,7 +45,9 @@ SyntheticRom::SyntheticRom(GameVersion version, std::size_t size) : m_version(ve
     }
     buildHeader();
     buildClassNames();
-    buildParties();
+    putPartyLists(m_bytes, version);
+    putClassMoney(m_bytes, version);
+    putCustomMoves(m_bytes, version);
     buildTrainerValues();
     buildOverworld();
     buildCatalogues();
@@ -177,43 +180,6 @@ void SyntheticRom::buildClassNames()
         putText(cursor, trainerName(rosterIndex), true);
         cursor += trainerLayout(m_version, rosterIndex).nameMaxLength + 1;
         classNumber = next + 1;
-    }
-}
-
-void SyntheticRom::putPointer(int classNumber, std::int32_t offset)
-{
-    const std::int32_t pointer = offset - TrainerBankPointerBase;
-    const std::int32_t at = profileOf(m_version).partyPointersOffset + 2 * (classNumber - 1);
-    put(at, {static_cast<std::uint8_t>(pointer & 0xFF), static_cast<std::uint8_t>(pointer >> 8)});
-}
-
-void SyntheticRom::buildParties()
-{
-    // The roster's parties lie at their layout positions; every other class gets one small party of the
-    // plain kind (a level for the whole party, then species) right after the pointer table, and the
-    // class whose roster party is not its first gets parties of that kind in front of it.
-    std::int32_t cursor = profileOf(m_version).partyPointersOffset + 2 * TrainerClassCount + 4;
-    for (int classNumber = 1; classNumber <= TrainerClassCount; ++classNumber) {
-        const int rosterIndex = rosterIndexOf(classNumber);
-        if (rosterIndex < 0) {
-            putPointer(classNumber, cursor);
-            put(cursor, {static_cast<std::uint8_t>(10 + classNumber), static_cast<std::uint8_t>(classNumber), 0x00});
-            cursor += 3;
-            continue;
-        }
-        const TrainerLayout& layout = trainerLayout(m_version, rosterIndex);
-        const std::int32_t mark = layout.partyOffset - 1;
-        const int before = trainerClass(rosterIndex).party - 1;
-        putPointer(classNumber, mark - 4 * before);
-        for (int party = 0; party < before; ++party) {
-            put(mark - 4 * (before - party), {20, static_cast<std::uint8_t>(party + 1), 30, 0x00});
-        }
-        set(mark, 0xFF);
-        for (int member = 0; member < layout.partySize; ++member) {
-            set(layout.levelOffset(member), static_cast<std::uint8_t>(12 + 4 * rosterIndex + member));
-            set(layout.speciesOffset(member), static_cast<std::uint8_t>(1 + (7 * rosterIndex + 13 * member) % 190));
-        }
-        set(layout.partyOffset + 2 * layout.partySize, 0x00);
     }
 }
 

@@ -48,12 +48,10 @@ public:
 private:
     void buildHeader();
     void buildClassNames();
-    void buildParties();
     void buildTrainerValues();
     void buildOverworld();
     void buildCatalogues();
     void putNameRun(std::int64_t firstName, int count, std::string (*name)(int));
-    void putPointer(int classNumber, std::int32_t offset);
     // Moves the bytes from at up to end (and a little room past it) towards the end, and puts inserted at at.
     void insert(std::int32_t at, std::int32_t end, const Bytes& inserted);
 

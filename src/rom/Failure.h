@@ -30,6 +30,8 @@ constexpr int NameSplitsTable = 1002;
 constexpr int NotLoaded = 1003;
 constexpr int NotInPlace = 1004;
 constexpr int WouldMoveData = 1005;
+constexpr int PartyNotStorable = 1006;
+constexpr int NoRoomInBank = 1007;
 } // namespace FailureNumber
 
 // Either a value or the failure that prevented it.

@@ -33,6 +33,11 @@ struct VersionProfile
     // little-endian pointer to each class's parties.
     std::int32_t classNamesOffset;
     std::int32_t partyPointersOffset;
+    // Five bytes per class: a pointer to its portrait, then its prize money in packed decimal.
+    std::int32_t classMoneyOffset;
+    // Yellow's table of moves the game gives single party members: class, party, then (member, slot,
+    // move) triples ended by 0x00; the table ends with 0xFF.
+    std::optional<std::int32_t> customMovesOffset;
 };
 
 constexpr std::int32_t VersionCodeOffset = 0x13C;

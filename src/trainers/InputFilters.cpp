@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -87,7 +88,7 @@ private:
 
 } // namespace
 
-QString validatedByteText(const QString& text, const QString& lastValid)
+QString validatedByteText(const QString& text, const QString& lastValid, int maximum)
 {
     if (text.isEmpty()) {
         return QStringLiteral("0");
@@ -97,20 +98,34 @@ QString validatedByteText(const QString& text, const QString& lastValid)
     }
     bool ok = false;
     const int value = text.toInt(&ok);
-    return ok && value <= 255 ? text : QStringLiteral("255");
+    return ok && value <= maximum ? text : QString::number(maximum);
 }
 
 void installByteBox(QLineEdit* box)
 {
+    installNumberBox(box, 255);
+}
+
+void installNumberBox(QLineEdit* box, int maximum)
+{
     box->installEventFilter(new DecimalKeyFilter(box));
     box->setProperty("lastValidText", box->text().isEmpty() ? QStringLiteral("0") : box->text());
-    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) {
-        const QString valid = validatedByteText(text, box->property("lastValidText").toString());
+    QObject::connect(box, &QLineEdit::textChanged, box, [box, maximum](const QString& text) {
+        const QString valid = validatedByteText(text, box->property("lastValidText").toString(), maximum);
         box->setProperty("lastValidText", valid);
         if (valid != text) {
             box->setText(valid);
         }
     });
+}
+
+void setNumberText(QLineEdit* box, const QString& text)
+{
+    const QSignalBlocker blocker(box);
+    box->setText(text);
+    if (!text.isEmpty()) {
+        box->setProperty("lastValidText", text);
+    }
 }
 
 void installHexKeyFilter(QComboBox* box)

@@ -5,6 +5,7 @@
 // name, which is a field of nameMaxLength bytes inside the game's table of 0x50-terminated names.
 
 #include "rom/VersionProfile.h"
+#include "trainers/TrainerBank.h"
 
 #include <cstdint>
 #include <optional>
@@ -38,9 +39,7 @@ struct TrainerLayout
 const TrainerLayout& trainerLayout(GameVersion version, int rosterIndex);
 bool isGymLeader(int rosterIndex);
 
-// The game numbers its 47 trainer classes from 1; a roster entry is one party of one class, the same in
-// every version.
-constexpr int TrainerClassCount = 47;
+// A roster entry is one party of one class, the same in every version.
 struct TrainerClass
 {
     int number;
@@ -48,11 +47,6 @@ struct TrainerClass
     int party;
 };
 const TrainerClass& trainerClass(int rosterIndex);
-
-// Bank 0x0E holds the trainer tables; a pointer p (0x4000..0x7FFF) into it is the file offset p + 0x34000.
-constexpr std::int32_t TrainerBankStart = 0x38000;
-constexpr std::int32_t TrainerBankEnd = 0x3C000;
-constexpr std::int32_t TrainerBankPointerBase = TrainerBankStart - 0x4000;
 
 // One past the highest byte any trainer of the version may use: its layout, and the whole trainer bank
 // the tables are walked in.

@@ -1,11 +1,11 @@
 // The roster fill and the loader: a trainer picked in the roster is read from the ROM, found where the
 // game finds it, and shown in the form. A group that is not in place stays disabled and empty.
 
-#include "app/Form1.h"
-#include "rom/DisplayText.h"
 #include "rom/FailureBox.h"
-#include "trainers/TrainerLayout.h"
-#include "ui_Form1.h"
+#include "trainers/InputFilters.h"
+#include "trainers/PartyRows.h"
+#include "trainers/TrainerForm.h"
+#include "ui_TrainerForm.h"
 
 #include <QSignalBlocker>
 
@@ -17,40 +17,19 @@ int listIndexFor(int index, const QComboBox* list)
     return index >= 0 && index < list->count() ? index : -1;
 }
 
-// Sets a number box's text without the validator, which would turn an empty box into "0".
-void setBoxText(QLineEdit* box, const QString& text)
-{
-    const QSignalBlocker blocker(box);
-    box->setText(text);
-}
-
 } // namespace
 
-void Form1::trainer(const Bytes& image)
+void TrainerForm::trainer(const Bytes& image)
 {
-    if (!m_session.loaded()) {
+    if (m_rom.profile == nullptr) {
         return;
     }
-    for (const std::string& entry : readRoster(image, *m_session.profile)) {
+    for (const std::string& entry : readRoster(image, *m_rom.profile)) {
         ui->trainerlst->addItem(QString::fromStdString(entry));
     }
 }
 
-void Form1::showRows(int rows)
-{
-    for (int member = 1; member <= 6; ++member) {
-        const bool shown = member <= rows;
-        speciesBox(member)->setVisible(shown);
-        levelBox(member)->setVisible(shown);
-        // A hidden row's level box is emptied, and an empty number box reads "0". Member 1's level is
-        // never emptied.
-        if (!shown && member >= 2) {
-            levelBox(member)->setText(QStringLiteral("0"));
-        }
-    }
-}
-
-void Form1::trainerlst_Click(int rosterIndex)
+void TrainerForm::trainerlst_Click(int rosterIndex)
 {
     if (rosterIndex == m_loadedIndex) {
         return;
@@ -66,16 +45,34 @@ void Form1::trainerlst_Click(int rosterIndex)
         const QSignalBlocker blocker(ui->trainerlst);
         ui->trainerlst->setCurrentRow(rosterIndex);
     }
+    if (!m_keepSaveNote) {
+        m_saveNote.clear();
+    }
+    m_keepSaveNote = false;
     loadTrainer(rosterIndex);
 }
 
-void Form1::loadTrainer(int rosterIndex)
+void TrainerForm::reloadTrainer()
+{
+    const int rosterIndex = m_loadedIndex;
+    m_loadedIndex = -1;
+    const QSignalBlocker blocker(ui->trainerlst);
+    ui->trainerlst->clear();
+    trainersave();
+    ui->trainerlst->setCurrentRow(rosterIndex);
+    loadTrainer(rosterIndex);
+}
+
+void TrainerForm::loadTrainer(int rosterIndex)
 {
     ui->pkmnno->setVisible(isGymLeader(rosterIndex));
     m_loaded.reset();
     m_loadedIndex = rosterIndex;
+    m_specialMoveUser.reset();
+    m_memberMoves.clear();
     m_placementNote.clear();
-    if (rosterIndex < 0 || rosterIndex >= RosterSize || !m_session.loaded()) {
+    if (rosterIndex < 0 || rosterIndex >= RosterSize || m_rom.profile == nullptr) {
+        Nopoke();
         updateState();
         return;
     }
@@ -85,14 +82,21 @@ void Form1::loadTrainer(int rosterIndex)
     } else {
         ui->frmprize->hide();
     }
-    const auto image = m_session.target().readAgain();
+    const auto image = m_rom.readAgain();
     if (!image) {
         Nopoke();
         updateState();
         showFailure(this, image.failure());
         return;
     }
-    const LoadedTrainer loaded = readTrainer(*image, *m_session.profile, rosterIndex);
+    const LoadedTrainer loaded = readTrainer(*image, *m_rom.profile, rosterIndex);
+    const TrainerClass& trainer = trainerClass(rosterIndex);
+    // What the game gives members by their place: checked against the rows as they change.
+    for (const LostMove& move : lostMoves(*image, *m_rom.profile, trainer.number, trainer.party, 0)) {
+        if (move.kind != LostMoveKind::SpecialMoveUser) {
+            m_memberMoves.push_back(move);
+        }
+    }
     m_filling = true;
     applyTrainer(rosterIndex, loaded);
     m_filling = false;
@@ -100,40 +104,52 @@ void Form1::loadTrainer(int rosterIndex)
     updateState();
 }
 
-void Form1::applyTrainer(int rosterIndex, const LoadedTrainer& loaded)
+void TrainerForm::applyTrainer(int rosterIndex, const LoadedTrainer& loaded)
 {
     const TrainerRecord& record = loaded.record;
-    const auto& party = record.party;
-    showRows(party ? static_cast<int>(party->size()) : 0);
-    for (int member = 1; party && member <= static_cast<int>(party->size()); ++member) {
-        const PartyMember& values = (*party)[static_cast<std::size_t>(member - 1)];
-        levelBox(member)->setText(QString::number(values.level));
-        speciesBox(member)->setCurrentIndex(listIndexFor(values.species, speciesBox(member)));
+    if (record.party) {
+        ui->partyrows->setMembers(*record.party);
+    } else {
+        Nopoke();
     }
 
     // Yellow's move list keeps what it showed: the frame is hidden and nothing of it is saved.
-    if (m_session.profile->specialMovesEditable) {
+    if (m_rom.profile->specialMovesEditable) {
         ui->frmmove->setEnabled(loaded.places.specialMove.inPlace());
         ui->attacklst->setCurrentIndex(record.specialMove ? listIndexFor(*record.specialMove - 1, ui->attacklst) : -1);
     }
-    if (record.specialMoveUser && party) {
-        for (int member = 1; member <= static_cast<int>(party->size()); ++member) {
-            ui->pkmnno->addItem(speciesBox(member)->currentText());
-        }
-        ui->pkmnno->setCurrentIndex(listIndexFor(*record.specialMoveUser, ui->pkmnno));
-    }
+    m_specialMoveUser = record.party ? record.specialMoveUser : std::nullopt;
+    followMembers();
 
     ui->frmprize->setEnabled(loaded.places.prize.inPlace());
     if (isGymLeader(rosterIndex)) {
         ui->itemlst->setCurrentIndex(record.prizeItem ? listIndexFor(*record.prizeItem - 1, ui->itemlst) : -1);
-        setBoxText(ui->itemquant, record.prizeAmount ? QString::number(*record.prizeAmount) : QString());
+        setNumberText(ui->itemquant, record.prizeAmount ? QString::number(*record.prizeAmount) : QString());
     }
 
     ui->namebox->setEnabled(record.name.has_value());
     if (record.name) {
-        ui->namebox->setMaxLength(loaded.places.name.length);
+        // A character may stand for two bytes of the game ("'s"), never for less than one.
+        ui->namebox->setMaxLength(
+            std::max(loaded.places.name.length, static_cast<int>(QString::fromStdString(*record.name).size())));
     }
     ui->namebox->setText(record.name ? QString::fromStdString(*record.name) : QString());
 
     m_placementNote = placementNote(rosterIndex, loaded);
+}
+
+void TrainerForm::followMembers()
+{
+    const QSignalBlocker blocker(ui->pkmnno);
+    ui->pkmnno->clear();
+    if (!m_specialMoveUser) {
+        updateState();
+        return;
+    }
+    const int members = ui->partyrows->memberCount();
+    for (int member = 1; member <= members; ++member) {
+        ui->pkmnno->addItem(speciesBox(member)->currentText());
+    }
+    ui->pkmnno->setCurrentIndex(listIndexFor(*m_specialMoveUser, ui->pkmnno));
+    updateState();
 }

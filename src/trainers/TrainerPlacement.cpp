@@ -7,9 +7,6 @@
 
 namespace {
 
-// The party of a gym leader or Elite Four member starts with this mark: every member has its own level.
-constexpr std::uint8_t LevelMark = 0xFF;
-constexpr std::uint8_t PartyEnd = 0x00;
 // The byte in front of each prize amount in the gym leaders' scripts.
 constexpr std::uint8_t PrizeMark = 0x01;
 // The special-move table sits between the return that ends the routine before it and the 0xFF that ends
@@ -18,26 +15,21 @@ constexpr std::uint8_t SpecialMovesOpen = 0xC9;
 constexpr std::uint8_t SpecialMovesClose = 0xFF;
 constexpr std::int32_t SpecialMovesLength = 24;
 
-std::int32_t bankEnd(const Bytes& image)
-{
-    return static_cast<std::int32_t>(std::min<std::size_t>(image.size(), TrainerBankEnd));
-}
-
 // The offset of the first byte value at or after from inside the trainer bank, or -1.
 std::int32_t find(const Bytes& image, std::int32_t from, std::uint8_t value)
 {
     const std::int32_t start = std::max(from, TrainerBankStart);
-    if (start >= bankEnd(image)) {
+    if (start >= trainerBankEnd(image)) {
         return -1;
     }
     const auto* found = static_cast<const std::uint8_t*>(
-        std::memchr(image.data() + start, value, static_cast<std::size_t>(bankEnd(image) - start)));
+        std::memchr(image.data() + start, value, static_cast<std::size_t>(trainerBankEnd(image) - start)));
     return found == nullptr ? -1 : static_cast<std::int32_t>(found - image.data());
 }
 
-GroupPlace notInPlace(const char* problem)
+GroupPlace notInPlace(std::string problem)
 {
-    return {Placement::NotInPlace, 0, 0, problem};
+    return {Placement::NotInPlace, 0, 0, std::move(problem)};
 }
 
 GroupPlace nameBetween(std::int32_t start, std::int32_t end)
@@ -57,55 +49,22 @@ GroupPlace nameBetween(std::int32_t start, std::int32_t end)
     return {Placement::InPlace, start, end - start, ""};
 }
 
-// Every class's name, by one walk over the table: class c's name follows c - 1 terminators.
-std::array<GroupPlace, TrainerClassCount + 1> locateNames(const Bytes& image, const VersionProfile& profile)
+GroupPlace locateParty(const PartyTable& table, const TrainerClass& trainer)
 {
-    std::array<GroupPlace, TrainerClassCount + 1> names;
-    std::int32_t start = profile.classNamesOffset;
-    for (int classNumber = 1; classNumber <= TrainerClassCount; ++classNumber) {
-        const std::int32_t end = start < 0 ? -1 : find(image, start, GameText::Terminator);
-        names[static_cast<std::size_t>(classNumber)] = nameBetween(start, end);
-        start = end < 0 ? -1 : end + 1;
+    const ClassEntry& entry = table.entry(trainer.number);
+    const PartyList* list = table.listOf(trainer.number);
+    if (list == nullptr) {
+        return notInPlace(entry.problem);
     }
-    return names;
-}
-
-GroupPlace locateParty(const Bytes& image, const VersionProfile& profile, const TrainerClass& trainerClass)
-{
-    const auto pointerAt = static_cast<std::size_t>(profile.partyPointersOffset + 2 * (trainerClass.number - 1));
-    if (pointerAt + 1 >= image.size()) {
-        return notInPlace("its pointer lies past the end of the file");
+    if (!list->editable()) {
+        return notInPlace("its class's list of parties cannot be read to its end: " + list->problem);
     }
-    const int pointer = image[pointerAt] | image[pointerAt + 1] << 8;
-    if (pointer < 0x4000 || pointer > 0x7FFF) {
-        return notInPlace("its pointer leads out of the trainer bank");
+    const Party* party = table.party(trainer.number, trainer.party);
+    if (party == nullptr) {
+        return notInPlace("its class has " + std::to_string(list->parties.size()) + " parties, not " +
+                          std::to_string(trainer.party));
     }
-    std::int32_t start = TrainerBankPointerBase + pointer;
-    for (int skipped = 1; skipped < trainerClass.party; ++skipped) {
-        const std::int32_t end = find(image, start, PartyEnd);
-        if (end < 0) {
-            return notInPlace("the parties before it run out of the trainer bank");
-        }
-        start = end + 1;
-    }
-    if (start >= bankEnd(image) || image[static_cast<std::size_t>(start)] != LevelMark) {
-        return notInPlace("it lacks the 0xFF mark of a party with a level for each member");
-    }
-    int members = 0;
-    std::int32_t level = start + 1;
-    while (level < bankEnd(image) && image[static_cast<std::size_t>(level)] != PartyEnd) {
-        if (++members > MaxPartySize) {
-            return notInPlace("it has more than 6 members");
-        }
-        level += 2;
-    }
-    if (level >= bankEnd(image)) {
-        return notInPlace("it has no end inside the trainer bank");
-    }
-    if (members == 0) {
-        return notInPlace("it has no members");
-    }
-    return {Placement::InPlace, start + 1, members, ""};
+    return {Placement::InPlace, party->offset, static_cast<int>(party->members.size()), ""};
 }
 
 bool byteIs(const Bytes& image, std::int32_t offset, std::uint8_t value)
@@ -131,8 +90,7 @@ GroupPlace checkSpecialMove(const Bytes& image, const VersionProfile& profile, i
     if (!profile.specialMovesEditable || !profile.specialMoveTableOffset || !layout.specialMoveOffset) {
         return {};
     }
-    const std::int32_t table = *profile.specialMoveTableOffset;
-    if (!byteIs(image, table - 1, SpecialMovesOpen) || !byteIs(image, table + SpecialMovesLength, SpecialMovesClose)) {
+    if (!specialMoveTableInPlace(image, profile)) {
         return notInPlace("the table of special moves is not framed by the game's 0xC9 and 0xFF");
     }
     // The Elite Four's moves follow their class numbers.
@@ -165,16 +123,44 @@ std::vector<std::pair<const char*, const GroupPlace*>> TrainerPlaces::notInPlace
 
 std::array<TrainerPlaces, RosterSize> locateRoster(const Bytes& image, const VersionProfile& profile)
 {
-    const auto names = locateNames(image, profile);
+    return locateRoster(image, profile, readPartyTable(image, profile));
+}
+
+std::array<TrainerPlaces, RosterSize>
+locateRoster(const Bytes& image, const VersionProfile& profile, const PartyTable& table)
+{
+    const auto names = locateClassNames(image, profile);
     std::array<TrainerPlaces, RosterSize> roster;
     for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
         const TrainerClass& trainer = trainerClass(rosterIndex);
-        roster[static_cast<std::size_t>(rosterIndex)] = {names[static_cast<std::size_t>(trainer.number)],
-                                                         locateParty(image, profile, trainer),
+        roster[static_cast<std::size_t>(rosterIndex)] = {names[static_cast<std::size_t>(trainer.number - 1)],
+                                                         locateParty(table, trainer),
                                                          checkPrize(image, trainerLayout(profile.version, rosterIndex)),
                                                          checkSpecialMove(image, profile, rosterIndex)};
     }
     return roster;
+}
+
+// Every class's name, by one walk over the table: class c's name follows c - 1 terminators.
+std::array<GroupPlace, TrainerClassCount> locateClassNames(const Bytes& image, const VersionProfile& profile)
+{
+    std::array<GroupPlace, TrainerClassCount> names;
+    std::int32_t start = profile.classNamesOffset;
+    for (auto& name : names) {
+        const std::int32_t end = start < 0 ? -1 : find(image, start, GameText::Terminator);
+        name = nameBetween(start, end);
+        start = end < 0 ? -1 : end + 1;
+    }
+    return names;
+}
+
+bool specialMoveTableInPlace(const Bytes& image, const VersionProfile& profile)
+{
+    if (!profile.specialMoveTableOffset) {
+        return false;
+    }
+    const std::int32_t table = *profile.specialMoveTableOffset;
+    return byteIs(image, table - 1, SpecialMovesOpen) && byteIs(image, table + SpecialMovesLength, SpecialMovesClose);
 }
 
 TrainerPlaces locateTrainer(const Bytes& image, const VersionProfile& profile, int rosterIndex)
@@ -191,7 +177,6 @@ bool nameMoved(const TrainerPlaces& places, const VersionProfile& profile, int r
 
 bool partyMoved(const TrainerPlaces& places, const VersionProfile& profile, int rosterIndex)
 {
-    const TrainerLayout& layout = trainerLayout(profile.version, rosterIndex);
-    return places.party.inPlace() &&
-           (places.party.offset != layout.partyOffset || places.party.length != layout.partySize);
+    // The released game's party begins with its 0xFF mark, one byte before member 1's level.
+    return places.party.inPlace() && places.party.offset != trainerLayout(profile.version, rosterIndex).partyOffset - 1;
 }

@@ -43,65 +43,21 @@ void planSpecialMove(WritePlan& plan, const TrainerLayout& layout, const Trainer
     planByte(plan, layout.specialMoveUserOffset, edited.specialMoveUser);
 }
 
-// In a ROM whose tables point into each other, new bytes for one trainer could end another's party or
-// name early, or take away a byte the game keeps beside it. A save may shorten its own party (a level
-// of 0 ends it there) but never empty it, and never move anything else.
-WriteStatus
-checkNothingElseMoves(const Bytes& image, const VersionProfile& profile, int rosterIndex, const WritePlan& plan)
-{
-    // Where names, parties and special moves are found depends on the trainer bank alone (the prizes lie
-    // in other banks, at bytes no other trainer's write reaches), so the check works on a copy of the
-    // bank, kept from one save to the next.
-    static thread_local Bytes bank;
-    const std::size_t end = std::min<std::size_t>(image.size(), TrainerBankEnd);
-    bank.resize(end);
-    if (end > TrainerBankStart) {
-        std::copy(image.begin() + TrainerBankStart,
-                  image.begin() + static_cast<std::ptrdiff_t>(end),
-                  bank.begin() + TrainerBankStart);
-    }
-    for (const ByteWrite& write : plan) {
-        const auto at = static_cast<std::size_t>(write.offset);
-        for (std::size_t k = 0; k < write.bytes.size() && at + k < end; ++k) {
-            bank[at + k] = write.bytes[k];
-        }
-    }
-    const auto before = locateRoster(image, profile);
-    const auto after = locateRoster(bank, profile);
-    for (int other = 0; other < RosterSize; ++other) {
-        const TrainerPlaces& was = before[static_cast<std::size_t>(other)];
-        TrainerPlaces is = after[static_cast<std::size_t>(other)];
-        if (other == rosterIndex && is.party.inPlace() && is.party.offset == was.party.offset) {
-            is.party.length = was.party.length;
-        }
-        if (is.name != was.name || is.party != was.party || is.specialMove != was.specialMove) {
-            return Failure{FailureNumber::WouldMoveData,
-                           "This save would move where the game finds " +
-                               (other == rosterIndex ? std::string("this trainer's party")
-                                                     : "the data of roster entry " + std::to_string(other + 1)) +
-                               " in this ROM, whose tables point into each other. Nothing was written."};
-        }
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 LoadedTrainer readTrainer(const Bytes& image, const VersionProfile& profile, int rosterIndex)
 {
     const TrainerLayout& layout = trainerLayout(profile.version, rosterIndex);
-    LoadedTrainer loaded{locateTrainer(image, profile, rosterIndex), {}};
+    const PartyTable table = readPartyTable(image, profile);
+    LoadedTrainer loaded{locateRoster(image, profile, table).at(static_cast<std::size_t>(rosterIndex)), {}};
     const TrainerPlaces& places = loaded.places;
     TrainerRecord& record = loaded.record;
     if (places.name.inPlace()) {
         record.name = nameAt(image, places.name);
     }
     if (places.party.inPlace()) {
-        record.party.emplace();
-        for (int member = 0; member < places.party.length; ++member) {
-            const std::int32_t level = places.party.offset + 2 * member;
-            record.party->push_back({byteAt(image, level), byteAt(image, level + 1)});
-        }
+        const TrainerClass& trainer = trainerClass(rosterIndex);
+        record.party = table.party(trainer.number, trainer.party)->members;
     }
     if (places.specialMove.inPlace()) {
         record.specialMove = byteAt(image, *layout.specialMoveOffset);
@@ -144,16 +100,13 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
             write.plan.push_back({now.name.offset, *field});
         }
     }
-    if (edited.party && stillThere(loaded.places.party, now.party, "party")) {
-        // One run: each member's level, then its species.
-        Bytes pairs;
-        for (std::size_t member = 0;
-             member < edited.party->size() && member < static_cast<std::size_t>(now.party.length);
-             ++member) {
-            pairs.insert(pairs.end(), {(*edited.party)[member].level, (*edited.party)[member].species});
-        }
-        write.plan.push_back({now.party.offset, pairs});
+    std::optional<PartyChange> party;
+    if (edited.party && stillThere(loaded.places.party, now.party, "party") && edited.party != loaded.record.party) {
+        const TrainerClass& trainer = trainerClass(rosterIndex);
+        party = PartyChange{trainer.number, trainer.party, *edited.party};
     }
+    // The party comes after the name; its writes are checked with everything else of the save.
+    const std::size_t partyAt = write.plan.size();
     const bool prize = stillThere(loaded.places.prize, now.prize, "prize");
     const bool specialMove = stillThere(loaded.places.specialMove, now.specialMove, "special move");
     // Red and Blue write the last four gym leaders' special move before their prize; the finished file
@@ -168,13 +121,16 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
     if (specialMove && !moveFirst) {
         planSpecialMove(write.plan, layout, edited);
     }
-    if (auto failure = checkNothingElseMoves(image, profile, rosterIndex, write.plan)) {
-        return *failure;
+    auto bank = planBankChange(image, profile, {party, std::nullopt}, write.plan);
+    if (!bank) {
+        return bank.failure();
     }
+    write.plan.insert(write.plan.begin() + static_cast<std::ptrdiff_t>(partyAt), bank->plan.begin(), bank->plan.end());
+    write.relocation = bank->relocation;
     return write;
 }
 
-WriteStatus
+Result<std::optional<Relocation>>
 writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded, const TrainerRecord& edited)
 {
     const VersionProfile& profile = *rom.profile;
@@ -192,7 +148,7 @@ writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded,
         return write.failure();
     }
     if (auto failure = applyWritePlan(rom.path, write->plan)) {
-        return failure;
+        return *failure;
     }
     if (!write->leftAlone.empty()) {
         std::string groups;
@@ -205,7 +161,7 @@ writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded,
                            " not written. Everything else was saved. Pick the trainer again to see the file as "
                            "it is now."};
     }
-    return std::nullopt;
+    return write->relocation;
 }
 
 Result<Bytes> encodeNameField(std::string_view name, int fieldLength)
@@ -235,4 +191,13 @@ std::vector<std::string> readRoster(const Bytes& image, const VersionProfile& pr
         entries.push_back(characterCount(name) < RosterNameBytes ? fitText(name, RosterNameBytes) : name);
     }
     return entries;
+}
+
+std::vector<std::string> readClassNames(const Bytes& image, const VersionProfile& profile)
+{
+    std::vector<std::string> names;
+    for (const GroupPlace& name : locateClassNames(image, profile)) {
+        names.push_back(name.inPlace() ? nameAt(image, name) : std::string());
+    }
+    return names;
 }

@@ -7,6 +7,7 @@
 #include "rom/RomTarget.h"
 #include "rom/VersionProfile.h"
 #include "rom/WritePlan.h"
+#include "trainers/PartyWrite.h"
 #include "trainers/TrainerPlacement.h"
 
 #include <cstdint>
@@ -15,20 +16,12 @@
 #include <string_view>
 #include <vector>
 
-struct PartyMember
-{
-    std::uint8_t level = 0;
-    // Internal species number, the position in the species list.
-    std::uint8_t species = 0;
-
-    bool operator==(const PartyMember&) const = default;
-};
-
 // The editable values of one trainer. A group the trainer lacks, or that is not in place, stays empty,
 // and an empty group is never written.
 struct TrainerRecord
 {
     std::optional<std::string> name;
+    // 1..6 members; a save may add and remove members.
     std::optional<std::vector<PartyMember>> party;
     // Move number counted from 1.
     std::optional<std::uint8_t> specialMove;
@@ -50,14 +43,16 @@ struct LoadedTrainer
 
 LoadedTrainer readTrainer(const Bytes& image, const VersionProfile& profile, int rosterIndex);
 
-// The bytes that writing edited over loaded changes in image, in the game's order: name, party, then
-// prize and special move (special move first for Red's and Blue's entries 4-7). A group that is no
-// longer where it was loaded from is left out and named in leftAlone. A name that would put a
-// terminator into the name table is refused before anything is planned.
+// The bytes that writing edited over loaded changes in image, in the game's order: name, party (which may
+// move its class's list into the free space), then prize and special move (special move first for Red's
+// and Blue's entries 4-7). A group that is no longer where it was loaded from is left out and named in
+// leftAlone. A name that would put a terminator into the name table, a party the game could not read and
+// a plan that would move anything else are refused before anything is planned.
 struct TrainerWrite
 {
     WritePlan plan;
     std::vector<std::string> leftAlone;
+    std::optional<Relocation> relocation;
 };
 Result<TrainerWrite> planTrainerWrite(const Bytes& image,
                                       const VersionProfile& profile,
@@ -66,8 +61,9 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
                                       const TrainerRecord& edited);
 
 // The whole save: one read of the file, the check that it is still this version's ROM, the plan, the
-// writes, fsync. A failure when anything the user edited was not written.
-WriteStatus
+// writes, fsync. A failure when anything the user edited was not written; otherwise where the party's list
+// moved, if it did.
+Result<std::optional<Relocation>>
 writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded, const TrainerRecord& edited);
 
 // The fieldLength bytes a name is stored as: encoded, padded with the game's blank 0x7F, cut to length.
@@ -77,3 +73,6 @@ Result<Bytes> encodeNameField(std::string_view name, int fieldLength);
 // The twelve roster entries: each located name decoded and padded to 10 characters, or "Trainer N"
 // for a name that is not in place.
 std::vector<std::string> readRoster(const Bytes& image, const VersionProfile& profile);
+
+// The 47 class names, class c at c - 1, decoded and trimmed; empty for a name that is not in place.
+std::vector<std::string> readClassNames(const Bytes& image, const VersionProfile& profile);

@@ -1,13 +1,14 @@
 // File > Save ROM: the form's values go back into the ROM where the selected trainer's groups were found;
-// then the roster is read again from the file and the first trainer reloaded. Edits are never lost
-// without a question.
+// then the roster is read again from the file. Edits are never lost without a question.
 
-#include "app/Form1.h"
 #include "rom/DisplayText.h"
 #include "rom/FailureBox.h"
 #include "trainers/InputFilters.h"
-#include "ui_Form1.h"
+#include "trainers/PartyRows.h"
+#include "trainers/TrainerForm.h"
+#include "ui_TrainerForm.h"
 
+#include <QLocale>
 #include <QMessageBox>
 #include <QSignalBlocker>
 
@@ -24,19 +25,17 @@ std::optional<std::uint8_t> listByte(const QComboBox* list, int offset, std::opt
 
 } // namespace
 
-TrainerRecord Form1::recordFromControls(const LoadedTrainer& loaded) const
+TrainerRecord TrainerForm::recordFromControls(const LoadedTrainer& loaded) const
 {
     TrainerRecord record = loaded.record;
     if (record.name) {
         record.name = ui->namebox->text().toStdString();
     }
-    for (int member = 1; record.party && member <= static_cast<int>(record.party->size()); ++member) {
-        PartyMember& values = (*record.party)[static_cast<std::size_t>(member - 1)];
-        values.level = static_cast<std::uint8_t>(byteBoxValue(levelBox(member)));
-        values.species = *listByte(speciesBox(member), 0, values.species);
+    if (record.party) {
+        record.party = ui->partyrows->members();
     }
     record.specialMove = listByte(ui->attacklst, 1, loaded.record.specialMove);
-    record.specialMoveUser = listByte(ui->pkmnno, 0, loaded.record.specialMoveUser);
+    record.specialMoveUser = loaded.record.specialMoveUser ? m_specialMoveUser : std::nullopt;
     record.prizeItem = listByte(ui->itemlst, 1, loaded.record.prizeItem);
     if (record.prizeAmount) {
         record.prizeAmount = static_cast<std::uint8_t>(byteBoxValue(ui->itemquant));
@@ -44,7 +43,7 @@ TrainerRecord Form1::recordFromControls(const LoadedTrainer& loaded) const
     return record;
 }
 
-bool Form1::hasUnsavedChanges() const
+bool TrainerForm::hasUnsavedChanges() const
 {
     if (!m_loaded) {
         return false;
@@ -57,18 +56,11 @@ bool Form1::hasUnsavedChanges() const
     return shown != m_loaded->record;
 }
 
-void Form1::mnuSave_Click()
-{
-    if (ui->trainerlst->currentRow() >= 0 && saveTrainer()) {
-        ui->trainerlst->setCurrentRow(0);
-    }
-}
-
 // Writes the trainer the form shows, which is the selected one unless the selection is just moving on.
-bool Form1::saveTrainer()
+bool TrainerForm::saveTrainer()
 {
     const int rosterIndex = m_loadedIndex;
-    if (!m_session.loaded() || rosterIndex < 0 || rosterIndex >= RosterSize) {
+    if (m_rom.profile == nullptr || rosterIndex < 0 || rosterIndex >= RosterSize) {
         return false;
     }
     if (!m_loaded) {
@@ -78,15 +70,24 @@ bool Form1::saveTrainer()
                      "Nothing was written."});
         return false;
     }
-    const TrainerRecord record = recordFromControls(*m_loaded);
-    if (auto failure = writeTrainer(m_session.target(), rosterIndex, *m_loaded, record)) {
-        showFailure(this, *failure);
+    const auto saved = writeTrainer(m_rom, rosterIndex, *m_loaded, recordFromControls(*m_loaded));
+    if (!saved) {
+        showFailure(this, saved.failure());
         return false;
     }
-    QMessageBox::information(this,
-                             QStringLiteral("Tavrik"),
-                             QStringLiteral("Data for ") + ui->namebox->text().trimmed() +
-                                 QStringLiteral(" saved successfully!"));
+    const QString name = ui->namebox->text().trimmed();
+    QMessageBox::information(
+        this, QStringLiteral("Tavrik"), QStringLiteral("Data for ") + name + QStringLiteral(" saved successfully!"));
+    m_saveNote.clear();
+    if (const std::optional<Relocation>& moved = *saved) {
+        const QLocale english(QLocale::English);
+        m_saveNote = QStringLiteral("%1's parties moved to free space at 0x%2: %3 of %4 free bytes used.")
+                         .arg(name.isEmpty() ? QStringLiteral("This trainer") : name)
+                         .arg(QString::number(moved->to, 16).toUpper(),
+                              english.toString(moved->bytes),
+                              english.toString(moved->freeBytes));
+    }
+    m_keepSaveNote = true;
     // The form now matches the file; the roster is read again, and the caller picks what to load.
     m_loaded.reset();
     m_loadedIndex = -1;
@@ -97,12 +98,12 @@ bool Form1::saveTrainer()
     return true;
 }
 
-void Form1::trainersave()
+void TrainerForm::trainersave()
 {
-    if (m_session.profile == nullptr) {
+    if (m_rom.profile == nullptr) {
         return;
     }
-    const auto image = m_session.target().readAgain();
+    const auto image = m_rom.readAgain();
     if (!image) {
         showFailure(this, image.failure());
         return;
@@ -110,7 +111,7 @@ void Form1::trainersave()
     trainer(*image);
 }
 
-bool Form1::mayLeaveTrainer()
+bool TrainerForm::mayLeaveTrainer()
 {
     if (!hasUnsavedChanges()) {
         return true;

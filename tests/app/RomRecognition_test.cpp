@@ -74,7 +74,13 @@ TEST(SaveGuard, WritesOnlyWhatIsStillWhereItWasLoadedFrom)
         if (image) {
             dir.writeBytes(*image, "rom.gb");
         }
-        const auto failure = trainer ? writeTrainer(rom, 1, loaded, edited) : writeBattles(rom, battles);
+        const WriteStatus failure = [&]() -> WriteStatus {
+            if (!trainer) {
+                return writeBattles(rom, battles);
+            }
+            const auto saved = writeTrainer(rom, 1, loaded, edited);
+            return saved ? WriteStatus{} : saved.failure();
+        }();
         EXPECT_EQ(failure.value_or(Failure{}).number, number) << situation;
         EXPECT_TRUE(image ? changedExactly(*image, fileBytes(path), writes) : !std::filesystem::exists(path))
             << situation;

@@ -1,6 +1,7 @@
 #include "TempRom.h"
 
 #include <fstream>
+#include <sstream>
 
 TempDir::TempDir()
 {
@@ -43,8 +44,10 @@ Bytes fileBytes(const std::string& path)
     if (differs == after.end()) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << std::hex << "byte 0x" << differs - after.begin() << " is 0x"
-                                         << int{*differs} << ", not 0x" << int{*expectedThere};
+    std::ostringstream where;
+    where << std::hex << "byte 0x" << differs - after.begin() << " is 0x" << int{*differs} << ", not 0x"
+          << int{*expectedThere};
+    return ::testing::AssertionFailure() << where.str();
 }
 
 void addText(Writes& writes, std::int32_t offset, const std::string& text)

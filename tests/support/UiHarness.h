@@ -4,10 +4,18 @@
 
 #include "TempRom.h"
 #include "app/Form1.h"
+#include "trainers/PartyRows.h"
+#include "trainers/TrainerForm.h"
 
 #include <QtTest>
 #include <QtWidgets>
 #include <deque>
+
+// Failure messages show texts as text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 struct SeenBox
 {

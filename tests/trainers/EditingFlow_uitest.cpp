@@ -45,7 +45,10 @@ TEST(UnsavedChanges, AreSavedDiscardedOrKeptAsTheUserAnswers)
     EXPECT_TRUE(editor.window.close());
 }
 
-TEST(Warnings, ComeAndGoWithTheValuesAndNeverBlockASave)
+// Values the game cannot use are marked beside their control and in the notes. A level of 0 or MISSINGNO.
+// would end the party for the game's count of parties and is refused at the save; a move the party is too
+// small for is only warned about.
+TEST(Warnings, ComeAndGoWithTheValuesAndBlockOnlyWhatWouldBreakTheParties)
 {
     EditorUnderTest editor;
     SyntheticRom rom(GameVersion::Blue);
@@ -64,18 +67,30 @@ TEST(Warnings, ComeAndGoWithTheValuesAndNeverBlockASave)
     retype(editor.window.levelBox(2), "0");
     editor.window.speciesBox(1)->setCurrentIndex(0);
     EXPECT_TRUE(levelWarning->isVisible() && !speciesWarning->isHidden());
-    EXPECT_TRUE(levelWarning->toolTip().contains("ends the party") && speciesWarning->toolTip().contains("glitch"));
+    EXPECT_TRUE(levelWarning->toolTip().contains("Remove the member") && speciesWarning->toolTip().contains("end"));
     EXPECT_TRUE(editor.window.levelBox(2)->accessibleDescription().contains("ends the party"));
     EXPECT_TRUE(editor.notes().contains("member 2's level 0") && editor.notes().contains("MISSINGNO. at member 1"));
-
     editor.trigger("mnuSave");
-    EXPECT_TRUE(changedExactly(rom.bytes(), fileBytes(path), {{misty.party + 1, 0}, {misty.party + 2, 0}}));
-    // The game now ends the party after member 1, and so does the editor.
-    clickTrainer(editor.window, 1);
-    EXPECT_TRUE(editor.window.speciesBox(2)->isHidden());
-    EXPECT_FALSE(levelWarning->isVisible());
+    EXPECT_EQ(editor.watcher.boxes.back().title, "Error: 1006");
+    EXPECT_EQ(fileBytes(path), rom.bytes());
+
+    // Member 2 removed instead, and a species picked: the user is member 1, and nothing is left to warn about.
+    QTest::mouseClick(editor.find<QToolButton>("delpoke2"), Qt::LeftButton);
     editor.window.speciesBox(1)->setCurrentIndex(4);
     editor.find<QComboBox>("pkmnno")->setCurrentIndex(0);
-    EXPECT_FALSE(!speciesWarning->isHidden() || !userWarning->isHidden());
+    EXPECT_FALSE(!speciesWarning->isHidden() || !userWarning->isHidden() || levelWarning->isVisible());
     EXPECT_FALSE(editor.notes().contains("Warning"));
+    editor.trigger("mnuSave");
+    EXPECT_TRUE(
+        changedExactly(rom.bytes(),
+                       fileBytes(path),
+                       {{misty.party + 1, 4}, {misty.party + 2, 0}, {misty.party + 3, 0}, {*misty.moveUser, 0}}));
+
+    // An Elite Four member's team move goes to member 5: with four members it is lost, which only warns.
+    clickTrainer(editor.window, 8);
+    QTest::mouseClick(editor.find<QToolButton>("delpoke5"), Qt::LeftButton);
+    const QString move = editor.find<QComboBox>("attacklst")->itemText(rom.at(*LayoutOffsets::Blue[8].move) - 1);
+    EXPECT_TRUE(editor.notes().contains("gives " + move + " to member 5")) << editor.notes().toStdString();
+    editor.trigger("mnuSave");
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Data for LORELAI saved successfully!");
 }

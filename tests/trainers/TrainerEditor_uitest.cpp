@@ -36,21 +36,21 @@ TEST_F(TrainerEditor, LoadsEveryTrainerOfEveryVersion)
             // On the game's own layout nothing is found elsewhere, and there is nothing to warn about.
             EXPECT_EQ(box("namebox")->text().toStdString() + editor.notes().toStdString(), *shown.name);
             EXPECT_EQ(box("namebox")->maxLength(), LayoutOffsets::trainer(version, i).nameLength);
-            // Hidden rows read level 0, never an empty box.
+            // The members, then the row that adds one, then hidden rows that read level 0.
             QStringList rows, expected;
+            const int members = static_cast<int>(shown.party->size());
             for (int member = 1; member <= 6; ++member) {
+                QComboBox* species = editor.window.speciesBox(member);
                 rows << QString("%1 %2 %3")
-                            .arg(editor.window.speciesBox(member)->isHidden())
+                            .arg(species->isHidden())
                             .arg(editor.window.levelBox(member)->text(),
-                                 editor.window.speciesBox(member)->currentText());
-                const bool hidden = member > static_cast<int>(shown.party->size());
+                                 species->isHidden() ? "" : species->currentText());
                 const PartyMember values =
-                    hidden ? PartyMember{} : shown.party->at(static_cast<std::size_t>(member - 1));
-                expected << QString("%1 %2 %3")
-                                .arg(hidden)
-                                .arg(values.level)
-                                .arg(hidden ? editor.window.speciesBox(member)->currentText()
-                                            : editor.window.speciesBox(1)->itemText(values.species));
+                    member <= members ? shown.party->at(static_cast<std::size_t>(member - 1)) : PartyMember{};
+                expected << (member <= members
+                                 ? QString("0 %1 %2").arg(values.level).arg(species->itemText(values.species))
+                             : member == members + 1 ? QString("0  ")
+                                                     : QString("1 0 "));
             }
             EXPECT_EQ(rows, expected);
             EXPECT_EQ(editor.find<QGroupBox>("frmprize")->isHidden() && list("pkmnno")->isHidden(), i >= 8);
@@ -181,11 +181,16 @@ TEST_F(TrainerEditor, FollowsAChangedRomAndLeavesMisplacedDataAlone)
     rom.set(*LayoutOffsets::Red[5].prizeAmount - 1, 0x00);
     rom.put(0x39AF1, {0x50, 0x80, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87});
     path = editor.open(rom);
+    // Said once, when the ROM opens: the parties after ROCKY's and the names after FLORAX lie elsewhere (but
+    // for those not in place at all).
+    EXPECT_EQ(editor.notes(),
+              QString("This ROM was changed by another tool: 8 parties and 7 names lie elsewhere than in Pokémon Red; "
+                      "Tavrik follows the ROM's own tables."));
     auto* roster = editor.find<QListWidget>("trainerlst");
     EXPECT_EQ(roster->item(3)->text().trimmed() + roster->item(7)->text().trimmed(), "FLORAXTrainer 8");
     clickTrainer(editor.window, 0);
     EXPECT_EQ(list("pkmnno")->count(), 3);
-    EXPECT_TRUE(editor.notes().contains("party of ROCKY is not where")) << editor.notes().toStdString();
+    EXPECT_EQ(editor.notes(), "");
     retype(editor.window.levelBox(3), "66");
     EXPECT_TRUE(saves({{LayoutOffsets::Red[0].party + 4, 66}}));
     clickTrainer(editor.window, 3);
@@ -200,4 +205,54 @@ TEST_F(TrainerEditor, FollowsAChangedRomAndLeavesMisplacedDataAlone)
     Writes writes;
     addText(writes, LayoutOffsets::Red[5].name + 1, "SAB    ");
     EXPECT_TRUE(saves(writes));
+}
+
+// The rows grow and shrink a party: the row after the last member adds one at the level before, a button
+// removes one, the special move's user list follows. A party that outgrows its place moves into the free
+// space, one that shrinks stays and frees its bytes, and a full bank refuses with the file unchanged.
+TEST_F(TrainerEditor, GrowsAndShrinksPartiesWhereTheGameStillFindsThem)
+{
+    const SyntheticRom rom(GameVersion::Red);
+    path = editor.open(rom);
+    const auto remove = [this](int member) {
+        QTest::mouseClick(editor.find<QToolButton>(("delpoke" + std::to_string(member)).c_str()), Qt::LeftButton);
+    };
+    const LayoutOffsets::Trainer& rocky = LayoutOffsets::Red[0];
+    clickTrainer(editor.window, 0);
+    for (const int species : {25, 30}) {
+        editor.window.speciesBox(editor.window.trainerForm()->partyRows()->memberCount() + 1)->setCurrentIndex(species);
+    }
+    EXPECT_EQ(editor.window.levelBox(4)->text(), editor.window.levelBox(2)->text());
+    EXPECT_FALSE(editor.window.speciesBox(5)->isHidden() || !editor.window.speciesBox(6)->isHidden());
+    remove(1);
+    EXPECT_EQ(list("pkmnno")->count(), 3);
+    // Three members no longer fit the 6 bytes of the list: it moves behind the free space's first 16 bytes.
+    const std::uint8_t level = rom.at(rocky.party + 2);
+    Writes writes{{0x39D3B + 2 * 33, 0xF6}, {0x39D3B + 2 * 33 + 1, 0x7B}};
+    const Bytes list = {0xFF, level, rom.at(rocky.party + 3), level, 25, level, 30, 0x00};
+    for (std::size_t k = 0; k < 6; ++k) {
+        writes[rocky.party - 1 + static_cast<std::int32_t>(k)] = 0x00;
+    }
+    for (std::size_t k = 0; k < list.size(); ++k) {
+        writes[0x3BBF6 + static_cast<std::int32_t>(k)] = list[k];
+    }
+    EXPECT_TRUE(saves(writes));
+    EXPECT_EQ(editor.notes(), QString("ROCKY's parties moved to free space at 0x3BBF6: 8 of 1,050 free bytes used."));
+    // MISTA's party shrinks where it is; its special move's user is now past the party, which is only warned.
+    clickTrainer(editor.window, 1);
+    EXPECT_EQ(editor.notes(), QString());
+    remove(2);
+    EXPECT_TRUE(editor.notes().contains("the special move's user is not in the party")) << editor.notes().toStdString();
+    EXPECT_TRUE(saves({{LayoutOffsets::Red[1].party + 2, 0x00}, {LayoutOffsets::Red[1].party + 3, 0x00}}));
+    // Room for 4 bytes behind the 16 a move leaves alone: KOGI's party cannot grow by 2 members, and the file
+    // stays as it was.
+    Bytes full = fileBytes(path);
+    std::fill(full.begin() + 0x3BBFE, full.begin() + 0x3C000 - 20, 0xC9);
+    editor.dir.writeBytes(full, "test.gb");
+    clickTrainer(editor.window, 4);
+    editor.window.speciesBox(5)->setCurrentIndex(9);
+    editor.window.speciesBox(6)->setCurrentIndex(9);
+    EXPECT_TRUE(saves({}));
+    EXPECT_EQ(editor.watcher.boxes.back().title, "Error: 1007");
+    EXPECT_TRUE(editor.watcher.boxes.back().text.contains("10 bytes are missing"));
 }

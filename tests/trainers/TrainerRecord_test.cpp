@@ -24,7 +24,7 @@ edit(GameVersion version, int rosterIndex, const LoadedTrainer& loaded, Shift sh
                                     : at.name > LayoutOffsets::trainer(version, other).name);
     };
     const auto draw = [&random](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
-    const auto byte = [&draw](int low) { return static_cast<std::uint8_t>(draw(low, 255)); };
+    const auto byte = [&draw](int low, int high = 255) { return static_cast<std::uint8_t>(draw(low, high)); };
     TrainerRecord edited = loaded.record;
     Writes writes;
     if (edited.name) {
@@ -36,8 +36,9 @@ edit(GameVersion version, int rosterIndex, const LoadedTrainer& loaded, Shift sh
     }
     const std::int32_t party = at.party + 2 * grown(shift.grownParty, true);
     for (std::size_t member = 0; edited.party && member < edited.party->size(); ++member) {
-        // Levels from 1: a level of 0 ends the party, a change of its own.
-        (*edited.party)[member] = {byte(1), byte(0)};
+        // Levels from 1 and species from 1 to 190: the game ends a party at a 0 byte, and the highest list at a
+        // species it does not have.
+        (*edited.party)[member] = {byte(1), byte(1, 190)};
         writes[party + 2 * static_cast<std::int32_t>(member)] = (*edited.party)[member].level;
         writes[party + 2 * static_cast<std::int32_t>(member) + 1] = (*edited.party)[member].species;
     }
@@ -64,7 +65,7 @@ void editEveryTrainer(GameVersion version, Bytes& image, Shift shift, std::mt199
         const LoadedTrainer loaded = readTrainer(image, profile, rosterIndex);
         const auto [edited, writes] = edit(version, rosterIndex, loaded, shift, random);
         const auto plan = planTrainerWrite(image, profile, rosterIndex, loaded, edited);
-        ASSERT_TRUE(plan.ok() && plan->leftAlone.empty());
+        ASSERT_TRUE(plan.ok() && plan->leftAlone.empty()) << (plan.ok() ? "" : plan.failure().description);
         Bytes after = image;
         applyWritePlan(after, plan->plan);
         EXPECT_TRUE(changedExactly(image, after, writes));
@@ -86,20 +87,33 @@ TEST_P(EveryTrainer, RandomEditsWriteExactlyTheirBytesAndKeepEveryTrainerInPlace
     for (int round = 0; round < 3; ++round) {
         editEveryTrainer(GetParam(), image, {}, random);
     }
-    // A level of 0 ends the party there, as the game reads it; ending it before its first member would
-    // leave a party neither the game nor the editor can use, and is refused.
+    // A party grows and shrinks: a growth past its list's place moves the list into the free space, and the
+    // game still finds every other trainer where it did; a level of 0 would end the party early and is refused.
     const VersionProfile& profile = profileOf(GetParam());
+    const auto before = locateRoster(image, profile);
+    for (const std::size_t size : {std::size_t{6}, std::size_t{1}}) {
+        const LoadedTrainer loaded = readTrainer(image, profile, 1);
+        TrainerRecord edited = loaded.record;
+        std::vector<PartyMember> party = loaded.record.party.value();
+        party.resize(size, {40, 40});
+        edited.party = party;
+        const auto write = planTrainerWrite(image, profile, 1, loaded, edited);
+        ASSERT_TRUE(write.ok()) << write.failure().description;
+        EXPECT_EQ(write->relocation.has_value(), size == 6);
+        applyWritePlan(image, write->plan);
+        EXPECT_EQ(readTrainer(image, profile, 1).record, edited);
+    }
+    const auto after = locateRoster(image, profile);
+    for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
+        EXPECT_TRUE(rosterIndex == 1 ||
+                    after[static_cast<std::size_t>(rosterIndex)] == before[static_cast<std::size_t>(rosterIndex)]);
+    }
     const LoadedTrainer loaded = readTrainer(image, profile, 1);
     TrainerRecord edited = loaded.record;
     std::vector<PartyMember> party = loaded.record.party.value();
-    party[1].level = 0;
-    edited.party = party;
-    applyWritePlan(image, planTrainerWrite(image, profile, 1, loaded, edited)->plan);
-    EXPECT_EQ(locateTrainer(image, profile, 1).party.length, 1);
     party[0].level = 0;
     edited.party = party;
-    EXPECT_EQ(planTrainerWrite(image, profile, 1, readTrainer(image, profile, 1), edited).failure().number,
-              FailureNumber::WouldMoveData);
+    EXPECT_EQ(planTrainerWrite(image, profile, 1, loaded, edited).failure().number, FailureNumber::PartyNotStorable);
 }
 
 TEST_P(EveryTrainer, FollowsTheRomsTablesAndLeavesMisplacedGroupsAlone)
@@ -123,12 +137,13 @@ TEST_P(EveryTrainer, FollowsTheRomsTablesAndLeavesMisplacedGroupsAlone)
         {"name of entry 1 twelve letters long", {-1, 1, 7}, {}, "", {}},
         {"name of entry 0 thirteen letters long", {-1, 0, 8}, {}, "name", {0}},
         {"pointer of entry 2 out of the bank", {}, {{pointers + 70, {0x00, 0x80}}}, "party", {2}},
-        {"party of entry 1 without its mark", {}, {{at(1).party - 1, {0x10}}}, "party", {1}},
+        {"party of entry 1 with a species byte 0", {}, {{at(1).party + 1, {0x00}}}, "party", {1}},
+        // Its list now lies after entry 11's, which runs on into bytes that are no party up to it.
         {"party of entry 4 with seven members",
          {},
          {{pointers + 74, {0x00, 0x70}}, {0x3B000, {0xFF, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0}}},
          "party",
-         {4}},
+         {4, 11}},
         {"party of entry 9 running off the bank",
          {},
          {{pointers + 64, {0xFD, 0x7F}}, {0x3BFFD, {0xFF, 0x10, 0x20}}},

@@ -1,0 +1,174 @@
+#include "trainers/Form4.h"
+
+#include "catalogues/CatalogueFill.h"
+#include "catalogues/NameCatalogues.h"
+#include "rom/FailureBox.h"
+#include "trainers/InputFilters.h"
+#include "trainers/PartyRows.h"
+#include "trainers/TrainerRecord.h"
+#include "ui_Form4.h"
+
+#include <QCloseEvent>
+#include <QLocale>
+#include <QMessageBox>
+#include <QSignalBlocker>
+
+namespace {
+
+constexpr int ClassRole = Qt::UserRole;
+constexpr int PartyRole = Qt::UserRole + 1;
+
+} // namespace
+
+Form4::Form4(RomTarget rom)
+    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), ui(std::make_unique<Ui::Form4>()),
+      m_rom(std::move(rom))
+{
+    ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(size());
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    ui->partytree->setColumnWidth(0, 44);
+    installNumberBox(ui->txtmoney, 9999);
+    connect(ui->partytree, &QTreeWidget::currentItemChanged, this, &Form4::partytree_Click);
+    connect(ui->partyrows, &PartyRows::changed, this, &Form4::updateState);
+    connect(ui->txtmoney, &QLineEdit::textChanged, this, &Form4::updateState);
+    connect(ui->cmdSave, &QPushButton::clicked, this, &Form4::cmdSave_Click);
+}
+
+Form4::~Form4() = default;
+
+PartyRows* Form4::partyRows() const
+{
+    return ui->partyrows;
+}
+
+QTreeWidget* Form4::partyTree() const
+{
+    return ui->partytree;
+}
+
+QTreeWidgetItem* Form4::item(int classNumber, int partyNumber) const
+{
+    QTreeWidgetItem* classItem = ui->partytree->topLevelItem(classNumber - 1);
+    if (classItem == nullptr || partyNumber == 0) {
+        return classItem;
+    }
+    return classItem->child(partyNumber - 1);
+}
+
+void Form4::loadParties(const Bytes& image)
+{
+    m_image = image;
+    const VersionProfile& profile = *m_rom.profile;
+    m_table = readPartyTable(image, profile);
+    m_classNames.clear();
+    int classNumber = 0;
+    for (const std::string& name : readClassNames(image, profile)) {
+        ++classNumber;
+        m_classNames << (name.empty() ? QStringLiteral("Class %1").arg(classNumber) : QString::fromStdString(name));
+    }
+    m_moveNames = toQStringList(moveNames(image, profile));
+    m_customMoves = readCustomMoves(image, profile);
+    m_speciesNames = toQStringList(speciesNames(image, profile));
+    ui->partyrows->setSpeciesNames(m_speciesNames);
+    fillTree();
+    showSelection();
+}
+
+void Form4::fillTree()
+{
+    const QSignalBlocker blocker(ui->partytree);
+    ui->partytree->clear();
+    for (int classNumber = 1; classNumber <= TrainerClassCount; ++classNumber) {
+        auto* classItem = new QTreeWidgetItem(ui->partytree);
+        classItem->setData(0, ClassRole, classNumber);
+        classItem->setData(0, PartyRole, 0);
+        classItem->setFirstColumnSpanned(true);
+        const PartyList* list = m_table.listOf(classNumber);
+        QStringList names;
+        for (const int sharing : list != nullptr ? list->classes : std::vector<int>{classNumber}) {
+            names << m_classNames[sharing - 1];
+        }
+        const bool first = list != nullptr && list->classes.front() == classNumber;
+        classItem->setText(0, first ? names.join(QStringLiteral(", ")) : m_classNames[classNumber - 1]);
+        if (list != nullptr && !first) {
+            classItem->setToolTip(0, QStringLiteral("Its parties are those of %1, above.").arg(names.front()));
+        }
+        for (int party = 1; first && party <= static_cast<int>(list->parties.size()); ++party) {
+            QStringList members;
+            for (const PartyMember& member : list->parties[static_cast<std::size_t>(party - 1)].members) {
+                members << QStringLiteral("%1 %2")
+                               .arg(m_speciesNames.value(member.species, QStringLiteral("#%1").arg(member.species)))
+                               .arg(member.level);
+            }
+            auto* partyItem =
+                new QTreeWidgetItem(classItem, {QString::number(party), members.join(QStringLiteral(", "))});
+            partyItem->setData(0, ClassRole, classNumber);
+            partyItem->setData(0, PartyRole, party);
+            partyItem->setToolTip(1, partyItem->text(1));
+        }
+    }
+    if (QTreeWidgetItem* selected = m_class > 0 ? item(m_class, m_party) : nullptr) {
+        ui->partytree->setCurrentItem(selected);
+        ui->partytree->scrollToItem(selected);
+    } else {
+        m_class = 0;
+        m_party = 0;
+    }
+}
+
+void Form4::partytree_Click(QTreeWidgetItem* current, QTreeWidgetItem* previous)
+{
+    if (current == nullptr) {
+        return;
+    }
+    if (!mayLeaveParty()) {
+        // Cancelled: the edited party stays selected and keeps its edits.
+        const QSignalBlocker blocker(ui->partytree);
+        ui->partytree->setCurrentItem(previous);
+        return;
+    }
+    m_class = current->data(0, ClassRole).toInt();
+    m_party = current->data(0, PartyRole).toInt();
+    m_saveNote.clear();
+    showSelection();
+}
+
+void Form4::showSelection()
+{
+    m_loaded = {};
+    m_loadedMembers.clear();
+    const PartyList* list = m_class > 0 ? m_table.listOf(m_class) : nullptr;
+    const Party* party = list != nullptr ? m_table.party(m_class, m_party) : nullptr;
+    if (m_class > 0) {
+        m_loaded.money = m_table.entry(m_class).money;
+    }
+    ui->txtmoney->setEnabled(m_loaded.money.has_value());
+    setNumberText(ui->txtmoney, m_loaded.money ? QString::number(*m_loaded.money) : QString());
+    if (party != nullptr) {
+        m_loaded.list = *list;
+        m_loadedMembers = party->members;
+        ui->partyrows->setMembers(party->members);
+        ui->frmparty->setTitle(QStringLiteral("Party %1 of %2").arg(m_party).arg(selectionName()));
+    } else {
+        ui->partyrows->showRows(0);
+        ui->frmparty->setTitle(QStringLiteral("Party"));
+    }
+    ui->frmparty->setEnabled(party != nullptr && list->editable());
+    for (int member = 1; member <= ui->partyrows->memberCount(); ++member) {
+        ui->partyrows->setMemberMoves(member, memberMoves(member));
+    }
+    updateState();
+}
+
+QString Form4::selectionName() const
+{
+    const PartyList* list = m_table.listOf(m_class);
+    QStringList names;
+    for (const int classNumber : list != nullptr ? list->classes : std::vector<int>{m_class}) {
+        names << m_classNames[classNumber - 1];
+    }
+    return list != nullptr && list->classes.front() == m_class ? names.join(QStringLiteral(", "))
+                                                               : m_classNames[m_class - 1];
+}

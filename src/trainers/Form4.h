@@ -1,0 +1,73 @@
+#pragma once
+
+// The Trainer Parties window: every trainer class of the game with its parties in a tree, the selected
+// party's members in the rows the main window uses, and the class's prize money. A list two classes share
+// shows once, under the first of them with both names, and an edit changes it for both. A window of its
+// own, like the overworld editor; it tells the main window when it closes.
+
+#include "rom/RomTarget.h"
+#include "trainers/PartyRules.h"
+#include "trainers/PartyWrite.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace Ui {
+class Form4;
+}
+class PartyRows;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class Form4 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The parties of rom, which stays open while the window is shown.
+    explicit Form4(RomTarget rom);
+    ~Form4() override;
+
+    PartyRows* partyRows() const;
+    QTreeWidget* partyTree() const;
+    // The item of a class (partyNumber 0) or of one of its parties.
+    QTreeWidgetItem* item(int classNumber, int partyNumber) const;
+
+    // Fills the lists and the tree from image, keeping the selection where it can.
+    void loadParties(const Bytes& image);
+    bool hasUnsavedChanges() const;
+
+public slots:
+    void cmdSave_Click();
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void fillTree();
+    void partytree_Click(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    void showSelection();
+    bool saveParty();
+    bool mayLeaveParty();
+    void updateState();
+    QString selectionName() const;
+    QString memberMoves(int member) const;
+
+    std::unique_ptr<Ui::Form4> ui;
+    RomTarget m_rom;
+    Bytes m_image;
+    PartyTable m_table;
+    QStringList m_classNames;
+    QStringList m_speciesNames;
+    QStringList m_moveNames;
+    std::vector<CustomMoveEntry> m_customMoves;
+    // The selection: a class, and one of its parties or 0 for the class alone.
+    int m_class = 0;
+    int m_party = 0;
+    LoadedBank m_loaded;
+    std::vector<PartyMember> m_loadedMembers;
+    QString m_saveNote;
+};

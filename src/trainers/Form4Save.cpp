@@ -1,0 +1,147 @@
+// The Trainer Parties window's notes and its save: the selected party and the class's prize money go back
+// into the ROM as the main window's party does, with the same confirmation, failure boxes and question
+// before unsaved edits are lost.
+
+#include "rom/FailureBox.h"
+#include "trainers/Form4.h"
+#include "trainers/InputFilters.h"
+#include "trainers/PartyRows.h"
+#include "ui_Form4.h"
+
+#include <QCloseEvent>
+#include <QLocale>
+#include <QMessageBox>
+
+QString Form4::memberMoves(int member) const
+{
+    const PartyList* list = m_table.listOf(m_class);
+    QStringList moves;
+    for (const int classNumber : list != nullptr ? list->classes : std::vector<int>{}) {
+        for (const CustomMove& move : customMovesOf(m_customMoves, classNumber, m_party)) {
+            if (move.member == member) {
+                moves << QStringLiteral("%1 in slot %2").arg(m_moveNames.value(move.move - 1)).arg(move.slot);
+            }
+        }
+    }
+    return moves.isEmpty() ? QString() : QStringLiteral("The game gives this member ") + moves.join(", ") + ".";
+}
+
+void Form4::updateState()
+{
+    setWindowModified(hasUnsavedChanges());
+    QStringList notes;
+    if (!m_saveNote.isEmpty()) {
+        notes << m_saveNote;
+    }
+    const ClassEntry* entry = m_class > 0 ? &m_table.entry(m_class) : nullptr;
+    const PartyList* list = m_class > 0 ? m_table.listOf(m_class) : nullptr;
+    if (entry != nullptr && list == nullptr) {
+        notes << QStringLiteral("Tavrik leaves the parties of %1 as they are: %2.")
+                     .arg(m_classNames[m_class - 1], QString::fromStdString(entry->problem));
+    } else if (list != nullptr && !list->editable()) {
+        notes << QStringLiteral("Tavrik leaves the parties of %1 as they are: %2.")
+                     .arg(selectionName(), QString::fromStdString(list->problem));
+    }
+    if (entry != nullptr && !entry->money) {
+        notes << QStringLiteral("Tavrik leaves the prize money as it is: %1.")
+                     .arg(QString::fromStdString(entry->moneyProblem));
+    }
+    QStringList warnings = ui->partyrows->warnings();
+    const int members = ui->partyrows->memberCount();
+    for (const int classNumber : list != nullptr && m_party > 0 ? list->classes : std::vector<int>{}) {
+        for (const LostMove& move : lostMoves(m_image, *m_rom.profile, classNumber, m_party, members)) {
+            const QString what = move.kind == LostMoveKind::StarterMove
+                                     ? QStringLiteral("the move chosen by the player's starter")
+                                 : move.kind == LostMoveKind::SpecialMoveUser ? QStringLiteral("the special move")
+                                                                              : m_moveNames.value(move.move - 1);
+            warnings
+                << QStringLiteral("the game gives %1 to member %2, which the party lacks").arg(what).arg(move.member);
+        }
+    }
+    if (!warnings.isEmpty()) {
+        notes << QStringLiteral("Warning: %1.").arg(warnings.join(QStringLiteral("; ")));
+    }
+    ui->notes->setText(notes.join(QLatin1Char('\n')));
+}
+
+bool Form4::hasUnsavedChanges() const
+{
+    const bool partyEdited = m_loaded.list && ui->partyrows->members() != m_loadedMembers;
+    const bool moneyEdited = m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money;
+    return partyEdited || moneyEdited;
+}
+
+void Form4::cmdSave_Click()
+{
+    saveParty();
+}
+
+bool Form4::saveParty()
+{
+    if (m_class == 0) {
+        return false;
+    }
+    BankChange change;
+    if (m_loaded.list && m_loaded.list->editable() && ui->partyrows->members() != m_loadedMembers) {
+        change.party = PartyChange{m_class, m_party, ui->partyrows->members()};
+    }
+    if (m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money) {
+        change.money = std::pair{m_class, ui->txtmoney->text().toInt()};
+    }
+    const auto saved = writeBankChange(m_rom, m_loaded, change);
+    if (!saved) {
+        showFailure(this, saved.failure());
+        return false;
+    }
+    const QString name =
+        m_party > 0 ? QStringLiteral("%1 party %2").arg(selectionName()).arg(m_party) : selectionName();
+    QMessageBox::information(
+        this, QStringLiteral("Tavrik"), QStringLiteral("Data for ") + name + QStringLiteral(" saved successfully!"));
+    const std::optional<Relocation>& moved = *saved;
+    const QLocale english(QLocale::English);
+    const QString note = moved ? QStringLiteral("%1's parties moved to free space at 0x%2: %3 of %4 free bytes used.")
+                                     .arg(selectionName(),
+                                          QString::number(moved->to, 16).toUpper(),
+                                          english.toString(moved->bytes),
+                                          english.toString(moved->freeBytes))
+                               : QString();
+    // The file now holds what the window shows; it is read again, the selection kept.
+    const auto image = m_rom.readAgain();
+    if (!image) {
+        showFailure(this, image.failure());
+        return true;
+    }
+    loadParties(*image);
+    m_saveNote = note;
+    updateState();
+    return true;
+}
+
+bool Form4::mayLeaveParty()
+{
+    if (!hasUnsavedChanges()) {
+        return true;
+    }
+    const QString name =
+        m_party > 0 ? QStringLiteral("%1 party %2").arg(selectionName()).arg(m_party) : selectionName();
+    switch (askToSaveChanges(this,
+                             QStringLiteral("Save the changes to %1?").arg(name),
+                             QStringLiteral("Your changes to this party are not in the ROM yet."))) {
+    case QMessageBox::Save:
+        return saveParty();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Form4::closeEvent(QCloseEvent* event)
+{
+    if (!mayLeaveParty()) {
+        event->ignore();
+        return;
+    }
+    emit closed();
+    event->accept();
+}

@@ -1,0 +1,120 @@
+#include "trainers/PartyRules.h"
+
+#include "trainers/TrainerLayout.h"
+#include "trainers/TrainerPlacement.h"
+
+namespace {
+
+constexpr std::uint8_t TableEnd = 0xFF;
+constexpr std::uint8_t EntryEnd = 0x00;
+// The Elite Four's (class, move) pairs follow the gym leaders' 8 (user, move) pairs.
+constexpr std::int32_t TeamMovesAt = 16;
+
+std::uint8_t byteAt(const Bytes& image, std::int32_t offset)
+{
+    return image[static_cast<std::size_t>(offset)];
+}
+
+// One entry's triples from at; false when the bank ends first.
+bool readTriples(const Bytes& image, std::int32_t& at, std::int32_t end, CustomMoveEntry& entry)
+{
+    while (at < end && byteAt(image, at) != EntryEnd) {
+        if (at + 3 > end) {
+            return false;
+        }
+        entry.moves.push_back({byteAt(image, at), byteAt(image, at + 1), byteAt(image, at + 2)});
+        at += 3;
+    }
+    ++at;
+    return at <= end;
+}
+
+// The team move of a class in Red and Blue, when the special-move table is where the game keeps it.
+std::optional<std::uint8_t> teamMove(const Bytes& image, const VersionProfile& profile, int classNumber)
+{
+    if (!profile.specialMovesEditable || !specialMoveTableInPlace(image, profile)) {
+        return std::nullopt;
+    }
+    for (std::int32_t at = *profile.specialMoveTableOffset + TeamMovesAt; byteAt(image, at) != TableEnd; at += 2) {
+        if (byteAt(image, at) == classNumber) {
+            return byteAt(image, at + 1);
+        }
+    }
+    return std::nullopt;
+}
+
+// The special-move user byte the ROM holds for a gym leader's party, if this is one.
+std::optional<int> romSpecialMoveUser(const Bytes& image, const VersionProfile& profile, int classNumber, int party)
+{
+    if (!profile.specialMovesEditable || !specialMoveTableInPlace(image, profile)) {
+        return std::nullopt;
+    }
+    for (int rosterIndex = 0; rosterIndex < GymLeaderCount; ++rosterIndex) {
+        const TrainerClass& trainer = trainerClass(rosterIndex);
+        const auto& userOffset = trainerLayout(profile.version, rosterIndex).specialMoveUserOffset;
+        if (trainer.number == classNumber && trainer.party == party && userOffset) {
+            return byteAt(image, *userOffset);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::vector<CustomMoveEntry> readCustomMoves(const Bytes& image, const VersionProfile& profile)
+{
+    std::vector<CustomMoveEntry> table;
+    if (!profile.customMovesOffset) {
+        return table;
+    }
+    const std::int32_t end = trainerBankEnd(image);
+    std::int32_t at = *profile.customMovesOffset;
+    while (at + 2 <= end && byteAt(image, at) != TableEnd) {
+        CustomMoveEntry entry{byteAt(image, at), byteAt(image, at + 1), {}};
+        at += 2;
+        if (!readTriples(image, at, end, entry)) {
+            return {};
+        }
+        table.push_back(std::move(entry));
+    }
+    return at < end ? table : std::vector<CustomMoveEntry>{};
+}
+
+std::vector<CustomMove> customMovesOf(const std::vector<CustomMoveEntry>& table, int classNumber, int partyNumber)
+{
+    std::vector<CustomMove> moves;
+    for (const CustomMoveEntry& entry : table) {
+        if (entry.classNumber == classNumber && entry.partyNumber == partyNumber) {
+            moves.insert(moves.end(), entry.moves.begin(), entry.moves.end());
+        }
+    }
+    return moves;
+}
+
+std::vector<LostMove> lostMoves(const Bytes& image,
+                                const VersionProfile& profile,
+                                int classNumber,
+                                int partyNumber,
+                                int memberCount,
+                                std::optional<int> specialMoveUser)
+{
+    std::vector<LostMove> lost;
+    if (!specialMoveUser) {
+        specialMoveUser = romSpecialMoveUser(image, profile, classNumber, partyNumber);
+    }
+    if (specialMoveUser && *specialMoveUser >= memberCount) {
+        lost.push_back({LostMoveKind::SpecialMoveUser, *specialMoveUser + 1, 3, 0});
+    }
+    if (const auto move = teamMove(image, profile, classNumber); move && memberCount < TeamMoveMember) {
+        lost.push_back({LostMoveKind::TeamMove, TeamMoveMember, 3, *move});
+    }
+    if (profile.specialMovesEditable && classNumber == ChampionClass && memberCount < MaxPartySize) {
+        lost.push_back({LostMoveKind::StarterMove, MaxPartySize, 3, 0});
+    }
+    for (const CustomMove& move : customMovesOf(readCustomMoves(image, profile), classNumber, partyNumber)) {
+        if (move.member > memberCount) {
+            lost.push_back({LostMoveKind::CustomMove, move.member, move.slot, move.move});
+        }
+    }
+    return lost;
+}

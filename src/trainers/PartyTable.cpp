@@ -1,0 +1,243 @@
+#include "trainers/PartyTable.h"
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+constexpr std::uint8_t LevelMark = 0xFF;
+constexpr std::uint8_t PartyEnd = 0x00;
+// A whole party shares a level of at most 100: a higher first byte would not begin a party the game has.
+constexpr int MaxSharedLevel = 100;
+// Tavrik moves a list that outgrows its place behind at least this many zero bytes, and takes a list that
+// follows such a run, after data that is no party, for one placed there.
+constexpr std::int32_t FreeSpaceMargin = 16;
+
+std::uint8_t byteAt(const Bytes& image, std::int32_t offset)
+{
+    return image[static_cast<std::size_t>(offset)];
+}
+
+struct PartyRead
+{
+    std::optional<Party> party;
+    std::string problem;
+};
+
+PartyRead unsound(std::string problem)
+{
+    return {std::nullopt, std::move(problem)};
+}
+
+// A party at offset that ends before limit: 1..6 members, then 0x00. A sound party has species 1..190 and
+// shares a level of at most 100, if it shares one; the game also reads glitch species and higher levels, which
+// only the highest list may not hold, as they would end it.
+PartyRead readParty(const Bytes& image, std::int32_t offset, std::int32_t limit, bool sound)
+{
+    Party party{offset, byteAt(image, offset) == LevelMark ? PartyFormat::LevelEach : PartyFormat::SameLevel, {}};
+    const std::uint8_t sharedLevel = byteAt(image, offset);
+    if (sound && party.format == PartyFormat::SameLevel && sharedLevel > MaxSharedLevel) {
+        return unsound("its first byte " + std::to_string(sharedLevel) + " is neither 0xFF nor a level up to 100");
+    }
+    const std::int32_t step = party.format == PartyFormat::LevelEach ? 2 : 1;
+    std::int32_t at = offset + 1;
+    while (at < limit && byteAt(image, at) != PartyEnd) {
+        if (at + step > limit) {
+            break;
+        }
+        const PartyMember member = party.format == PartyFormat::LevelEach
+                                       ? PartyMember{byteAt(image, at), byteAt(image, at + 1)}
+                                       : PartyMember{sharedLevel, byteAt(image, at)};
+        // A species byte 0 would end the party for the game's count of parties, though not for its reading.
+        if (member.species == 0 || (sound && member.species > SpeciesCount)) {
+            return unsound("it holds the species byte " + std::to_string(member.species) + ", outside 1-190");
+        }
+        if (party.members.size() == MaxPartySize) {
+            return unsound("it has more than 6 members");
+        }
+        party.members.push_back(member);
+        at += step;
+    }
+    if (at >= limit || byteAt(image, at) != PartyEnd) {
+        return unsound("it has no end before the next list or the end of the bank");
+    }
+    if (party.members.empty()) {
+        return unsound("it has no members");
+    }
+    return {std::move(party), {}};
+}
+
+// Whether the list at next lies behind a run of zero bytes that starts at or after from: a list moved into
+// the bank's free space, with data that is no party before it.
+bool followsFreeSpace(const Bytes& image, std::int32_t from, std::int32_t next)
+{
+    if (next - FreeSpaceMargin < from) {
+        return false;
+    }
+    for (std::int32_t at = next - FreeSpaceMargin; at < next; ++at) {
+        if (byteAt(image, at) != PartyEnd) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::int32_t zeroRunEnd(const Bytes& image, std::int32_t from, std::int32_t limit)
+{
+    while (from < limit && byteAt(image, from) == PartyEnd) {
+        ++from;
+    }
+    return from;
+}
+
+// The parties from list.offset; next is where the next list begins, or -1 for the highest list.
+void readList(const Bytes& image, PartyList& list, std::int32_t next)
+{
+    const bool highest = next < 0;
+    const std::int32_t limit = highest ? trainerBankEnd(image) : next;
+    std::int32_t at = list.offset;
+    while (at < limit && byteAt(image, at) != PartyEnd) {
+        PartyRead read = readParty(image, at, limit, true);
+        if (!read.party && (highest || followsFreeSpace(image, at, next))) {
+            break;
+        }
+        if (!read.party) {
+            read = readParty(image, at, limit, false);
+        }
+        if (!read.party) {
+            list.problem = "party " + std::to_string(list.parties.size() + 1) + " is not one Tavrik can read (" +
+                           read.problem + ")";
+            break;
+        }
+        at += static_cast<std::int32_t>(partyBytes(read.party->format, read.party->members).size());
+        list.parties.push_back(std::move(*read.party));
+    }
+    list.end = at;
+    // The zero bytes up to the next list are the list's own room; the highest list keeps its own length,
+    // and so does a list followed by data that is not its own.
+    const bool endsInZeros = at < limit && byteAt(image, at) == PartyEnd;
+    list.span = (highest || !endsInZeros ? at : zeroRunEnd(image, at, limit)) - list.offset;
+}
+
+FreeSpace findFreeSpace(const Bytes& image)
+{
+    const std::int32_t end = trainerBankEnd(image);
+    std::int32_t start = end;
+    while (start > TrainerBankStart && byteAt(image, start - 1) == PartyEnd) {
+        --start;
+    }
+    return end < TrainerBankEnd ? FreeSpace{end, 0} : FreeSpace{start, end - start};
+}
+
+int decimalDigit(int nibble)
+{
+    return nibble <= 9 ? nibble : -1;
+}
+
+void readMoney(const Bytes& image, const VersionProfile& profile, int classNumber, ClassEntry& entry)
+{
+    const std::int32_t at = classMoneyOffset(profile, classNumber);
+    // The record starts with the pointer to the class's portrait.
+    if (trainerBankOffset(wordAt(image, at - 2)) < 0 || wordAt(image, at) < 0) {
+        entry.moneyProblem = "the pointer to its portrait in front of it is not sound";
+        return;
+    }
+    int money = 0;
+    for (const std::uint8_t byte : {byteAt(image, at), byteAt(image, at + 1)}) {
+        const int high = decimalDigit(byte >> 4);
+        const int low = decimalDigit(byte & 0x0F);
+        if (high < 0 || low < 0) {
+            entry.moneyProblem = "its bytes are not decimal digits";
+            return;
+        }
+        money = money * 100 + high * 10 + low;
+    }
+    entry.money = money;
+}
+
+} // namespace
+
+Bytes partyBytes(PartyFormat format, const std::vector<PartyMember>& members)
+{
+    Bytes bytes;
+    if (format == PartyFormat::LevelEach) {
+        bytes.push_back(LevelMark);
+        for (const PartyMember& member : members) {
+            bytes.insert(bytes.end(), {member.level, member.species});
+        }
+    } else {
+        bytes.push_back(members.empty() ? std::uint8_t{0} : members.front().level);
+        for (const PartyMember& member : members) {
+            bytes.push_back(member.species);
+        }
+    }
+    bytes.push_back(PartyEnd);
+    return bytes;
+}
+
+bool soundParty(const Party& party)
+{
+    const auto soundMember = [](const PartyMember& member) {
+        return member.species >= 1 && member.species <= SpeciesCount;
+    };
+    return std::all_of(party.members.begin(), party.members.end(), soundMember) &&
+           (party.format == PartyFormat::LevelEach || party.members.front().level <= MaxSharedLevel);
+}
+
+const PartyList* PartyTable::listOf(int classNumber) const
+{
+    const int list = entry(classNumber).list;
+    return list < 0 ? nullptr : &lists[static_cast<std::size_t>(list)];
+}
+
+const Party* PartyTable::party(int classNumber, int partyNumber) const
+{
+    const PartyList* list = listOf(classNumber);
+    if (list == nullptr || partyNumber < 1 || partyNumber > static_cast<int>(list->parties.size())) {
+        return nullptr;
+    }
+    return &list->parties[static_cast<std::size_t>(partyNumber - 1)];
+}
+
+PartyTable readPartyTable(const Bytes& image, const VersionProfile& profile)
+{
+    PartyTable table;
+    std::map<std::int32_t, std::vector<int>> classesAt;
+    for (int classNumber = 1; classNumber <= TrainerClassCount; ++classNumber) {
+        ClassEntry& entry = table.classes[static_cast<std::size_t>(classNumber - 1)];
+        readMoney(image, profile, classNumber, entry);
+        const int pointer = wordAt(image, profile.partyPointersOffset + 2 * (classNumber - 1));
+        const std::int32_t offset = trainerBankOffset(pointer);
+        if (pointer < 0) {
+            entry.problem = "its pointer lies past the end of the file";
+        } else if (offset < 0) {
+            entry.problem = "its pointer leads out of the trainer bank";
+        } else if (offset >= trainerBankEnd(image)) {
+            entry.problem = "its pointer leads past the end of the file";
+        } else {
+            classesAt[offset].push_back(classNumber);
+        }
+    }
+    for (auto at = classesAt.begin(); at != classesAt.end(); ++at) {
+        PartyList list{at->first, at->second, {}, at->first, 0, {}};
+        const auto next = std::next(at);
+        readList(image, list, next == classesAt.end() ? -1 : next->first);
+        for (const int classNumber : list.classes) {
+            table.classes[static_cast<std::size_t>(classNumber - 1)].list = static_cast<int>(table.lists.size());
+        }
+        table.lists.push_back(std::move(list));
+    }
+    table.free = findFreeSpace(image);
+    return table;
+}
+
+std::int32_t classMoneyOffset(const VersionProfile& profile, int classNumber)
+{
+    return profile.classMoneyOffset + 5 * (classNumber - 1) + 2;
+}
+
+Bytes moneyBytes(int money)
+{
+    const auto bcd = [](int value) { return static_cast<std::uint8_t>(value / 10 << 4 | value % 10); };
+    return {bcd(money / 100 % 100), bcd(money % 100)};
+}

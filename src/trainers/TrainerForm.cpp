@@ -1,0 +1,102 @@
+#include "trainers/TrainerForm.h"
+
+#include "trainers/InputFilters.h"
+#include "trainers/PartyRows.h"
+#include "ui_TrainerForm.h"
+
+#include <QStyle>
+
+namespace {
+
+const QString YellowNote =
+    QStringLiteral("Support for editing the special moves in Pokémon Yellow will be coming soon!");
+
+} // namespace
+
+TrainerForm::TrainerForm(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TrainerForm>())
+{
+    ui->setupUi(this);
+    ui->pkmnnoWarning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(14, 14));
+    ui->pkmnnoWarning->hide();
+    installByteBox(ui->itemquant);
+    installHexKeyFilter(ui->pkmnno);
+    connect(ui->partyrows, &PartyRows::changed, this, &TrainerForm::updateState);
+    connect(ui->partyrows, &PartyRows::membersChanged, this, &TrainerForm::followMembers);
+    connect(ui->namebox, &QLineEdit::textChanged, this, &TrainerForm::updateState);
+    connect(ui->itemquant, &QLineEdit::textChanged, this, &TrainerForm::updateState);
+    connect(ui->pkmnno, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && m_specialMoveUser) {
+            m_specialMoveUser = static_cast<std::uint8_t>(index);
+        }
+        updateState();
+    });
+    for (QComboBox* list : {ui->itemlst, ui->attacklst}) {
+        connect(list, &QComboBox::currentIndexChanged, this, &TrainerForm::updateState);
+    }
+    connect(ui->trainerlst, &QListWidget::currentRowChanged, this, &TrainerForm::trainerlst_Click);
+}
+
+TrainerForm::~TrainerForm() = default;
+
+PartyRows* TrainerForm::partyRows() const
+{
+    return ui->partyrows;
+}
+
+QComboBox* TrainerForm::speciesBox(int member) const
+{
+    return ui->partyrows->speciesBox(member);
+}
+
+QLineEdit* TrainerForm::levelBox(int member) const
+{
+    return ui->partyrows->levelBox(member);
+}
+
+QListWidget* TrainerForm::roster() const
+{
+    return ui->trainerlst;
+}
+
+QComboBox* TrainerForm::moveList() const
+{
+    return ui->attacklst;
+}
+
+QComboBox* TrainerForm::itemList() const
+{
+    return ui->itemlst;
+}
+
+void TrainerForm::resetView()
+{
+    m_rom = {};
+    m_loaded.reset();
+    m_loadedIndex = -1;
+    m_specialMoveUser.reset();
+    m_placementNote.clear();
+    m_saveNote.clear();
+    m_keepSaveNote = false;
+    ui->trainerlst->clear();
+    ui->namebox->setText(QString());
+    ui->SSTab1->setEnabled(false);
+    ui->frmmove->hide();
+    ui->frmprize->hide();
+    ui->Frame3->setEnabled(false);
+    Nopoke();
+    updateState();
+}
+
+void TrainerForm::switchOn(const RomTarget& rom)
+{
+    m_rom = rom;
+    ui->frmmove->setVisible(rom.profile->specialMovesEditable);
+    ui->Frame3->setEnabled(true);
+    ui->SSTab1->setEnabled(true);
+    ui->info->setText(rom.profile->version == GameVersion::Yellow ? YellowNote : QString());
+}
+
+void TrainerForm::Nopoke()
+{
+    ui->partyrows->showRows(0);
+}

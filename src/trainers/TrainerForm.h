@@ -1,0 +1,90 @@
+#pragma once
+
+// The trainer editor of the main window: the roster of the twelve gym leaders and Elite Four members, the
+// selected trainer's name, party, prize and special move, the load of a picked trainer and its save. It reads
+// and writes the open ROM through its target; the main window hosts it and shows its notes.
+
+#include "rom/RomTarget.h"
+#include "trainers/PartyRules.h"
+#include "trainers/TrainerRecord.h"
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class TrainerForm;
+}
+class PartyRows;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+
+class TrainerForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TrainerForm(QWidget* parent = nullptr);
+    ~TrainerForm() override;
+
+    PartyRows* partyRows() const;
+    // The party row controls, member 1..6.
+    QComboBox* speciesBox(int member) const;
+    QLineEdit* levelBox(int member) const;
+    QListWidget* roster() const;
+    QComboBox* moveList() const;
+    QComboBox* itemList() const;
+
+    // Switched off and emptied, without a ROM.
+    void resetView();
+    // The ROM to read and write from now on; its version decides which frames show.
+    void switchOn(const RomTarget& rom);
+    // Fills trainerlst from image.
+    void trainer(const Bytes& image);
+    // Reads the selected trainer afresh from the file, as after the other windows wrote to it.
+    void reloadTrainer();
+    // File > Save ROM: writes the loaded trainer; true when it was written.
+    bool saveTrainer();
+    // True when the form differs from the trainer as loaded.
+    bool hasUnsavedChanges() const;
+    // Asks what to do with unsaved edits before they would be lost; false when the user cancels.
+    bool mayLeaveTrainer();
+
+signals:
+    // The notes under the form: what is left alone, what moved, and the warnings.
+    void notesChanged(const QString& notes);
+    void modifiedChanged(bool modified);
+
+private:
+    void trainersave();
+    void trainerlst_Click(int rosterIndex);
+    void loadTrainer(int rosterIndex);
+    void applyTrainer(int rosterIndex, const LoadedTrainer& loaded);
+    void Nopoke();
+    // The special-move user list names the members as the rows stand.
+    void followMembers();
+
+    TrainerRecord recordFromControls(const LoadedTrainer& loaded) const;
+    QString placementNote(int rosterIndex, const LoadedTrainer& loaded) const;
+    QStringList warnings();
+    void updateState();
+
+    std::unique_ptr<Ui::TrainerForm> ui;
+    RomTarget m_rom;
+    // Set while a whole form is filled, so that the notes are worked out once at the end.
+    bool m_filling = false;
+    // What the loader read for the selected trainer; a list left without a selection (a byte the list has no
+    // entry for) saves this value back unchanged. Empty when nothing could be read.
+    std::optional<LoadedTrainer> m_loaded;
+    int m_loadedIndex = -1;
+    // The user byte as the form has it: the list may show no entry for it.
+    std::optional<std::uint8_t> m_specialMoveUser;
+    // The moves the game gives members of this party by their place, and which member each needs.
+    std::vector<LostMove> m_memberMoves;
+    QString m_placementNote;
+    // Where the last save moved the party's list; shown until the user picks another trainer (the save itself
+    // loads one, which keeps it).
+    QString m_saveNote;
+    bool m_keepSaveNote = false;
+};

@@ -1,0 +1,147 @@
+// The Trainer Parties window through its real widgets: every class once in the tree, a shared list under
+// the first of its classes, a party and its class's money saved at exactly their bytes, the question before
+// edits are lost, the main window locked while it is open and reading its trainer again after, and lists
+// or moves the window leaves alone or warns about.
+
+#include "UiHarness.h"
+#include "trainers/Form4.h"
+
+namespace {
+
+struct PartiesWindow : ::testing::Test
+{
+    Form4* open(const SyntheticRom& rom)
+    {
+        path = editor.open(rom);
+        editor.window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&editor.window));
+        QTest::keyClick(&editor.window, Qt::Key_T, Qt::ControlModifier);
+        return editor.window.partiesWindow();
+    }
+    void pick(Form4* window, int classNumber, int party)
+    {
+        QTreeWidget* tree = window->partyTree();
+        QTreeWidgetItem* item = window->item(classNumber, party);
+        tree->scrollToItem(item);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+    }
+    QString notes(Form4* window) { return child<QLabel>(window, "notes")->text(); }
+
+    EditorUnderTest editor;
+    std::string path;
+};
+
+} // namespace
+
+TEST_F(PartiesWindow, ListsEveryClassOnceAndSavesAPartyAndItsMoney)
+{
+    const SyntheticRom rom(GameVersion::Red);
+    const VersionProfile& profile = profileOf(GameVersion::Red);
+    const PartyTable table = readPartyTable(rom.bytes(), profile);
+    const std::vector<std::string> names = readClassNames(rom.bytes(), profile);
+    Form4* window = open(rom);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(editor.window.isEnabled());
+    QTreeWidget* tree = window->partyTree();
+    ASSERT_EQ(tree->topLevelItemCount(), 47);
+    for (int classNumber = 1; classNumber <= 47; ++classNumber) {
+        const bool shared = classNumber == 13 || classNumber == 27;
+        const bool sharing = classNumber == 14 || classNumber == 28;
+        const QString name = QString::fromStdString(names[static_cast<std::size_t>(classNumber - 1)]);
+        EXPECT_EQ(tree->topLevelItem(classNumber - 1)->text(0),
+                  shared ? name + ", " + QString::fromStdString(names[static_cast<std::size_t>(classNumber)]) : name);
+        EXPECT_EQ(tree->topLevelItem(classNumber - 1)->childCount(),
+                  sharing ? 0 : static_cast<int>(table.listOf(classNumber)->parties.size()));
+    }
+    QStringList summary;
+    for (const PartyMember& member : table.party(13, 2)->members) {
+        summary << QString("%1 %2").arg(SyntheticRom::speciesName(member.species).c_str()).arg(member.level);
+    }
+    EXPECT_EQ(window->item(13, 2)->text(0) + " " + window->item(13, 2)->text(1), "2 " + summary.join(", "));
+    // A level of a party with a level for each member and the class's money: three bytes.
+    const Party& rocky = *table.party(34, 1);
+    pick(window, 34, 1);
+    EXPECT_EQ(window->partyRows()->memberCount(), 2);
+    retype(window->partyRows()->levelBox(2), "77");
+    retype(child<QLineEdit>(window, "txtmoney"), "1234");
+    const Bytes before = fileBytes(path);
+    QTest::mouseClick(child<QPushButton>(window, "cmdSave"), Qt::LeftButton);
+    const std::int32_t money = classMoneyOffset(profile, 34);
+    EXPECT_TRUE(changedExactly(before, fileBytes(path), {{rocky.offset + 3, 77}, {money, 0x12}, {money + 1, 0x34}}));
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Data for ROCKY party 1 saved successfully!");
+    // A member added to the list two classes share: it moves, and both pointers follow.
+    const auto& shared = table.listOf(14)->parties;
+    const int party =
+        static_cast<int>(std::find_if(shared.begin(),
+                                      shared.end(),
+                                      [](const Party& candidate) { return candidate.members.size() < 6; }) -
+                         shared.begin()) +
+        1;
+    pick(window, 13, party);
+    window->partyRows()->speciesBox(window->partyRows()->memberCount() + 1)->setCurrentIndex(150);
+    QTest::mouseClick(child<QPushButton>(window, "cmdSave"), Qt::LeftButton);
+    const PartyTable now = readPartyTable(fileBytes(path), profile);
+    EXPECT_EQ(now.listOf(13), now.listOf(14));
+    EXPECT_EQ(now.listOf(14)->offset, 0x3BBF6);
+    EXPECT_EQ(now.party(14, party)->members.back().species, 150);
+    EXPECT_EQ(notes(window),
+              QString("%1's parties moved to free space at 0x3BBF6: %2 of 1,050 free bytes used.")
+                  .arg(tree->topLevelItem(12)->text(0))
+                  .arg(now.listOf(14)->end - now.listOf(14)->offset));
+}
+
+// The question before edits are lost, on picking another party and on closing; closing unlocks the main
+// window, which reads its trainer again.
+TEST_F(PartiesWindow, AsksBeforeEditsAreLostAndHandsTheMainWindowTheNewParty)
+{
+    const SyntheticRom rom(GameVersion::Blue);
+    editor.open(rom);
+    clickTrainer(editor.window, 0);
+    Form4* window = open(rom);
+    pick(window, 34, 1);
+    window->partyRows()->speciesBox(3)->setCurrentIndex(12);
+    EXPECT_TRUE(window->isWindowModified());
+    pick(window, 35, 1);
+    EXPECT_EQ(window->partyTree()->currentItem(), window->item(34, 1));
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Save the changes to ROCKY party 1?");
+    editor.watcher.answers.push_back(QMessageBox::Discard);
+    pick(window, 35, 1);
+    EXPECT_EQ(window->partyTree()->currentItem(), window->item(35, 1));
+    EXPECT_EQ(fileBytes(path), rom.bytes());
+    window->partyRows()->speciesBox(3)->setCurrentIndex(12);
+    editor.watcher.answers.push_back(QMessageBox::Save);
+    EXPECT_TRUE(window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(editor.window.isEnabled() && editor.window.partiesWindow() == nullptr);
+    EXPECT_EQ(readPartyTable(fileBytes(path), profileOf(GameVersion::Blue)).party(35, 1)->members.size(), 3U);
+    // The main window shows ROCKY as the file has him, and MISTA with her third member.
+    EXPECT_EQ(editor.window.trainerForm()->partyRows()->memberCount(), 2);
+    clickTrainer(editor.window, 1);
+    EXPECT_EQ(editor.window.speciesBox(3)->currentIndex(), 12);
+}
+
+// A list Tavrik cannot read to its end is shown read-only with the reason; the moves the game gives
+// members by their place are shown, and a party too small for one is warned about.
+TEST_F(PartiesWindow, ShowsWhatItLeavesAloneAndTheMovesAPartyLoses)
+{
+    SyntheticRom rom(GameVersion::Yellow);
+    const VersionProfile& profile = profileOf(GameVersion::Yellow);
+    const std::int32_t broken = readPartyTable(rom.bytes(), profile).party(5, 1)->offset;
+    rom.set(broken + 2, 0x00);
+    rom.set(broken + 3, 0xC8);
+    // MISTA's custom move goes to member 4, as a hack that shrank her party would leave it.
+    rom.set(0x39C6B + 11, 4);
+    Form4* window = open(rom);
+    pick(window, 5, 0);
+    EXPECT_FALSE(child<QGroupBox>(window, "frmparty")->isEnabled());
+    EXPECT_EQ(window->item(5, 0)->childCount(), 0);
+    EXPECT_TRUE(notes(window).contains("as they are: party 1 is not one Tavrik can read"))
+        << notes(window).toStdString();
+    // Yellow gives member 1 of class 2's first party two moves, and MISTA's member 4 one her party lacks.
+    pick(window, 2, 1);
+    auto* star = child<QLabel>(window, "pkmn1Moves");
+    EXPECT_TRUE(!star->isHidden() && star->toolTip().contains("in slot 3")) << star->toolTip().toStdString();
+    pick(window, 35, 1);
+    EXPECT_TRUE(notes(window).contains("to member 4, which the party lacks")) << notes(window).toStdString();
+    EXPECT_EQ(fileBytes(path), rom.bytes());
+}

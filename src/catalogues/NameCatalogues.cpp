@@ -17,10 +17,10 @@ std::span<const std::uint8_t> window(const Bytes& image, std::int64_t offset, in
     return std::span<const std::uint8_t>(image).subspan(begin, end - begin);
 }
 
-// Steps over a run of 0x50-terminated names in 12-byte windows. The step is the decoded, trimmed length
-// plus one for the terminator, so a byte that decodes to nothing makes the next window start early; an
-// empty window (one that starts on a terminator) adds nothing and moves on by one byte. After its reads
-// the walk may go on, by extraReads at most, until it has wanted names.
+// Steps over a run of 0x50-terminated names in 12-byte windows, from each name's first byte to the next
+// one's, as the game counts them: one decoded character may stand for one byte ("A") or take two ("'s"). An
+// empty window (one that starts on a terminator) adds nothing and moves on by one byte. After its reads the
+// walk may go on, by extraReads at most, until it has wanted names.
 std::vector<std::string>
 walkNames(const Bytes& image, std::int32_t start, int reads, std::size_t wanted = 0, int extraReads = 0)
 {
@@ -28,13 +28,13 @@ walkNames(const Bytes& image, std::int32_t start, int reads, std::size_t wanted 
     names.reserve(static_cast<std::size_t>(reads + extraReads));
     std::int64_t displacement = 0;
     for (int read = 0; read < reads || (read < reads + extraReads && names.size() < wanted); ++read) {
-        // Fitted to the window's 12 characters and trimmed: the padding would be trimmed away again.
-        const std::string name =
-            trimBlanks(leftText(DecodeText(window(image, start + displacement, NameWindow)), NameWindow));
+        const auto bytes = window(image, start + displacement, NameWindow);
+        const std::string name = trimBlanks(DecodeText(bytes));
         if (!name.empty()) {
             names.push_back(name);
         }
-        displacement += static_cast<std::int64_t>(characterCount(name)) + 1;
+        const auto length = std::find(bytes.begin(), bytes.end(), GameText::Terminator) - bytes.begin();
+        displacement += static_cast<std::int64_t>(length) + 1;
     }
     return names;
 }
@@ -48,7 +48,7 @@ std::vector<std::string> speciesNames(const Bytes& image, const VersionProfile& 
     for (int record = 0; record < SpeciesRecordCount; ++record) {
         const auto bytes =
             window(image, profile.speciesNamesOffset + SpeciesRecordLength * record, SpeciesRecordLength);
-        names.push_back(trimBlanks(leftText(DecodeText(bytes), SpeciesRecordLength)));
+        names.push_back(trimBlanks(DecodeText(bytes)));
     }
     return names;
 }

@@ -22,7 +22,7 @@ constexpr int NameWindow = 12;
 // HM01 is item byte 0xC4, list position 195.
 constexpr int FirstMachinePosition = 195;
 
-// 191 entries: "MISSINGNO." then the 190 records, each decoded, cut to 10 characters and trimmed.
+// 191 entries: "MISSINGNO." then the 190 records of 10 bytes, each decoded up to its terminator and trimmed.
 std::vector<std::string> speciesNames(const Bytes& image, const VersionProfile& profile);
 
 // The non-empty names found by walking the run of terminated names from the profile's start byte. The

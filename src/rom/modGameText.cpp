@@ -50,7 +50,15 @@ constexpr std::array<Token, 18> ThreeCharacterTokens{{
     {U"[l]", 0xF9},
 }};
 
-constexpr std::array<Token, 6> TwoCharacterTokens{{
+// The control codes, and the letters the font joins to an apostrophe: "'s" is one byte, not "'" and "s".
+constexpr std::array<Token, 13> TwoCharacterTokens{{
+    {U"'d", 0xBB},
+    {U"'l", 0xBC},
+    {U"'s", 0xBD},
+    {U"'t", 0xBE},
+    {U"'v", 0xBF},
+    {U"'r", 0xE4},
+    {U"'m", 0xE5},
     {U"\\l", 0xFA},
     {U"\\p", 0xFB},
     {U"\\c", 0xFC},
@@ -109,6 +117,32 @@ std::uint8_t singleCharacterByte(char32_t c)
         return 0xE8;
     case U'é':
         return 0xBA;
+    case U'(':
+        return 0x9A;
+    case U')':
+        return 0x9B;
+    case U':':
+        return 0x9C;
+    case U';':
+        return 0x9D;
+    case U'[':
+        return 0x9E;
+    case U']':
+        return 0x9F;
+    case U'\'':
+        return 0xE0;
+    case U'-':
+        return 0xE3;
+    case U'♂':
+        return 0xEF;
+    case U'¥':
+        return 0xF0;
+    case U'×':
+        return 0xF1;
+    case U'/':
+        return 0xF3;
+    case U'♀':
+        return 0xF5;
     default:
         return GameText::Unknown;
     }
@@ -152,11 +186,28 @@ constexpr std::array<std::string_view, 256> DecodeTable = [] {
         table[0xF6 + k] = Digits.substr(k, 1);
     }
     table[0x00] = table[0x7F] = " ";
+    constexpr std::string_view Punctuation[] = {"(", ")", ":", ";", "[", "]"};
+    constexpr std::string_view Contractions[] = {"'d", "'l", "'s", "'t", "'v"};
+    for (std::size_t k = 0; k < std::size(Punctuation); ++k) {
+        table[0x9A + k] = Punctuation[k];
+    }
+    for (std::size_t k = 0; k < std::size(Contractions); ++k) {
+        table[0xBB + k] = Contractions[k];
+    }
     table[0xBA] = "é";
+    table[0xE0] = "'";
+    table[0xE3] = "-";
+    table[0xE4] = "'r";
+    table[0xE5] = "'m";
     table[0xE6] = "?";
     table[0xE7] = "!";
     table[0xE8] = ".";
+    table[0xEF] = "♂";
+    table[0xF0] = "¥";
+    table[0xF1] = "×";
+    table[0xF3] = "/";
     table[0xF4] = ",";
+    table[0xF5] = "♀";
     return table;
 }();
 

@@ -1,8 +1,10 @@
 #pragma once
 
 // The game's one-byte character encoding. Display text is UTF-8; game text is bytes ended by the
-// terminator 0x50. Decoding knows letters, digits, blanks, "?!.,", "é" and the terminator; every other
-// byte decodes to nothing. Encoding also knows the bracket and backslash escapes ("[PK]", "\h1F", "\n").
+// terminator 0x50. Decoding knows the game's English font: letters, digits, blanks, punctuation, "é", "♂",
+// "♀", "¥", "×", the letters joined to an apostrophe ("'s" is one byte) and the terminator; every other byte
+// decodes to nothing. Encoding takes the longest match first, so each decoded character encodes back to its
+// byte, and also knows the bracket and backslash escapes ("[PK]", "\h1F", "\n").
 
 #include <cstdint>
 #include <span>

@@ -40,7 +40,7 @@ TEST(SpeciesCatalogue, PositionIsTheSpeciesByte)
     }
 }
 
-TEST(NameWalk, StepsByTheCharactersItKept)
+TEST(NameWalk, StepsFromNameToName)
 {
     const std::tuple<const char*, Bytes, Names> cases[] = {
         {"terminator before the first name", {0x50, 0x80, 0x81, 0x50, 0x82, 0x83, 0x50}, {"AB", "CD"}},
@@ -49,8 +49,9 @@ TEST(NameWalk, StepsByTheCharactersItKept)
         {"twelve letters, terminator outside the window",
          {0x50, 0x80, 0x81, 0x82, 0x83, 0x84, 0x85, 0x86, 0x87, 0x88, 0x89, 0x8A, 0x8B, 0x50, 0x82, 0x83, 0x50},
          {"ABCDEFGHIJKL", "CD"}},
-        // Two bytes that show nothing and an accented letter: the next read starts two bytes early.
-        {"vanishing bytes", {0x50, 0x80, 0xBA, 0x34, 0x54, 0x82, 0x83, 0x50, 0x82, 0x83, 0x50}, {"AéCD", "D", "CD"}}};
+        // Bytes that show nothing or two characters: the next read still starts at the next name.
+        {"vanishing bytes", {0x50, 0x80, 0xBA, 0x34, 0x54, 0x82, 0x83, 0x50, 0x82, 0x83, 0x50}, {"AéCD", "CD"}},
+        {"joined letters", {0x50, 0x8E, 0xBD, 0xBD, 0xBD, 0x50, 0x82, 0x83, 0x50}, {"O's's's", "CD"}}};
     for (const bool items : {false, true}) {
         for (const GameVersion version : AllVersions) {
             for (const auto& [what, run, names] : cases) {
@@ -62,13 +63,13 @@ TEST(NameWalk, StepsByTheCharactersItKept)
 
 TEST(ItemList, EveryPositionIsItsItemByte)
 {
-    // One-letter names, two of which end with a byte that vanishes, so that two of the first 83 reads land
-    // on a terminator: the item walk reads on until it has 83 names, the move walk stops at its 168 reads.
+    // One-letter names, two of them followed by a second terminator, so that two of the first 83 reads land on
+    // a terminator: the item walk reads on until it has 83 names, the move walk stops at its 168 reads.
     Bytes run{0x50};
     for (int k = 0; k < 200; ++k) {
         run.insert(run.end(), {static_cast<std::uint8_t>(0x80 + k % 26), GameText::Terminator});
         if (k == 10 || k == 20) {
-            run.insert(run.end() - 1, 0x34);
+            run.push_back(GameText::Terminator);
         }
     }
     for (const GameVersion version : AllVersions) {

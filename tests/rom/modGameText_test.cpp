@@ -15,11 +15,23 @@ TEST(GameText, EveryByteDecodesToItsFontCharacterAndBackOrVanishes)
             all.push_back(b);
         }
     }
-    // In byte order: 0x00 and 0x7F, A-Z, a-z, é, ?!. and , then 0-9. Every other byte vanishes; only the
-    // terminator ends the text.
-    EXPECT_EQ(DecodeText(all), "  ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyzé?!.,0123456789");
+    // In byte order: 0x00 and 0x7F, A-Z, ():;[], a-z, é and the joined letters, the rest of the punctuation,
+    // then 0-9. Every other byte vanishes; only the terminator ends the text.
+    EXPECT_EQ(DecodeText(all),
+              "  ABCDEFGHIJKLMNOPQRSTUVWXYZ():;[]abcdefghijklmnopqrstuvwxyzé'd'l's't'v'-'r'm?!.♂¥×/,♀0123456789");
     EXPECT_EQ(DecodeText({0x8C, 0x80, 0x91, 0x81, 0x8B, 0x84, 0x50, 0x8B, 0x8B}), "MARBLE");
     EXPECT_EQ(DecodeText({0x82, 0x80, 0x85, 0xBA, 0x7F, 0x81, 0x80, 0x34, 0x91}), "CAFé BAR");
+    // Names the game tells apart by these characters, each stored back as it was.
+    const std::pair<const char*, ByteList> names[] = {
+        {"NIDORAN♂", {0x8D, 0x88, 0x83, 0x8E, 0x91, 0x80, 0x8D, 0xEF}},
+        {"NIDORAN♀", {0x8D, 0x88, 0x83, 0x8E, 0x91, 0x80, 0x8D, 0xF5}},
+        {"FARFETCH'D", {0x85, 0x80, 0x91, 0x85, 0x84, 0x93, 0x82, 0x87, 0xE0, 0x83}},
+        {"SAND-ATTACK", {0x92, 0x80, 0x8D, 0x83, 0xE3, 0x80, 0x93, 0x93, 0x80, 0x82, 0x8A}},
+        {"OAK's PARCEL", {0x8E, 0x80, 0x8A, 0xBD, 0x7F, 0x8F, 0x80, 0x91, 0x82, 0x84, 0x8B}}};
+    for (const auto& [name, bytes] : names) {
+        EXPECT_EQ(DecodeText(bytes), name);
+        EXPECT_EQ(EncodeText(name), bytes) << name;
+    }
     EXPECT_EQ(DecodeText({0x50}) + DecodeText(ByteList{}), "");
 }
 
@@ -44,9 +56,10 @@ TEST(GameText, EncodesLongestTokenFirstNeverPastTheEndAndUnknownsAsQuestionMarks
                                                       {"a[A]b", {0xA0, 0x62, 0xA1}},
                                                       {"\\hG1", {0x50, 0xA7, 0x86, 0xF7}},
                                                       {"\\h41B", {0x41, 0x81}},
-                                                      {"ab[K", {0xA0, 0xA1, 0xE6, 0x8A}},
-                                                      {"x[Ké]y[Ké", {0xB7, 0x5F, 0xB8, 0xE6, 0x8A, 0xBA}},
-                                                      {"[pk]", {0xE6, 0xAF, 0xAA, 0xE6}},
+                                                      {"ab[K", {0xA0, 0xA1, 0x9E, 0x8A}},
+                                                      {"x[Ké]y[Ké", {0xB7, 0x5F, 0xB8, 0x9E, 0x8A, 0xBA}},
+                                                      {"[pk]", {0x9E, 0xAF, 0xAA, 0x9F}},
+                                                      {"[']'s'S", {0xB3, 0xBD, 0xE0, 0x92}},
                                                       {"~ü😀\xFF\x80\x80\x80", ByteList(7, GameText::Unknown)}};
     for (const auto& [text, bytes] : cases) {
         EXPECT_EQ(EncodeText(text), bytes) << text;

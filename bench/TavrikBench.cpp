@@ -2,12 +2,14 @@
 // benchmark argument 0, 1, 2 is Red, Blue, Yellow; the label names it). Every figure is in microseconds.
 //
 //   ReadWholeFileOnce    the floor: open(), one read() of the whole file into a ready buffer, close().
-//   OpenToReadyCore      what the open flow computes: readRomImage, recognizeRom, readRoster, and the
-//                        species, move and item names with the item list's fixed tail.
+//   OpenToReadyCore      what the open flow computes: readRomImage, recognizeRom, readRoster, every party of
+//                        the game, and the species, move and item names with the item list's fixed tail.
 //   LoadTrainerCore      loading one trainer: readAgain and readTrainer, the next trainer each time.
 //   CheckBeforeSaveCore  what a save works out before its first write: readAgain and planTrainerWrite
 //                        with one edited level, nothing written.
 //   SaveTrainerCore      writeTrainer with one changed level, the fsync included.
+//   SaveMovingListCore   writeBankChange growing a party past its list's place, so that the list moves into
+//                        the free space at the end of the trainer bank, the fsync included.
 //   OpenToReadyWindow    Form1::openRomFile, the command line's way in, until the roster and every list
 //                        are filled.
 //   LoadTrainerWindow    selecting another row of the roster: the trainer read and the form filled.
@@ -25,6 +27,7 @@
 #include "catalogues/NameCatalogues.h"
 #include "rom/RomFile.h"
 #include "rom/VersionProfile.h"
+#include "trainers/PartyWrite.h"
 #include "trainers/TrainerLayout.h"
 #include "trainers/TrainerRecord.h"
 
@@ -155,7 +158,8 @@ void OpenToReadyCore(benchmark::State& state)
             break;
         }
         const VersionProfile& profile = *recognition.profile;
-        const auto roster = readRoster(*bytes, profile);
+        const PartyTable parties = readPartyTable(*bytes, profile);
+        const auto roster = readRoster(*bytes, profile, parties);
         const auto species = speciesNames(*bytes, profile);
         const auto moves = moveNames(*bytes, profile);
         const auto items = itemNames(*bytes, profile);
@@ -237,7 +241,7 @@ void SaveTrainerCore(benchmark::State& state)
     LoadedTrainer loaded = readTrainer(*first, profile, SavedTrainer);
     for (auto _ : state) {
         const TrainerRecord edited = withOtherLevel(loaded.record);
-        if (writeTrainer(target(image.path, profile), SavedTrainer, loaded, edited)) {
+        if (!writeTrainer(target(image.path, profile), SavedTrainer, loaded, edited).ok()) {
             state.SkipWithError("the save failed");
             break;
         }
@@ -246,6 +250,32 @@ void SaveTrainerCore(benchmark::State& state)
     setVersionLabel(state);
 }
 BENCHMARK(SaveTrainerCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+// A save that moves a list: the first gym leader's party grows past its place into the free space at the
+// end of the trainer bank, the fsync included. Each iteration starts again from the image as built.
+void SaveMovingListCore(benchmark::State& state)
+{
+    const ImageFile image(versionOf(state));
+    const VersionProfile& profile = profileIn(state);
+    const SyntheticRom built(versionOf(state));
+    const PartyTable table = readPartyTable(built.bytes(), profile);
+    const int rocky = trainerClass(0).number;
+    std::vector<PartyMember> members = table.party(rocky, 1)->members;
+    members.push_back({members.back().level, 1});
+    const LoadedBank loaded{*table.listOf(rocky), table.entry(rocky).money};
+    for (auto _ : state) {
+        state.PauseTiming();
+        built.writeTo(image.path);
+        state.ResumeTiming();
+        const auto moved = writeBankChange(target(image.path, profile), loaded, {PartyChange{rocky, 1, members}, {}});
+        if (!moved || !*moved) {
+            state.SkipWithError("the list was not moved");
+            break;
+        }
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(SaveMovingListCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 // Answers every message box as soon as it is up, with its default button (OK for the success box), and
 // keeps what each said.

@@ -4,6 +4,7 @@
 // opens the About window, the overworld editor and the Trainer Parties window as windows of their own.
 
 #include "app/RomSession.h"
+#include "trainers/PartyTable.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -61,9 +62,9 @@ private:
     void resetView();
     void openPath(const QString& path);
     void switchEditorOn();
-    void fillLists(const Bytes& image);
+    void fillLists(const Bytes& image, const PartyTable& parties);
     // Says once, when a ROM opens, how many of the roster's parties and names another tool moved.
-    void noteChangedRom(const Bytes& image);
+    void noteChangedRom(const Bytes& image, const PartyTable& parties);
 
     // The pick lists.
     void pokemon(const Bytes& image);

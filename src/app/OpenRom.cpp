@@ -93,17 +93,18 @@ void Form1::openPath(const QString& path)
     m_session.versionCode = recognition.versionCode;
     m_session.profile = &profile;
     switchEditorOn();
-    fillLists(*image);
-    noteChangedRom(*image);
+    const PartyTable parties = readPartyTable(*image, profile);
+    fillLists(*image, parties);
+    noteChangedRom(*image, parties);
 }
 
-void Form1::fillLists(const Bytes& image)
+void Form1::fillLists(const Bytes& image, const PartyTable& parties)
 {
     TrainerForm* form = ui->trainerform;
     form->roster()->clear();
     form->moveList()->clear();
     form->itemList()->clear();
-    form->trainer(image);
+    form->trainer(image, parties);
     pokemon(image);
     attack(image);
     item(image);
@@ -111,20 +112,20 @@ void Form1::fillLists(const Bytes& image)
     item3();
 }
 
-void Form1::noteChangedRom(const Bytes& image)
+void Form1::noteChangedRom(const Bytes& image, const PartyTable& parties)
 {
     const VersionProfile& profile = *m_session.profile;
-    const auto roster = locateRoster(image, profile);
-    int parties = 0;
+    const auto roster = locateRoster(image, profile, parties);
+    int movedParties = 0;
     int names = 0;
     for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
         const TrainerPlaces& places = roster[static_cast<std::size_t>(rosterIndex)];
-        parties += partyMoved(places, profile, rosterIndex);
+        movedParties += partyMoved(places, profile, rosterIndex);
         names += nameMoved(places, profile, rosterIndex);
     }
     QStringList moved;
-    if (parties > 0) {
-        moved << counted(parties, "party", "parties");
+    if (movedParties > 0) {
+        moved << counted(movedParties, "party", "parties");
     }
     if (names > 0) {
         moved << counted(names, "name", "names");

@@ -8,15 +8,16 @@
 
 namespace {
 
+// The battles first: they cost a few bytes' look, the trainers a walk over every party.
 bool anyGroupInPlace(const Bytes& image, const VersionProfile& profile)
 {
-    for (const TrainerPlaces& places : locateRoster(image, profile)) {
-        if (places.anyInPlace()) {
+    for (int battle = 0; battle < OverworldBattleCount; ++battle) {
+        if (battleInPlace(image, profile.version, battle)) {
             return true;
         }
     }
-    for (int battle = 0; battle < OverworldBattleCount; ++battle) {
-        if (battleInPlace(image, profile.version, battle)) {
+    for (const TrainerPlaces& places : locateRoster(image, profile)) {
+        if (places.anyInPlace()) {
             return true;
         }
     }

@@ -1,7 +1,6 @@
 #include "trainers/PartyTable.h"
 
 #include <algorithm>
-#include <map>
 
 namespace {
 
@@ -40,6 +39,7 @@ PartyRead readParty(const Bytes& image, std::int32_t offset, std::int32_t limit,
         return unsound("its first byte " + std::to_string(sharedLevel) + " is neither 0xFF nor a level up to 100");
     }
     const std::int32_t step = party.format == PartyFormat::LevelEach ? 2 : 1;
+    party.members.reserve(MaxPartySize);
     std::int32_t at = offset + 1;
     while (at < limit && byteAt(image, at) != PartyEnd) {
         if (at + step > limit) {
@@ -95,6 +95,8 @@ void readList(const Bytes& image, PartyList& list, std::int32_t next)
 {
     const bool highest = next < 0;
     const std::int32_t limit = highest ? trainerBankEnd(image) : next;
+    // Most classes have a handful of parties; the rocket grunts several dozen.
+    list.parties.reserve(8);
     std::int32_t at = list.offset;
     while (at < limit && byteAt(image, at) != PartyEnd) {
         PartyRead read = readParty(image, at, limit, true);
@@ -109,7 +111,7 @@ void readList(const Bytes& image, PartyList& list, std::int32_t next)
                            read.problem + ")";
             break;
         }
-        at += static_cast<std::int32_t>(partyBytes(read.party->format, read.party->members).size());
+        at += partyLength(read.party->format, read.party->members.size());
         list.parties.push_back(std::move(*read.party));
     }
     list.end = at;
@@ -157,9 +159,15 @@ void readMoney(const Bytes& image, const VersionProfile& profile, int classNumbe
 
 } // namespace
 
+std::int32_t partyLength(PartyFormat format, std::size_t members)
+{
+    return 2 + static_cast<std::int32_t>(members) * (format == PartyFormat::LevelEach ? 2 : 1);
+}
+
 Bytes partyBytes(PartyFormat format, const std::vector<PartyMember>& members)
 {
     Bytes bytes;
+    bytes.reserve(static_cast<std::size_t>(partyLength(format, members.size())));
     if (format == PartyFormat::LevelEach) {
         bytes.push_back(LevelMark);
         for (const PartyMember& member : members) {
@@ -202,7 +210,9 @@ const Party* PartyTable::party(int classNumber, int partyNumber) const
 PartyTable readPartyTable(const Bytes& image, const VersionProfile& profile)
 {
     PartyTable table;
-    std::map<std::int32_t, std::vector<int>> classesAt;
+    // Where each class's pointer leads, in the order of the offsets, classes sharing one next to each other.
+    std::vector<std::pair<std::int32_t, int>> classesAt;
+    classesAt.reserve(TrainerClassCount);
     for (int classNumber = 1; classNumber <= TrainerClassCount; ++classNumber) {
         ClassEntry& entry = table.classes[static_cast<std::size_t>(classNumber - 1)];
         readMoney(image, profile, classNumber, entry);
@@ -215,13 +225,17 @@ PartyTable readPartyTable(const Bytes& image, const VersionProfile& profile)
         } else if (offset >= trainerBankEnd(image)) {
             entry.problem = "its pointer leads past the end of the file";
         } else {
-            classesAt[offset].push_back(classNumber);
+            classesAt.emplace_back(offset, classNumber);
         }
     }
-    for (auto at = classesAt.begin(); at != classesAt.end(); ++at) {
-        PartyList list{at->first, at->second, {}, at->first, 0, {}};
-        const auto next = std::next(at);
-        readList(image, list, next == classesAt.end() ? -1 : next->first);
+    std::sort(classesAt.begin(), classesAt.end());
+    table.lists.reserve(classesAt.size());
+    for (auto at = classesAt.begin(); at != classesAt.end();) {
+        PartyList list{at->first, {}, {}, at->first, 0, {}};
+        for (; at != classesAt.end() && at->first == list.offset; ++at) {
+            list.classes.push_back(at->second);
+        }
+        readList(image, list, at == classesAt.end() ? -1 : at->first);
         for (const int classNumber : list.classes) {
             table.classes[static_cast<std::size_t>(classNumber - 1)].list = static_cast<int>(table.lists.size());
         }

@@ -43,8 +43,9 @@ struct Party
     bool operator==(const Party&) const = default;
 };
 
-// The bytes of a party as the game stores them, its terminator included.
+// The bytes of a party as the game stores them, its terminator included, and how many they are.
 Bytes partyBytes(PartyFormat format, const std::vector<PartyMember>& members);
+std::int32_t partyLength(PartyFormat format, std::size_t members);
 // Whether the party could end the highest list: species 1..190, and a shared level of at most 100.
 bool soundParty(const Party& party);
 

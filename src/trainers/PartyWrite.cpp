@@ -32,7 +32,7 @@ PartyList changedList(const PartyList& list, const PartyChange& change, std::int
             party.members = change.members;
         }
         party.offset = at;
-        at += static_cast<std::int32_t>(partyBytes(party.format, party.members).size());
+        at += partyLength(party.format, party.members.size());
     }
     changed.end = at;
     return changed;

@@ -40,8 +40,8 @@ public:
     void resetView();
     // The ROM to read and write from now on; its version decides which frames show.
     void switchOn(const RomTarget& rom);
-    // Fills trainerlst from image.
-    void trainer(const Bytes& image);
+    // Fills trainerlst from image, whose parties are read already.
+    void trainer(const Bytes& image, const PartyTable& parties);
     // Reads the selected trainer afresh from the file, as after the other windows wrote to it.
     void reloadTrainer();
     // File > Save ROM: writes the loaded trainer; true when it was written.

@@ -19,12 +19,12 @@ int listIndexFor(int index, const QComboBox* list)
 
 } // namespace
 
-void TrainerForm::trainer(const Bytes& image)
+void TrainerForm::trainer(const Bytes& image, const PartyTable& parties)
 {
     if (m_rom.profile == nullptr) {
         return;
     }
-    for (const std::string& entry : readRoster(image, *m_rom.profile)) {
+    for (const std::string& entry : readRoster(image, *m_rom.profile, parties)) {
         ui->trainerlst->addItem(QString::fromStdString(entry));
     }
 }

@@ -179,8 +179,13 @@ Result<Bytes> encodeNameField(std::string_view name, int fieldLength)
 
 std::vector<std::string> readRoster(const Bytes& image, const VersionProfile& profile)
 {
+    return readRoster(image, profile, readPartyTable(image, profile));
+}
+
+std::vector<std::string> readRoster(const Bytes& image, const VersionProfile& profile, const PartyTable& parties)
+{
     std::vector<std::string> entries;
-    const auto roster = locateRoster(image, profile);
+    const auto roster = locateRoster(image, profile, parties);
     for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
         const TrainerPlaces& places = roster[static_cast<std::size_t>(rosterIndex)];
         if (!places.name.inPlace()) {

@@ -73,6 +73,7 @@ Result<Bytes> encodeNameField(std::string_view name, int fieldLength);
 // The twelve roster entries: each located name decoded and padded to 10 characters, or "Trainer N"
 // for a name that is not in place.
 std::vector<std::string> readRoster(const Bytes& image, const VersionProfile& profile);
+std::vector<std::string> readRoster(const Bytes& image, const VersionProfile& profile, const PartyTable& parties);
 
 // The 47 class names, class c at c - 1, decoded and trimmed; empty for a name that is not in place.
 std::vector<std::string> readClassNames(const Bytes& image, const VersionProfile& profile);

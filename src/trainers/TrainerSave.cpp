@@ -108,7 +108,7 @@ void TrainerForm::trainersave()
         showFailure(this, image.failure());
         return;
     }
-    trainer(*image);
+    trainer(*image, readPartyTable(*image, *m_rom.profile));
 }
 
 bool TrainerForm::mayLeaveTrainer()

@@ -3,7 +3,8 @@
 // names, the party pointers and parties, the special moves, a prize and a battle with the bytes around
 // them, the name tables. Whatever the bytes, nothing is read out of bounds, and a save of new values for
 // everything of one trainer that is in place either leaves every trainer exactly where it was or is
-// refused whole.
+// refused whole; so is a party of one class grown or shrunk by one member, which must leave every other
+// class's parties as they were.
 //
 // Input: [version and trainer][flags] then chunks of [region][position hi][position lo][count] and count bytes.
 
@@ -13,6 +14,43 @@
 #include "catalogues/NameCatalogues.h"
 #include "overworld/OverworldBattle.h"
 #include "trainers/TrainerRecord.h"
+
+namespace {
+
+// One member more for a class's first party (one less when it has six), planned and applied.
+template <typename Apply>
+void checkSizeChange(const Bytes& image, const VersionProfile& profile, int classNumber, const Apply& apply)
+{
+    const PartyTable before = readPartyTable(image, profile);
+    const Party* party = before.party(classNumber, 1);
+    if (party == nullptr) {
+        return;
+    }
+    std::vector<PartyMember> members = party->members;
+    if (members.size() == MaxPartySize) {
+        members.pop_back();
+    } else {
+        members.push_back({members.back().level == 0 ? std::uint8_t{1} : members.back().level, 7});
+    }
+    const auto write = planBankChange(image, profile, {PartyChange{classNumber, 1, members}, std::nullopt});
+    if (!write) {
+        const int number = write.failure().number;
+        FUZZ_CHECK(number == FailureNumber::NoRoomInBank || number == FailureNumber::WouldMoveData ||
+                   number == FailureNumber::NotInPlace || number == FailureNumber::PartyNotStorable);
+        return;
+    }
+    apply(write->plan);
+    const PartyTable after = readPartyTable(image, profile);
+    for (int other = 1; other <= TrainerClassCount; ++other) {
+        const PartyList* was = before.listOf(other);
+        const PartyList* is = after.listOf(other);
+        const bool sharing = was != nullptr && was->offset == before.listOf(classNumber)->offset;
+        FUZZ_CHECK(sharing || (was == nullptr ? is == nullptr : is != nullptr && *is == *was));
+    }
+    FUZZ_CHECK(after.party(classNumber, 1)->members == members);
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -95,6 +133,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         apply(write->plan);
     }
     FUZZ_CHECK(locateRoster(image, profile) == before);
+    checkSizeChange(image, profile, data[1] % TrainerClassCount + 1, apply);
     for (auto change = undo.rbegin(); change != undo.rend(); ++change) {
         image[change->first] = change->second;
     }

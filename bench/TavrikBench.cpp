@@ -267,7 +267,7 @@ void SaveMovingListCore(benchmark::State& state)
         state.PauseTiming();
         built.writeTo(image.path);
         state.ResumeTiming();
-        const auto moved = writeBankChange(target(image.path, profile), loaded, {PartyChange{rocky, 1, members}, {}});
+        const auto moved = writeBankChange(target(image.path, profile), loaded, {{PartyChange{rocky, 1, members}}, {}});
         if (!moved || !*moved) {
             state.SkipWithError("the list was not moved");
             break;

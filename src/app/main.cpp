@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/Form1.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <string_view>
 
 namespace {
@@ -20,8 +22,9 @@ void nameApplication()
 QString romFromCommandLine(const QCoreApplication& application)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Edits the gym leader, Elite Four and overworld battles of Pokémon Red, Blue and Yellow ROM files."));
+    parser.setApplicationDescription(
+        QStringLiteral("Edits the trainer and overworld battles of Pokémon Red, Blue and Yellow ROM files.\n\n") +
+        QString::fromUtf8(CommandsHelp));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(
@@ -48,6 +51,11 @@ bool onlyPrints(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // The commands work on files alone: no window system, no Qt application.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (isCommand(arguments)) {
+        return runCommand(arguments, std::cout, std::cerr);
+    }
     if (onlyPrints(argc, argv)) {
         QCoreApplication application(argc, argv);
         nameApplication();

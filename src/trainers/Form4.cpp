@@ -28,7 +28,8 @@ Form4::Form4(RomTarget rom)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
-    ui->partytree->setColumnWidth(0, 44);
+    // Wide enough for a party's number beside its indentation; the class names span both columns.
+    ui->partytree->setColumnWidth(0, 64);
     installNumberBox(ui->txtmoney, 9999);
     connect(ui->partytree, &QTreeWidget::currentItemChanged, this, &Form4::partytree_Click);
     connect(ui->partyrows, &PartyRows::changed, this, &Form4::updateState);

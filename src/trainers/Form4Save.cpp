@@ -83,7 +83,7 @@ bool Form4::saveParty()
     }
     BankChange change;
     if (m_loaded.list && m_loaded.list->editable() && ui->partyrows->members() != m_loadedMembers) {
-        change.party = PartyChange{m_class, m_party, ui->partyrows->members()};
+        change.parties = {{m_class, m_party, ui->partyrows->members()}};
     }
     if (m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money) {
         change.money = std::pair{m_class, ui->txtmoney->text().toInt()};

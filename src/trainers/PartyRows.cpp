@@ -79,7 +79,6 @@ void PartyRows::setSpeciesNames(const QStringList& names)
         speciesBox(member)->clear();
         speciesBox(member)->addItems(names);
     }
-    render();
 }
 
 void PartyRows::setMembers(const std::vector<PartyMember>& members)

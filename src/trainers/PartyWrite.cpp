@@ -19,18 +19,18 @@ std::string classWord(int classNumber)
     return "trainer class " + std::to_string(classNumber);
 }
 
-// The list as it reads once change.party is written at offset.
-PartyList changedList(const PartyList& list, const PartyChange& change, std::int32_t offset)
+// The list as it reads once the changed parties are written at offset.
+PartyList changedList(const PartyList& list, const std::vector<PartyChange>& changes, std::int32_t offset)
 {
     PartyList changed = list;
     changed.offset = offset;
+    for (const PartyChange& change : changes) {
+        Party& party = changed.parties[static_cast<std::size_t>(change.partyNumber - 1)];
+        party.format = storedFormat(party.format, change.members);
+        party.members = change.members;
+    }
     std::int32_t at = offset;
-    for (std::size_t k = 0; k < changed.parties.size(); ++k) {
-        Party& party = changed.parties[k];
-        if (static_cast<int>(k) + 1 == change.partyNumber) {
-            party.format = storedFormat(party.format, change.members);
-            party.members = change.members;
-        }
+    for (Party& party : changed.parties) {
         party.offset = at;
         at += partyLength(party.format, party.members.size());
     }
@@ -48,30 +48,49 @@ Bytes listBytes(const PartyList& list)
     return bytes;
 }
 
-// The party's writes: in place when the new list fits its span, else into the free space.
-Result<BankWrite> planParty(const VersionProfile& profile, const PartyTable& table, const PartyChange& change)
+// The checks of the changed parties: all of one list that may be edited, each a party the list has, each
+// with members the game can read.
+WriteStatus checkChanges(const PartyTable& table, const std::vector<PartyChange>& changes)
 {
-    const PartyList* list = table.listOf(change.classNumber);
+    const PartyChange& first = changes.front();
+    const PartyList* list = table.listOf(first.classNumber);
     if (list == nullptr || !list->editable()) {
         return refusal(FailureNumber::NotInPlace,
-                       "The parties of " + classWord(change.classNumber) + " are left as they are: " +
-                           (list == nullptr ? table.entry(change.classNumber).problem : list->problem) + ".");
+                       "The parties of " + classWord(first.classNumber) + " are left as they are: " +
+                           (list == nullptr ? table.entry(first.classNumber).problem : list->problem) + ".");
     }
-    if (table.party(change.classNumber, change.partyNumber) == nullptr) {
-        return refusal(FailureNumber::NotInPlace,
-                       "Party " + std::to_string(change.partyNumber) + " of " + classWord(change.classNumber) +
-                           " is not in the ROM.");
+    for (const PartyChange& change : changes) {
+        if (table.listOf(change.classNumber) != list ||
+            table.party(change.classNumber, change.partyNumber) == nullptr) {
+            return refusal(FailureNumber::NotInPlace,
+                           "Party " + std::to_string(change.partyNumber) + " of " + classWord(change.classNumber) +
+                               " is not in the ROM's list of " + classWord(first.classNumber) + ".");
+        }
+        if (auto failure = checkMembers(change.members)) {
+            return failure;
+        }
     }
-    if (auto failure = checkMembers(change.members)) {
+    return std::nullopt;
+}
+
+// The parties' writes: in place when the new list fits its span, else into the free space.
+Result<BankWrite>
+planParties(const VersionProfile& profile, const PartyTable& table, const std::vector<PartyChange>& changes)
+{
+    if (auto failure = checkChanges(table, changes)) {
         return *failure;
     }
-    const PartyList inPlace = changedList(*list, change, list->offset);
+    const PartyChange& change = changes.front();
+    const PartyList* list = table.listOf(change.classNumber);
+    const PartyList inPlace = changedList(*list, changes, list->offset);
     const auto length = static_cast<std::int32_t>(listBytes(inPlace).size());
     const std::int32_t oldLength = list->end - list->offset;
     BankWrite write;
     if (length <= list->span) {
-        // From the edited party on; bytes the list no longer needs become 0x00.
-        const std::int32_t from = inPlace.parties[static_cast<std::size_t>(change.partyNumber - 1)].offset;
+        // From the first edited party on; bytes the list no longer needs become 0x00.
+        const auto first = std::min_element(
+            changes.begin(), changes.end(), [](const auto& a, const auto& b) { return a.partyNumber < b.partyNumber; });
+        const std::int32_t from = inPlace.parties[static_cast<std::size_t>(first->partyNumber - 1)].offset;
         Bytes bytes = listBytes(inPlace);
         bytes.resize(static_cast<std::size_t>(std::max(length, oldLength)), 0x00);
         bytes.erase(bytes.begin(), bytes.begin() + (from - list->offset));
@@ -98,7 +117,7 @@ Result<BankWrite> planParty(const VersionProfile& profile, const PartyTable& tab
                            std::to_string(room) + ": " + std::to_string(length - room) + " bytes are missing.");
     }
     const std::int32_t to = table.free.start + FreeSpaceMargin;
-    write.plan.push_back({to, listBytes(changedList(*list, change, to))});
+    write.plan.push_back({to, listBytes(changedList(*list, changes, to))});
     for (const int classNumber : list->classes) {
         write.plan.push_back({profile.partyPointersOffset + 2 * (classNumber - 1), trainerBankPointer(to)});
     }
@@ -107,10 +126,18 @@ Result<BankWrite> planParty(const VersionProfile& profile, const PartyTable& tab
     return write;
 }
 
-Bytes bankWith(const Bytes& image, const WritePlan& plan)
+// Only the trainer bank decides where the game finds parties, names and special moves: the copy holds the
+// bank at its place, and what lies before it is not read. It is kept from one check to the next.
+const Bytes& bankWith(const Bytes& image, const WritePlan& plan)
 {
-    // Only the trainer bank decides where the game finds parties, names and special moves.
-    Bytes bank(image.begin(), image.begin() + std::min<std::ptrdiff_t>(TrainerBankEnd, std::ssize(image)));
+    static thread_local Bytes bank;
+    const auto end = std::min<std::size_t>(TrainerBankEnd, image.size());
+    bank.resize(end);
+    if (end > TrainerBankStart) {
+        std::copy(image.begin() + TrainerBankStart,
+                  image.begin() + static_cast<std::ptrdiff_t>(end),
+                  bank.begin() + TrainerBankStart);
+    }
     for (const ByteWrite& write : plan) {
         for (std::size_t k = 0; k < write.bytes.size(); ++k) {
             const std::size_t at = static_cast<std::size_t>(write.offset) + k;
@@ -143,7 +170,7 @@ int classReadingOtherwise(const PartyTable& before,
         const PartyList* was = before.listOf(classNumber);
         const PartyList* is = after.listOf(classNumber);
         const bool edited =
-            changed && was != nullptr && was->offset == before.listOf(change.party->classNumber)->offset;
+            changed && was != nullptr && was->offset == before.listOf(change.parties.front().classNumber)->offset;
         const PartyList* expected = edited ? &*changed : was;
         const bool sameList = expected == nullptr ? is == nullptr : is != nullptr && *is == *expected;
         std::optional<int> money = before.entry(classNumber).money;
@@ -161,7 +188,7 @@ WriteStatus checkBank(const Bytes& image,
                       const VersionProfile& profile,
                       const PartyTable& before,
                       const BankChange& change,
-                      const BankWrite& write,
+                      BankWrite& write,
                       const WritePlan& other)
 {
     for (const ByteWrite& bytes : write.plan) {
@@ -171,13 +198,13 @@ WriteStatus checkBank(const Bytes& image,
     }
     WritePlan all = other;
     all.insert(all.end(), write.plan.begin(), write.plan.end());
-    const Bytes bank = bankWith(image, all);
-    const PartyTable after = readPartyTable(bank, profile);
+    const Bytes& bank = bankWith(image, all);
+    write.after = readPartyTable(bank, profile);
+    const PartyTable& after = write.after;
     std::optional<PartyList> changed;
-    if (change.party) {
-        const std::int32_t offset =
-            write.relocation ? write.relocation->to : before.listOf(change.party->classNumber)->offset;
-        changed = changedList(*before.listOf(change.party->classNumber), *change.party, offset);
+    if (!change.parties.empty()) {
+        const PartyList& list = *before.listOf(change.parties.front().classNumber);
+        changed = changedList(list, change.parties, write.relocation ? write.relocation->to : list.offset);
     }
     if (const int classNumber = classReadingOtherwise(before, after, change, changed)) {
         return refusal(FailureNumber::WouldMoveData,
@@ -230,10 +257,18 @@ PartyFormat storedFormat(PartyFormat loaded, const std::vector<PartyMember>& mem
 Result<BankWrite>
 planBankChange(const Bytes& image, const VersionProfile& profile, const BankChange& change, const WritePlan& other)
 {
-    const PartyTable table = readPartyTable(image, profile);
+    return planBankChange(image, profile, change, other, readPartyTable(image, profile));
+}
+
+Result<BankWrite> planBankChange(const Bytes& image,
+                                 const VersionProfile& profile,
+                                 const BankChange& change,
+                                 const WritePlan& other,
+                                 const PartyTable& table)
+{
     BankWrite write;
-    if (change.party) {
-        auto party = planParty(profile, table, *change.party);
+    if (!change.parties.empty()) {
+        auto party = planParties(profile, table, change.parties);
         if (!party) {
             return party.failure();
         }
@@ -265,8 +300,8 @@ writeBankChange(const RomTarget& rom, const LoadedBank& loaded, const BankChange
         return image.failure();
     }
     const PartyTable now = readPartyTable(*image, *rom.profile);
-    const PartyList* list = change.party ? now.listOf(change.party->classNumber) : nullptr;
-    const bool listMoved = change.party && (list == nullptr || !loaded.list || *list != *loaded.list);
+    const PartyList* list = change.parties.empty() ? nullptr : now.listOf(change.parties.front().classNumber);
+    const bool listMoved = !change.parties.empty() && (list == nullptr || !loaded.list || *list != *loaded.list);
     const bool moneyMoved = change.money && now.entry(change.money->first).money != loaded.money;
     if (listMoved || moneyMoved) {
         return refusal(FailureNumber::NotInPlace,

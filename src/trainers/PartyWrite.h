@@ -30,7 +30,8 @@ struct PartyChange
 // What one save changes in the trainer bank on purpose.
 struct BankChange
 {
-    std::optional<PartyChange> party;
+    // Parties of one list, each at most once.
+    std::vector<PartyChange> parties;
     // Class number and yen per level of the last member.
     std::optional<std::pair<int, int>> money;
 };
@@ -48,6 +49,8 @@ struct BankWrite
 {
     WritePlan plan;
     std::optional<Relocation> relocation;
+    // Every party as the game reads it once the plan (and the other writes checked with it) are written.
+    PartyTable after;
 };
 
 // A failure when members cannot be stored: none, more than 6, or a level or species byte of 0, which the
@@ -65,6 +68,12 @@ Result<BankWrite> planBankChange(const Bytes& image,
                                  const VersionProfile& profile,
                                  const BankChange& change,
                                  const WritePlan& other = {});
+// The same, with the party table of image read already: a plan of many changes in a row reads each once.
+Result<BankWrite> planBankChange(const Bytes& image,
+                                 const VersionProfile& profile,
+                                 const BankChange& change,
+                                 const WritePlan& other,
+                                 const PartyTable& table);
 
 // What a window loaded before the user changed it: the list of the changed party and the money of the
 // changed class. A save writes only while the file still holds them.

@@ -100,10 +100,10 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
             write.plan.push_back({now.name.offset, *field});
         }
     }
-    std::optional<PartyChange> party;
+    std::vector<PartyChange> party;
     if (edited.party && stillThere(loaded.places.party, now.party, "party") && edited.party != loaded.record.party) {
         const TrainerClass& trainer = trainerClass(rosterIndex);
-        party = PartyChange{trainer.number, trainer.party, *edited.party};
+        party.push_back({trainer.number, trainer.party, *edited.party});
     }
     // The party comes after the name; its writes are checked with everything else of the save.
     const std::size_t partyAt = write.plan.size();

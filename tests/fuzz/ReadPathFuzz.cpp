@@ -32,7 +32,7 @@ void checkSizeChange(const Bytes& image, const VersionProfile& profile, int clas
     } else {
         members.push_back({members.back().level == 0 ? std::uint8_t{1} : members.back().level, 7});
     }
-    const auto write = planBankChange(image, profile, {PartyChange{classNumber, 1, members}, std::nullopt});
+    const auto write = planBankChange(image, profile, {{PartyChange{classNumber, 1, members}}, std::nullopt});
     if (!write) {
         const int number = write.failure().number;
         FUZZ_CHECK(number == FailureNumber::NoRoomInBank || number == FailureNumber::WouldMoveData ||

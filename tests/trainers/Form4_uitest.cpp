@@ -69,6 +69,14 @@ TEST_F(PartiesWindow, ListsEveryClassOnceAndSavesAPartyAndItsMoney)
     const std::int32_t money = classMoneyOffset(profile, 34);
     EXPECT_TRUE(changedExactly(before, fileBytes(path), {{rocky.offset + 3, 77}, {money, 0x12}, {money + 1, 0x34}}));
     EXPECT_EQ(editor.watcher.boxes.back().text, "Data for ROCKY party 1 saved successfully!");
+    // MISTA's special move goes to member 2, the Elite Four's team move to member 5: warned about only when
+    // the party lacks them.
+    pick(window, 44, 1);
+    EXPECT_EQ(notes(window), QString());
+    pick(window, 35, 1);
+    QTest::mouseClick(child<QToolButton>(window, "delpoke2"), Qt::LeftButton);
+    EXPECT_EQ(notes(window), QString("Warning: the game gives the special move to member 2, which the party lacks."));
+    editor.watcher.answers.push_back(QMessageBox::Discard);
     // A member added to the list two classes share: it moves, and both pointers follow.
     const auto& shared = table.listOf(14)->parties;
     const int party =

@@ -57,8 +57,13 @@ using PartyBank = ::testing::TestWithParam<GameVersion>;
 TEST_P(PartyBank, ReadsEveryPartyAsTheGameDoes)
 {
     const GameVersion version = GetParam();
-    const SyntheticRom rom(version);
+    SyntheticRom rom(version);
+    // The highest list ends at the first byte that cannot begin a sound party, though the game would read one
+    // with a level above 100 there.
+    const std::int32_t lanceEnd = readPartyTable(rom.bytes(), profileOf(version)).listOf(47)->end;
+    rom.put(lanceEnd, {0xA7, 0x05, 0x00});
     const PartyTable table = readPartyTable(rom.bytes(), profileOf(version));
+    EXPECT_EQ(table.listOf(47)->parties.size(), 1U);
     int parties = 0;
     std::set<PartyFormat> formats;
     for (const PartyList& list : table.lists) {
@@ -105,7 +110,7 @@ TEST_P(PartyBank, RandomEditsKeepEveryOtherPartyAsTheGameReadsIt)
         const PartyChange change{classNumber, party, randomMembers(random, draw(1, 6), draw(0, 2) == 0)};
         const int money = draw(0, 9999);
         SCOPED_TRACE("round " + std::to_string(round) + ", class " + std::to_string(classNumber));
-        const auto write = planBankChange(image, profile, {change, std::pair{classNumber, money}});
+        const auto write = planBankChange(image, profile, {{change}, std::pair{classNumber, money}});
         if (!write) {
             EXPECT_EQ(write.failure().number, FailureNumber::NoRoomInBank) << write.failure().description;
             ++refused;
@@ -147,7 +152,7 @@ TEST_P(PartyBank, MovesListsWhereTheyFitAndRefusesWhatTheGameCouldNotRead)
                 return partyBytes(a.format, a.members).size() < partyBytes(b.format, b.members).size();
             });
         const int party = static_cast<int>(smallest - list.parties.begin()) + 1;
-        const auto write = planBankChange(rom.bytes(), profile, {PartyChange{classNumber, party, six}, std::nullopt});
+        const auto write = planBankChange(rom.bytes(), profile, {{PartyChange{classNumber, party, six}}, std::nullopt});
         ASSERT_TRUE(write.ok() && write->relocation) << (write.ok() ? "in place" : write.failure().description);
         const std::int32_t to = releasedFreeSpaceStart(version) + 16;
         EXPECT_EQ(write->relocation->to, to);
@@ -173,13 +178,13 @@ TEST_P(PartyBank, MovesListsWhereTheyFitAndRefusesWhatTheGameCouldNotRead)
     SyntheticRom full(version);
     full.put(releasedFreeSpaceStart(version), Bytes(static_cast<std::size_t>(table.free.length - 20), 0xC9));
     const std::vector<std::pair<BankChange, int>> refusals = {
-        {{PartyChange{34, 1, six}, std::nullopt}, FailureNumber::NoRoomInBank},
-        {{PartyChange{34, 1, {}}, std::nullopt}, FailureNumber::PartyNotStorable},
-        {{PartyChange{34, 1, {{0, 5}}}, std::nullopt}, FailureNumber::PartyNotStorable},
-        {{PartyChange{34, 1, {{5, 0}}}, std::nullopt}, FailureNumber::PartyNotStorable},
-        {{PartyChange{34, 1, std::vector<PartyMember>(7, {5, 5})}, std::nullopt}, FailureNumber::PartyNotStorable},
-        {{PartyChange{34, 2, six}, std::nullopt}, FailureNumber::NotInPlace},
-        {{std::nullopt, std::pair{3, 10000}}, FailureNumber::PartyNotStorable}};
+        {{{PartyChange{34, 1, six}}, std::nullopt}, FailureNumber::NoRoomInBank},
+        {{{PartyChange{34, 1, {}}}, std::nullopt}, FailureNumber::PartyNotStorable},
+        {{{PartyChange{34, 1, {{0, 5}}}}, std::nullopt}, FailureNumber::PartyNotStorable},
+        {{{PartyChange{34, 1, {{5, 0}}}}, std::nullopt}, FailureNumber::PartyNotStorable},
+        {{{PartyChange{34, 1, std::vector<PartyMember>(7, {5, 5})}}, std::nullopt}, FailureNumber::PartyNotStorable},
+        {{{PartyChange{34, 2, six}}, std::nullopt}, FailureNumber::NotInPlace},
+        {{{}, std::pair{3, 10000}}, FailureNumber::PartyNotStorable}};
     for (const auto& [change, number] : refusals) {
         const auto write = planBankChange(full.bytes(), profile, change);
         EXPECT_EQ(write.ok() ? 0 : write.failure().number, number);

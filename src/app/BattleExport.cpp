@@ -1,0 +1,125 @@
+// The export: every battle of the ROM as the document of format version 1, keys in a fixed order.
+
+#include "app/BattleJson.h"
+#include "app/JsonNames.h"
+#include "overworld/OverworldBattle.h"
+#include "trainers/TrainerRecord.h"
+
+namespace {
+
+// The document's notes: what is null and why.
+using Notes = std::vector<std::string>;
+
+Json null(Notes& notes, const std::string& path, const std::string& why)
+{
+    notes.push_back(path + " is null: " + why + ".");
+    return nullptr;
+}
+
+// The list two or more classes share is written under the last of them; the others name it.
+int ownerOf(const PartyList& list)
+{
+    return list.classes.back();
+}
+
+Json partiesOf(const PartyList& list, const RomLists& lists)
+{
+    Json parties = Json::array();
+    for (const Party& party : list.parties) {
+        Json members = Json::array();
+        for (const PartyMember& member : party.members) {
+            members.push_back({{"species", lists.species.write(member.species)}, {"level", member.level}});
+        }
+        parties.push_back(std::move(members));
+    }
+    return parties;
+}
+
+Json classes(const Bytes& image, const VersionProfile& profile, const RomLists& lists, Notes& notes)
+{
+    const PartyTable table = readPartyTable(image, profile);
+    const auto places = locateClassNames(image, profile);
+    const std::vector<std::string> names = readClassNames(image, profile);
+    Json all = Json::array();
+    for (int classNumber = 1; classNumber <= TrainerClassCount; ++classNumber) {
+        const auto index = static_cast<std::size_t>(classNumber - 1);
+        const std::string path = "classes[" + std::to_string(index) + "]";
+        const ClassEntry& entry = table.entry(classNumber);
+        Json item = {{"class", classNumber}};
+        item["name"] =
+            places[index].inPlace() ? Json(names[index]) : null(notes, path + ".name", places[index].problem);
+        item["money"] = entry.money ? Json(*entry.money) : null(notes, path + ".money", entry.moneyProblem);
+        const PartyList* list = table.listOf(classNumber);
+        if (list != nullptr && ownerOf(*list) != classNumber) {
+            item["partiesOf"] = ownerOf(*list);
+        } else if (list != nullptr && list->editable()) {
+            item["parties"] = partiesOf(*list, lists);
+        } else {
+            item["parties"] = null(notes, path + ".parties", list == nullptr ? entry.problem : list->problem);
+        }
+        all.push_back(std::move(item));
+    }
+    return all;
+}
+
+Json leaders(const Bytes& image, const VersionProfile& profile, const RomLists& lists, Notes& notes)
+{
+    Json all = Json::array();
+    for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
+        const std::string path = "leaders[" + std::to_string(rosterIndex) + "]";
+        const LoadedTrainer trainer = readTrainer(image, profile, rosterIndex);
+        const TrainerRecord& record = trainer.record;
+        Json item = {{"entry", rosterIndex + 1},
+                     {"class", trainerClass(rosterIndex).number},
+                     {"party", trainerClass(rosterIndex).party}};
+        if (isGymLeader(rosterIndex)) {
+            item["prize"] = record.prizeItem
+                                ? Json{{"item", lists.items.write(*record.prizeItem)}, {"amount", *record.prizeAmount}}
+                                : null(notes, path + ".prize", trainer.places.prize.problem);
+        }
+        if (profile.specialMovesEditable) {
+            Json move = {{"move", lists.moves.write(record.specialMove.value_or(0))}};
+            if (record.specialMoveUser) {
+                move["user"] = *record.specialMoveUser + 1;
+            }
+            item["specialMove"] =
+                record.specialMove ? move : null(notes, path + ".specialMove", trainer.places.specialMove.problem);
+        }
+        all.push_back(std::move(item));
+    }
+    return all;
+}
+
+Json overworld(const Bytes& image, const VersionProfile& profile, const RomLists& lists, Notes& notes)
+{
+    Json all = Json::array();
+    for (int battle = 0; battle < OverworldBattleCount; ++battle) {
+        const std::string path = "overworld[" + std::to_string(battle) + "]";
+        Json item = {{"battle", battle + 1}, {"name", overworldBattleName(battle)}};
+        if (battleInPlace(image, profile.version, battle)) {
+            const BattleValues values = readBattle(image, profile.version, battle);
+            item["species"] = lists.species.write(values.species);
+            item["level"] = values.level;
+        } else {
+            const std::string why = "the bytes the game keeps around it are not there";
+            item["species"] = null(notes, path + ".species", why);
+            item["level"] = null(notes, path + ".level", why);
+        }
+        all.push_back(std::move(item));
+    }
+    return all;
+}
+
+} // namespace
+
+std::string exportBattles(const Bytes& image, const VersionProfile& profile)
+{
+    const RomLists lists = romLists(image, profile);
+    Notes notes;
+    Json document = {{"tavrik", BattleJsonVersion}, {"game", std::string(profile.code)}};
+    document["classes"] = classes(image, profile, lists, notes);
+    document["leaders"] = leaders(image, profile, lists, notes);
+    document["overworld"] = overworld(image, profile, lists, notes);
+    document["notes"] = notes;
+    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}

@@ -1,0 +1,181 @@
+#include "app/CommandLine.h"
+
+#include "app/BattleJson.h"
+#include "app/RomSession.h"
+
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+namespace {
+
+constexpr int Refused = 1;
+constexpr int Unreadable = 2;
+constexpr int WritePartly = 3;
+
+int usage(std::ostream& err, const std::string& why)
+{
+    err << "tavrik: " << why << "\n\n" << CommandsHelp;
+    return Unreadable;
+}
+
+// The ROM at path and its version, or the message the window would show, on err.
+std::optional<std::pair<Bytes, const VersionProfile*>> openRom(const std::string& path, std::ostream& err)
+{
+    auto image = readRomImage(path);
+    if (!image) {
+        err << "Error: " << image.failure().number << ": " << image.failure().description << "\n";
+        return std::nullopt;
+    }
+    const Recognition recognition = recognizeRom(*image);
+    if (recognition.profile == nullptr) {
+        err << "Unsupported ROM!\n";
+        return std::nullopt;
+    }
+    return std::pair{std::move(image.value()), recognition.profile};
+}
+
+int exportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    std::vector<std::string> roms;
+    std::string output;
+    for (std::size_t k = 1; k < arguments.size(); ++k) {
+        if (arguments[k] == "-o" && k + 1 < arguments.size()) {
+            output = arguments[++k];
+        } else {
+            roms.push_back(arguments[k]);
+        }
+    }
+    if (roms.size() != 1) {
+        return usage(err, "export takes one ROM");
+    }
+    const auto rom = openRom(roms.front(), err);
+    if (!rom) {
+        return Unreadable;
+    }
+    const std::string text = exportBattles(rom->first, *rom->second);
+    if (output.empty()) {
+        out << text;
+        return out ? 0 : WritePartly;
+    }
+    std::ofstream file(output, std::ios::binary | std::ios::trunc);
+    file << text;
+    if (!file.flush()) {
+        err << "tavrik: cannot write " << output << "\n";
+        return WritePartly;
+    }
+    return 0;
+}
+
+// Writes every step's runs through one open file, then flushes it to disk; how many steps were written whole
+// (all of them when only the flush failed).
+std::size_t writeSteps(const std::string& path, const ImportPlan& plan, std::optional<Failure>& failure)
+{
+    auto file = RomFile::open(path, RomFile::Mode::ReadWrite);
+    if (!file) {
+        failure = file.failure();
+        return 0;
+    }
+    for (std::size_t step = 0; step < plan.steps.size(); ++step) {
+        for (const ByteWrite& run : plan.steps[step].plan) {
+            if ((failure = file.value().write(run.offset, run.bytes))) {
+                return step;
+            }
+        }
+    }
+    failure = file.value().sync();
+    return plan.steps.size();
+}
+
+int importCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    std::vector<std::string> files;
+    bool dryRun = false;
+    for (std::size_t k = 1; k < arguments.size(); ++k) {
+        if (arguments[k] == "--dry-run") {
+            dryRun = true;
+        } else {
+            files.push_back(arguments[k]);
+        }
+    }
+    if (files.size() != 2) {
+        return usage(err, "import takes a ROM and a JSON file");
+    }
+    const auto rom = openRom(files[0], err);
+    if (!rom) {
+        return Unreadable;
+    }
+    std::ifstream input(files[1], std::ios::binary);
+    std::stringstream text;
+    text << input.rdbuf();
+    if (!input) {
+        err << "tavrik: cannot read " << files[1] << "\n";
+        return Refused;
+    }
+    const ImportPlan plan = planImport(rom->first, *rom->second, text.str());
+    for (const std::string& error : plan.errors) {
+        err << error << "\n";
+    }
+    if (!plan.errors.empty()) {
+        err << "Nothing was written.\n";
+        return Refused;
+    }
+    if (plan.steps.empty()) {
+        out << "Nothing to change.\n";
+        return 0;
+    }
+    std::size_t bytes = 0;
+    for (const ImportStep& step : plan.steps) {
+        for (const std::string& line : step.lines) {
+            out << line << "\n";
+        }
+        for (const ByteWrite& run : step.plan) {
+            bytes += run.bytes.size();
+        }
+    }
+    if (dryRun) {
+        out << bytes << " bytes would be written; this was a dry run, nothing was written.\n";
+        return 0;
+    }
+    // The file once more, as the windows read it before they write: it must still be what was planned on.
+    const RomTarget target{files[0], rom->second, requiredRomSize(*rom->second)};
+    const auto again = target.readAgain();
+    if (!again || *again != rom->first) {
+        err << (again ? "The ROM changed while the file was checked." : again.failure().description)
+            << " Nothing was written.\n";
+        return again ? Refused : Unreadable;
+    }
+    std::optional<Failure> failure;
+    const std::size_t written = writeSteps(files[0], plan, failure);
+    if (failure) {
+        err << "Error: " << failure->number << ": " << failure->description << "\n";
+        const auto list = [&err, &plan](std::size_t from, std::size_t to) {
+            for (std::size_t step = from; step < to; ++step) {
+                for (const std::string& line : plan.steps[step].lines) {
+                    err << "  " << line << "\n";
+                }
+            }
+        };
+        err << "Written" << (written == 0 ? ": nothing" : ":") << "\n";
+        list(0, written);
+        if (written < plan.steps.size()) {
+            err << "Not written (the first of these may be written in part):\n";
+            list(written, plan.steps.size());
+        }
+        return WritePartly;
+    }
+    out << bytes << " bytes written.\n";
+    return 0;
+}
+
+} // namespace
+
+bool isCommand(const std::vector<std::string>& arguments)
+{
+    return !arguments.empty() && (arguments.front() == "export" || arguments.front() == "import");
+}
+
+int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    return arguments.front() == "export" ? exportCommand(arguments, out, err) : importCommand(arguments, out, err);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+// The commands of the tavrik binary that need no window:
+//   tavrik export ROM [-o FILE]          every battle as JSON, on standard output or into FILE
+//   tavrik import ROM FILE [--dry-run]   a JSON file applied to the ROM in place
+// Exit codes: 0 done or nothing to change; 1 the JSON or a value in it was refused (nothing written);
+// 2 the ROM cannot be read or is not supported, or the command line is wrong; 3 a write failed part way.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+constexpr const char* CommandsHelp = "Commands that need no display:\n"
+                                     "  tavrik export ROM [-o FILE]         Writes every battle of ROM as JSON.\n"
+                                     "  tavrik import ROM FILE [--dry-run]  Applies a JSON file to ROM in place.\n";
+
+// Whether the arguments (without the program's name) start with one of the commands.
+bool isCommand(const std::vector<std::string>& arguments);
+// Runs it; returns the exit code.
+int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);

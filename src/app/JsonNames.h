@@ -1,0 +1,45 @@
+#pragma once
+
+// The pick lists of one ROM as the JSON document uses them: a byte is written as the name its list holds,
+// or as a number where the name is not unique in the list, stands for no entry ("MISSINGNO.", "?????") or the
+// list has no entry for it; a name is read back only when exactly one entry holds it.
+
+#include "rom/VersionProfile.h"
+#include "rom/WritePlan.h"
+
+#include <map>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+using Json = nlohmann::ordered_json;
+
+class NameList
+{
+public:
+    // firstByte is the byte of the list's first entry: 0 for species, 1 for moves and items.
+    NameList(const char* what, std::vector<std::string> names, int firstByte);
+
+    Json write(int byte) const;
+    // The byte of a name or a number 0..255; empty, with the reason in error, for anything else.
+    std::optional<int> read(const Json& value, std::string& error) const;
+    // The name a line of the import's report shows for a byte.
+    std::string show(int byte) const;
+
+private:
+    const char* m_what;
+    std::vector<std::string> m_names;
+    int m_firstByte;
+    // How many entries hold each name, and the first of them.
+    std::map<std::string, std::pair<int, int>, std::less<>> m_entries;
+};
+
+struct RomLists
+{
+    NameList species;
+    NameList moves;
+    NameList items;
+};
+
+RomLists romLists(const Bytes& image, const VersionProfile& profile);

@@ -1,0 +1,21 @@
+# Exports every demo image with `tavrik export` and validates each file against the format's schema, with
+# Debian's python3-jsonschema: -DTAVRIK=... -DDEMO=... -DPYTHON=... -DSCHEMA=... -DSCRATCH=...
+file(REMOVE_RECURSE ${SCRATCH})
+execute_process(COMMAND ${DEMO} ${SCRATCH} OUTPUT_QUIET RESULT_VARIABLE status)
+if(status)
+    message(FATAL_ERROR "the demo images could not be written")
+endif()
+file(GLOB images ${SCRATCH}/*.gb)
+set(validate "import json, sys, jsonschema
+jsonschema.Draft202012Validator(json.load(open(sys.argv[1]))).validate(json.load(open(sys.argv[2])))")
+foreach(image IN LISTS images)
+    execute_process(COMMAND ${TAVRIK} export ${image} -o ${image}.json RESULT_VARIABLE status ERROR_VARIABLE error)
+    if(status)
+        message(FATAL_ERROR "export of ${image} failed: ${error}")
+    endif()
+    execute_process(COMMAND ${PYTHON} -c "${validate}" ${SCHEMA} ${image}.json RESULT_VARIABLE status ERROR_VARIABLE error)
+    if(status)
+        message(FATAL_ERROR "${image}.json does not follow the schema: ${error}")
+    endif()
+    message(STATUS "${image}.json follows the schema")
+endforeach()

@@ -8,6 +8,7 @@
 //   CheckBeforeSaveCore  what a save works out before its first write: readAgain and planTrainerWrite
 //                        with one edited level, nothing written.
 //   SaveTrainerCore      writeTrainer with one changed level, the fsync included.
+//   DecodeAllPictures    the 190 species' and 47 trainer classes' pictures decoded from the image.
 //   SaveMovingListCore   writeBankChange growing a party past its list's place, so that the list moves into
 //                        the free space at the end of the trainer bank, the fsync included.
 //   OpenToReadyWindow    Form1::openRomFile, the command line's way in, until the roster and every list
@@ -25,6 +26,7 @@
 #include "app/RomSession.h"
 #include "app/SyntheticRom.h"
 #include "catalogues/NameCatalogues.h"
+#include "pictures/PictureLocator.h"
 #include "rom/RomFile.h"
 #include "rom/VersionProfile.h"
 #include "trainers/PartyWrite.h"
@@ -250,6 +252,25 @@ void SaveTrainerCore(benchmark::State& state)
     setVersionLabel(state);
 }
 BENCHMARK(SaveTrainerCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+// Every Pokémon and trainer picture of the image decoded, as `tavrik pictures` and the windows (lazily)
+// decode them.
+void DecodeAllPictures(benchmark::State& state)
+{
+    const SyntheticRom rom(versionOf(state));
+    for (auto _ : state) {
+        std::size_t pixels = 0;
+        for (int species = 1; species <= PictureSpeciesCount; ++species) {
+            pixels += speciesPicture(rom.bytes(), versionOf(state), species).picture.shades.size();
+        }
+        for (int classNumber = 1; classNumber <= PortraitClassCount; ++classNumber) {
+            pixels += trainerPicture(rom.bytes(), versionOf(state), classNumber).picture.shades.size();
+        }
+        benchmark::DoNotOptimize(pixels);
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(DecodeAllPictures)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 // A save that moves a list: the first gym leader's party grows past its place into the free space at the
 // end of the trainer bank, the fsync included. Each iteration starts again from the image as built.

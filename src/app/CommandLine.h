@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
-constexpr const char* CommandsHelp = "Commands that need no display:\n"
-                                     "  tavrik export ROM [-o FILE]         Writes every battle of ROM as JSON.\n"
-                                     "  tavrik import ROM FILE [--dry-run]  Applies a JSON file to ROM in place.\n";
+constexpr const char* CommandsHelp =
+    "Commands that need no display:\n"
+    "  tavrik export ROM [-o FILE]         Writes every battle of ROM as JSON.\n"
+    "  tavrik import ROM FILE [--dry-run]  Applies a JSON file to ROM in place.\n"
+    "  tavrik pictures ROM DIR [--colour]  Writes every Pokémon and trainer picture of ROM as PNG files.\n";
 
 // Whether the arguments (without the program's name) start with one of the commands.
 bool isCommand(const std::vector<std::string>& arguments);

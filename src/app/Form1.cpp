@@ -2,6 +2,7 @@
 
 #include "app/Form2.h"
 #include "overworld/Form3.h"
+#include "pictures/PictureBook.h"
 #include "rom/FailureBox.h"
 #include "trainers/Form4.h"
 #include "trainers/TrainerForm.h"
@@ -13,6 +14,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QUrl>
@@ -26,6 +28,8 @@ static void loadPictures()
 }
 
 namespace {
+
+const QString ColourSetting = QStringLiteral("pictures/superGameBoyColours");
 
 // A local .gb or .gbc file, the only thing the window takes from a drag.
 QString droppedRom(const QMimeData* data)
@@ -66,6 +70,15 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
         m_notes->setToolTip(notes);
     });
     connect(ui->trainerform, &TrainerForm::modifiedChanged, this, &QWidget::setWindowModified);
+    m_pictures = new PictureBook(this);
+    ui->trainerform->setPictureBook(m_pictures);
+    // Grey or colour: the last choice, kept from one run to the next.
+    ui->mnuColours->setChecked(QSettings().value(ColourSetting, false).toBool());
+    m_pictures->setColour(ui->mnuColours->isChecked());
+    connect(ui->mnuColours, &QAction::toggled, this, [this](bool colour) {
+        QSettings().setValue(ColourSetting, colour);
+        m_pictures->setColour(colour);
+    });
 
     connect(ui->mnuOpen, &QAction::triggered, this, &Form1::mnuOpen_Click);
     connect(ui->mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
@@ -155,7 +168,7 @@ void Form1::mnuBattle_Click()
         return;
     }
     if (m_overworld == nullptr) {
-        m_overworld = new Form3(m_session.target());
+        m_overworld = new Form3(m_session.target(), m_pictures);
         connect(m_overworld, &Form3::closed, this, [this] { setEnabled(true); });
     }
     showLocking(m_overworld);
@@ -175,7 +188,7 @@ void Form1::mnuParties_Click()
         return;
     }
     if (m_parties == nullptr) {
-        m_parties = new Form4(m_session.target());
+        m_parties = new Form4(m_session.target(), m_pictures);
         connect(m_parties, &Form4::closed, this, [this] {
             setEnabled(true);
             ui->trainerform->reloadTrainer();

@@ -16,6 +16,7 @@ class Form1;
 class Form2;
 class Form3;
 class Form4;
+class PictureBook;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<Ui::Form1> ui;
     QLabel* m_notes = nullptr;
     RomSession m_session;
+    PictureBook* m_pictures = nullptr;
     QPointer<Form2> m_about;
     QPointer<Form3> m_overworld;
     QPointer<Form4> m_parties;

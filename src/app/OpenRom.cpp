@@ -4,6 +4,7 @@
 #include "app/Form1.h"
 #include "catalogues/CatalogueFill.h"
 #include "catalogues/NameCatalogues.h"
+#include "pictures/PictureBook.h"
 #include "rom/FailureBox.h"
 #include "rom/clsCommonDialog.h"
 #include "trainers/PartyRows.h"
@@ -92,6 +93,7 @@ void Form1::openPath(const QString& path)
     m_session.path = filePath;
     m_session.versionCode = recognition.versionCode;
     m_session.profile = &profile;
+    m_pictures->setImage(*image, profile.version);
     switchEditorOn();
     const PartyTable parties = readPartyTable(*image, profile);
     fillLists(*image, parties);

@@ -2,6 +2,7 @@
 
 #include "app/RomSession.h"
 #include "app/SyntheticParties.h"
+#include "app/SyntheticPictures.h"
 #include "catalogues/NameCatalogues.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/modGameText.h"
@@ -9,6 +10,8 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
+#include <mutex>
 #include <stdexcept>
 
 namespace {
@@ -43,14 +46,25 @@ SyntheticRom::SyntheticRom(GameVersion version, std::size_t size) : m_version(ve
     if (size < static_cast<std::size_t>(requiredRomSize(profileOf(version)))) {
         throw std::invalid_argument("a synthetic image must hold the whole layout; shrink it with resize()");
     }
+    // Every image of a version is the same; the pictures take a while to encode, so the first is kept.
+    static std::mutex building;
+    static std::map<std::pair<GameVersion, std::size_t>, Bytes> built;
+    const std::lock_guard lock(building);
+    if (const auto found = built.find({version, size}); found != built.end()) {
+        m_bytes = found->second;
+        return;
+    }
     buildHeader();
     buildClassNames();
     putPartyLists(m_bytes, version);
     putClassMoney(m_bytes, version);
     putCustomMoves(m_bytes, version);
+    // Over the stand-in portrait pointers of the class records.
+    putPictures(m_bytes, version);
     buildTrainerValues();
     buildOverworld();
     buildCatalogues();
+    built.emplace(std::pair{version, size}, m_bytes);
 }
 
 void SyntheticRom::set(std::int64_t offset, std::uint8_t value)
@@ -215,7 +229,7 @@ void SyntheticRom::buildOverworld()
 {
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         const OverworldBattle& at = overworldBattle(m_version, battle);
-        const auto species = static_cast<std::uint8_t>(140 + 3 * battle);
+        const auto species = static_cast<std::uint8_t>(140 + 2 * battle);
         set(at.speciesOffset, species);
         set(at.levelOffset, static_cast<std::uint8_t>(30 + 5 * battle));
         if (at.secondSpeciesOffset) {

@@ -2,7 +2,8 @@
 
 // Synthetic cartridge images with the layout of Pokémon Red, Blue or Yellow and invented content: the
 // trainer class names and party tables, the special moves, prizes and overworld battles with the bytes the
-// game keeps around them, and the species, move and item tables. No byte of a real game is in here. They
+// game keeps around them, the species, move and item tables, and pictures of every Pokémon and trainer class.
+// No byte of a real game is in here. They
 // are the demo images new users try the editor on, and the images the tests change byte by byte.
 
 #include "rom/RomFile.h"

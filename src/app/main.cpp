@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/Form1.h"
+#include "pictures/PictureExport.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -13,6 +14,7 @@ namespace {
 
 void nameApplication()
 {
+    QCoreApplication::setOrganizationName(QStringLiteral("Tavrik"));
     QCoreApplication::setApplicationName(QStringLiteral("Tavrik"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.1"));
 }
@@ -55,6 +57,9 @@ int main(int argc, char** argv)
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (isCommand(arguments)) {
         return runCommand(arguments, std::cout, std::cerr);
+    }
+    if (isPicturesCommand(arguments)) {
+        return picturesCommand(arguments, std::cout, std::cerr);
     }
     if (onlyPrints(argc, argv)) {
         QCoreApplication application(argc, argv);

@@ -2,6 +2,7 @@
 
 #include "catalogues/CatalogueFill.h"
 #include "catalogues/NameCatalogues.h"
+#include "pictures/PictureBook.h"
 #include "rom/FailureBox.h"
 #include "trainers/InputFilters.h"
 #include "ui_Form3.h"
@@ -11,9 +12,9 @@
 #include <QSignalBlocker>
 #include <QWindow>
 
-Form3::Form3(RomTarget rom)
+Form3::Form3(RomTarget rom, PictureBook* pictures)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), ui(std::make_unique<Ui::Form3>()),
-      m_rom(std::move(rom))
+      m_rom(std::move(rom)), m_pictures(pictures)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -24,9 +25,11 @@ Form3::Form3(RomTarget rom)
         connect(levelBox(battle), &QLineEdit::textChanged, this, [this] { setWindowModified(hasUnsavedChanges()); });
         connect(speciesBox(battle), &QComboBox::currentIndexChanged, this, [this] {
             setWindowModified(hasUnsavedChanges());
+            drawPictures();
         });
     }
     connect(ui->Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    connect(m_pictures, &PictureBook::changed, this, &Form3::drawPictures);
 }
 
 Form3::~Form3() = default;
@@ -84,6 +87,20 @@ void Form3::loadBattles(const Bytes& image)
                            : QStringLiteral("Left alone, not where %1 keeps them (another tool changed this ROM): %2.")
                                  .arg(title, leftAlone.join(QStringLiteral(", "))));
     setWindowModified(false);
+    drawPictures();
+}
+
+void Form3::drawPictures()
+{
+    const BattleEdits battles = editedBattles();
+    for (int battle = 0; battle < OverworldBattleCount; ++battle) {
+        auto* picture = findChild<QLabel*>(QStringLiteral("opkmn%1Picture").arg(battle + 1));
+        if (const auto& values = battles[static_cast<std::size_t>(battle)]) {
+            m_pictures->showSpecies(picture, values->species);
+        } else {
+            PictureBook::show(picture, QImage(), {});
+        }
+    }
 }
 
 BattleEdits Form3::editedBattles() const

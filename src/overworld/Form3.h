@@ -1,6 +1,6 @@
 #pragma once
 
-// The overworld battle editor: the six fixed wild battles of the open ROM, their species and levels.
+// The overworld battle editor: the six fixed wild battles of the open ROM, their Pokémon and levels.
 // A window of its own, so it stays usable while the main window is disabled; it tells the main window
 // when it closes. A battle that is not where the version keeps it is shown disabled and never written.
 
@@ -12,6 +12,7 @@
 namespace Ui {
 class Form3;
 }
+class PictureBook;
 class QComboBox;
 class QLineEdit;
 
@@ -20,8 +21,8 @@ class Form3 : public QWidget
     Q_OBJECT
 
 public:
-    // The battles of rom, which stays open while the window is shown.
-    explicit Form3(RomTarget rom);
+    // The battles of rom, which stays open while the window is shown, with the pictures of pictures.
+    Form3(RomTarget rom, PictureBook* pictures);
     ~Form3() override;
 
     QComboBox* speciesBox(int battle) const;
@@ -45,10 +46,12 @@ protected:
 
 private:
     BattleEdits editedBattles() const;
+    void drawPictures();
     bool oversave();
 
     std::unique_ptr<Ui::Form3> ui;
     RomTarget m_rom;
+    PictureBook* m_pictures;
     // The bytes as loaded, for the battles in place; a species list without a selection writes its
     // loaded byte back.
     BattleEdits m_loaded;

@@ -2,6 +2,7 @@
 
 #include "catalogues/CatalogueFill.h"
 #include "catalogues/NameCatalogues.h"
+#include "pictures/PictureBook.h"
 #include "rom/FailureBox.h"
 #include "trainers/InputFilters.h"
 #include "trainers/PartyRows.h"
@@ -20,9 +21,9 @@ constexpr int PartyRole = Qt::UserRole + 1;
 
 } // namespace
 
-Form4::Form4(RomTarget rom)
+Form4::Form4(RomTarget rom, PictureBook* pictures)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), ui(std::make_unique<Ui::Form4>()),
-      m_rom(std::move(rom))
+      m_rom(std::move(rom)), m_pictures(pictures)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -35,6 +36,8 @@ Form4::Form4(RomTarget rom)
     connect(ui->partyrows, &PartyRows::changed, this, &Form4::updateState);
     connect(ui->txtmoney, &QLineEdit::textChanged, this, &Form4::updateState);
     connect(ui->cmdSave, &QPushButton::clicked, this, &Form4::cmdSave_Click);
+    ui->partyrows->setPictureBook(m_pictures);
+    connect(m_pictures, &PictureBook::changed, this, &Form4::drawPortrait);
 }
 
 Form4::~Form4() = default;
@@ -160,7 +163,17 @@ void Form4::showSelection()
     for (int member = 1; member <= ui->partyrows->memberCount(); ++member) {
         ui->partyrows->setMemberMoves(member, memberMoves(member));
     }
+    drawPortrait();
     updateState();
+}
+
+void Form4::drawPortrait()
+{
+    if (m_class > 0) {
+        m_pictures->showTrainer(ui->portrait, m_class);
+    } else {
+        PictureBook::show(ui->portrait, QImage(), {});
+    }
 }
 
 QString Form4::selectionName() const

@@ -16,6 +16,7 @@ namespace Ui {
 class Form4;
 }
 class PartyRows;
+class PictureBook;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -24,8 +25,8 @@ class Form4 : public QWidget
     Q_OBJECT
 
 public:
-    // The parties of rom, which stays open while the window is shown.
-    explicit Form4(RomTarget rom);
+    // The parties of rom, which stays open while the window is shown, with the pictures of pictures.
+    Form4(RomTarget rom, PictureBook* pictures);
     ~Form4() override;
 
     PartyRows* partyRows() const;
@@ -50,6 +51,7 @@ private:
     void fillTree();
     void partytree_Click(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     void showSelection();
+    void drawPortrait();
     bool saveParty();
     bool mayLeaveParty();
     void updateState();
@@ -58,6 +60,7 @@ private:
 
     std::unique_ptr<Ui::Form4> ui;
     RomTarget m_rom;
+    PictureBook* m_pictures;
     Bytes m_image;
     PartyTable m_table;
     QStringList m_classNames;

@@ -1,5 +1,6 @@
 #include "trainers/PartyRows.h"
 
+#include "pictures/PictureBook.h"
 #include "trainers/InputFilters.h"
 #include "ui_PartyRows.h"
 
@@ -81,6 +82,24 @@ void PartyRows::setSpeciesNames(const QStringList& names)
     }
 }
 
+void PartyRows::setPictureBook(PictureBook* book)
+{
+    m_pictures = book;
+    connect(book, &PictureBook::changed, this, &PartyRows::drawPictures);
+    drawPictures();
+}
+
+void PartyRows::drawPictures()
+{
+    for (int member = 1; member <= MaxPartySize; ++member) {
+        if (m_pictures != nullptr && member <= memberCount()) {
+            m_pictures->showSpecies(picture(member), m_members[static_cast<std::size_t>(member - 1)].species);
+        } else {
+            PictureBook::show(picture(member), QImage(), {});
+        }
+    }
+}
+
 void PartyRows::setMembers(const std::vector<PartyMember>& members)
 {
     m_members = members;
@@ -126,6 +145,7 @@ void PartyRows::render()
             setMemberMoves(member, QString());
         }
     }
+    drawPictures();
 }
 
 void PartyRows::speciesPicked(int member, int index)
@@ -136,6 +156,7 @@ void PartyRows::speciesPicked(int member, int index)
     }
     if (member <= count) {
         m_members[static_cast<std::size_t>(member - 1)].species = static_cast<std::uint8_t>(index);
+        drawPictures();
     } else if (m_growing && count < MaxPartySize) {
         m_members.push_back({m_members.back().level, static_cast<std::uint8_t>(index)});
         render();

@@ -1,7 +1,7 @@
 #pragma once
 
 // The six member rows of a party, as the main window and the Trainer Parties window show them: each member's
-// species and level with a button that removes it, and after the last member an empty row whose species
+// picture, species and level with a button that removes it, and after the last member an empty row whose species
 // list adds a member at the level of the one before. Rows past that show disabled placeholders. Values the
 // game cannot store (a level of 0, MISSINGNO.) are marked beside their control.
 
@@ -15,6 +15,7 @@
 namespace Ui {
 class PartyRows;
 }
+class PictureBook;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -36,6 +37,8 @@ public:
     QLabel* picture(int member) const;
 
     void setSpeciesNames(const QStringList& names);
+    // The pictures beside the members, drawn again when the book changes; none without a book.
+    void setPictureBook(PictureBook* book);
     // Shows the members, with the row to add one after them while there are fewer than 6. No members: every
     // row is off.
     void setMembers(const std::vector<PartyMember>& members);
@@ -59,6 +62,7 @@ signals:
 
 private:
     void render();
+    void drawPictures();
     void speciesPicked(int member, int index);
     void levelTyped(int member);
     void removeMember(int member);
@@ -68,4 +72,5 @@ private:
     // Whether the row after the last member offers to add one.
     bool m_growing = false;
     std::array<QAction*, MaxPartySize> m_levelWarnings{};
+    PictureBook* m_pictures = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "trainers/TrainerForm.h"
 
+#include "pictures/PictureBook.h"
 #include "trainers/InputFilters.h"
 #include "trainers/PartyRows.h"
 #include "ui_TrainerForm.h"
@@ -68,6 +69,22 @@ QComboBox* TrainerForm::itemList() const
     return ui->itemlst;
 }
 
+void TrainerForm::setPictureBook(PictureBook* book)
+{
+    m_pictures = book;
+    ui->partyrows->setPictureBook(book);
+    connect(book, &PictureBook::changed, this, &TrainerForm::drawPortrait);
+}
+
+void TrainerForm::drawPortrait()
+{
+    if (m_pictures != nullptr && m_rom.profile != nullptr && m_loadedIndex >= 0 && m_loadedIndex < RosterSize) {
+        m_pictures->showTrainer(ui->portrait, trainerClass(m_loadedIndex).number);
+    } else {
+        PictureBook::show(ui->portrait, QImage(), {});
+    }
+}
+
 void TrainerForm::resetView()
 {
     m_rom = {};
@@ -83,7 +100,9 @@ void TrainerForm::resetView()
     ui->frmmove->hide();
     ui->frmprize->hide();
     ui->Frame3->setEnabled(false);
+    ui->partyinfo->clear();
     Nopoke();
+    drawPortrait();
     updateState();
 }
 

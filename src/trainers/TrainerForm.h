@@ -16,6 +16,7 @@ namespace Ui {
 class TrainerForm;
 }
 class PartyRows;
+class PictureBook;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
@@ -36,6 +37,8 @@ public:
     QComboBox* moveList() const;
     QComboBox* itemList() const;
 
+    // The pictures of the members and the trainer.
+    void setPictureBook(PictureBook* book);
     // Switched off and emptied, without a ROM.
     void resetView();
     // The ROM to read and write from now on; its version decides which frames show.
@@ -62,6 +65,7 @@ private:
     void loadTrainer(int rosterIndex);
     void applyTrainer(int rosterIndex, const LoadedTrainer& loaded);
     void Nopoke();
+    void drawPortrait();
     // The special-move user list names the members as the rows stand.
     void followMembers();
 
@@ -72,6 +76,7 @@ private:
 
     std::unique_ptr<Ui::TrainerForm> ui;
     RomTarget m_rom;
+    PictureBook* m_pictures = nullptr;
     // Set while a whole form is filled, so that the notes are worked out once at the end.
     bool m_filling = false;
     // What the loader read for the selected trainer; a list left without a selection (a byte the list has no

@@ -71,6 +71,8 @@ void TrainerForm::loadTrainer(int rosterIndex)
     m_specialMoveUser.reset();
     m_memberMoves.clear();
     m_placementNote.clear();
+    ui->partyinfo->clear();
+    drawPortrait();
     if (rosterIndex < 0 || rosterIndex >= RosterSize || m_rom.profile == nullptr) {
         Nopoke();
         updateState();
@@ -100,6 +102,18 @@ void TrainerForm::loadTrainer(int rosterIndex)
     m_filling = true;
     applyTrainer(rosterIndex, loaded);
     m_filling = false;
+    // Which of the game's parties this is, and what its class pays.
+    const PartyTable parties = readPartyTable(*image, *m_rom.profile);
+    const PartyList* list = parties.listOf(trainer.number);
+    const auto money = parties.entry(trainer.number).money;
+    ui->partyinfo->setText(
+        QStringLiteral("Trainer class %1, party %2 of %3.")
+            .arg(trainer.number)
+            .arg(trainer.party)
+            .arg(list != nullptr ? static_cast<int>(list->parties.size()) : 0) +
+        (money
+             ? QStringLiteral(" Prize money: ¥%1 per level of the last member (Extras > Trainer Parties).").arg(*money)
+             : QString()));
     m_loaded = loaded;
     updateState();
 }

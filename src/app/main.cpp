@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 #include "app/Form1.h"
-#include "pictures/PictureExport.h"
+#include "app/PicturesCommand.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -3,9 +3,9 @@
 // ROM does not hold soundly shown as a question mark with its reason; and `tavrik pictures`.
 
 #include "UiHarness.h"
+#include "app/PicturesCommand.h"
 #include "overworld/Form3.h"
 #include "pictures/PictureBook.h"
-#include "pictures/PictureExport.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "pictures/PictureExport.h"
+#include "app/PicturesCommand.h"
 
 #include "app/RomSession.h"
 #include "pictures/PictureBook.h"

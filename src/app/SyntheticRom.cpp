@@ -26,6 +26,19 @@ std::string letters(int number, int width)
     return text;
 }
 
+// An invented word of exactly length capitals, of syllables picked by number: "KORIMA", "TESULO".
+std::string inventedWord(int number, std::size_t length)
+{
+    static const char* const Syllables[] = {"KO", "RI", "MA", "TE", "SU", "LO", "NA", "BE", "DI", "GU", "PA", "ZE"};
+    std::string word;
+    for (unsigned seed = static_cast<unsigned>(number) * 7919U; word.size() < length;
+         seed = seed * 1103515245U + 12345U) {
+        word += Syllables[seed / 7 % std::size(Syllables)];
+    }
+    word.resize(length);
+    return word;
+}
+
 // The roster entry of a trainer class, or -1 for the classes the editor does not show.
 int rosterIndexOf(int classNumber)
 {
@@ -184,7 +197,7 @@ void SyntheticRom::buildClassNames()
             if (length < 2 || length > 13) {
                 throw std::logic_error("the class names do not fit between the roster's");
             }
-            putText(cursor, letters(classNumber + filler, static_cast<int>(length - 1)), true);
+            putText(cursor, inventedWord(classNumber + filler, static_cast<std::size_t>(length - 1)), true);
             cursor += length;
         }
         if (next > TrainerClassCount) {

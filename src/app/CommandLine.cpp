@@ -19,22 +19,6 @@ int usage(std::ostream& err, const std::string& why)
     return Unreadable;
 }
 
-// The ROM at path and its version, or the message the window would show, on err.
-std::optional<std::pair<Bytes, const VersionProfile*>> openRom(const std::string& path, std::ostream& err)
-{
-    auto image = readRomImage(path);
-    if (!image) {
-        err << "Error: " << image.failure().number << ": " << image.failure().description << "\n";
-        return std::nullopt;
-    }
-    const Recognition recognition = recognizeRom(*image);
-    if (recognition.profile == nullptr) {
-        err << "Unsupported ROM!\n";
-        return std::nullopt;
-    }
-    return std::pair{std::move(image.value()), recognition.profile};
-}
-
 int exportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
     std::vector<std::string> roms;
@@ -89,15 +73,7 @@ std::size_t writeSteps(const std::string& path, const ImportPlan& plan, std::opt
 
 int importCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
-    std::vector<std::string> files;
-    bool dryRun = false;
-    for (std::size_t k = 1; k < arguments.size(); ++k) {
-        if (arguments[k] == "--dry-run") {
-            dryRun = true;
-        } else {
-            files.push_back(arguments[k]);
-        }
-    }
+    const auto [files, dryRun] = splitArguments(arguments, "--dry-run");
     if (files.size() != 2) {
         return usage(err, "import takes a ROM and a JSON file");
     }
@@ -169,6 +145,35 @@ int importCommand(const std::vector<std::string>& arguments, std::ostream& out, 
 }
 
 } // namespace
+
+std::optional<std::pair<Bytes, const VersionProfile*>> openRom(const std::string& path, std::ostream& err)
+{
+    auto image = readRomImage(path);
+    if (!image) {
+        err << "Error: " << image.failure().number << ": " << image.failure().description << "\n";
+        return std::nullopt;
+    }
+    const Recognition recognition = recognizeRom(*image);
+    if (recognition.profile == nullptr) {
+        err << "Unsupported ROM!\n";
+        return std::nullopt;
+    }
+    return std::pair{std::move(image.value()), recognition.profile};
+}
+
+std::pair<std::vector<std::string>, bool> splitArguments(const std::vector<std::string>& arguments,
+                                                         std::string_view flag)
+{
+    std::pair<std::vector<std::string>, bool> split{{}, false};
+    for (std::size_t k = 1; k < arguments.size(); ++k) {
+        if (arguments[k] == flag) {
+            split.second = true;
+        } else {
+            split.first.push_back(arguments[k]);
+        }
+    }
+    return split;
+}
 
 bool isCommand(const std::vector<std::string>& arguments)
 {

@@ -6,8 +6,14 @@
 // Exit codes: 0 done or nothing to change; 1 the JSON or a value in it was refused (nothing written);
 // 2 the ROM cannot be read or is not supported, or the command line is wrong; 3 a write failed part way.
 
+#include "rom/RomFile.h"
+#include "rom/VersionProfile.h"
+
 #include <iosfwd>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 constexpr const char* CommandsHelp =
@@ -15,6 +21,12 @@ constexpr const char* CommandsHelp =
     "  tavrik export ROM [-o FILE]         Writes every battle of ROM as JSON.\n"
     "  tavrik import ROM FILE [--dry-run]  Applies a JSON file to ROM in place.\n"
     "  tavrik pictures ROM DIR [--colour]  Writes every Pokémon and trainer picture of ROM as PNG files.\n";
+
+// The ROM at path and its version; none, after the message the window would show, on err.
+std::optional<std::pair<Bytes, const VersionProfile*>> openRom(const std::string& path, std::ostream& err);
+// The arguments after the command: all but flag, and whether flag was among them.
+std::pair<std::vector<std::string>, bool> splitArguments(const std::vector<std::string>& arguments,
+                                                         std::string_view flag);
 
 // Whether the arguments (without the program's name) start with one of the commands.
 bool isCommand(const std::vector<std::string>& arguments);

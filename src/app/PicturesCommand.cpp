@@ -1,6 +1,6 @@
 #include "app/PicturesCommand.h"
 
-#include "app/RomSession.h"
+#include "app/CommandLine.h"
 #include "pictures/PictureBook.h"
 
 #include <QDir>
@@ -29,40 +29,28 @@ bool isPicturesCommand(const std::vector<std::string>& arguments)
 
 int picturesCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
-    std::vector<std::string> paths;
-    bool colour = false;
-    for (std::size_t k = 1; k < arguments.size(); ++k) {
-        if (arguments[k] == "--colour") {
-            colour = true;
-        } else {
-            paths.push_back(arguments[k]);
-        }
-    }
+    const auto [paths, colour] = splitArguments(arguments, "--colour");
     if (paths.size() != 2) {
         err << "tavrik: pictures takes a ROM and a folder\n";
         return Unreadable;
     }
-    auto image = readRomImage(paths[0]);
-    if (!image) {
-        err << "Error: " << image.failure().number << ": " << image.failure().description << "\n";
+    const auto rom = openRom(paths[0], err);
+    if (!rom) {
         return Unreadable;
     }
-    const Recognition recognition = recognizeRom(*image);
-    if (recognition.profile == nullptr) {
-        err << "Unsupported ROM!\n";
-        return Unreadable;
-    }
+    const Bytes& image = rom->first;
+    const GameVersion version = rom->second->version;
     const QDir folder(QString::fromStdString(paths[1]));
     if (!folder.mkpath(QStringLiteral("species")) || !folder.mkpath(QStringLiteral("trainers"))) {
         err << "tavrik: cannot make the folders in " << paths[1] << "\n";
         return WriteFailed;
     }
     PictureBook book;
-    book.setImage(*image, recognition.profile->version);
+    book.setImage(image, version);
     book.setColour(colour);
     int written = 0;
     for (int species = 1; species <= PictureSpeciesCount; ++species) {
-        if (pokedexNumber(*image, recognition.profile->version, species) == 0) {
+        if (pokedexNumber(image, version, species) == 0) {
             continue;
         }
         if (const auto& problem = book.species(species).problem; !problem.empty()) {

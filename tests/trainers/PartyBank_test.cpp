@@ -22,7 +22,7 @@ GameParties gameParties(const Bytes& image, const PartyTable& table, GameVersion
     for (int classNumber = 1; classNumber <= 47; ++classNumber) {
         const PartyList* list = table.listOf(classNumber);
         const std::size_t pointerAt = static_cast<std::size_t>(pointers + 2 * (classNumber - 1));
-        std::size_t at = (image[pointerAt] | image[pointerAt + 1] << 8) + 0x34000U;
+        std::size_t at = static_cast<std::size_t>(image[pointerAt] | image[pointerAt + 1] << 8) + 0x34000U;
         for (std::size_t party = 1; list != nullptr && party <= list->parties.size(); ++party) {
             std::vector<PartyMember> members;
             const bool levelEach = image[at] == 0xFF;

@@ -203,3 +203,27 @@ TEST(PictureLocator, ReadsPalettesAsRgb555)
     EXPECT_EQ(trainerPalette(image, GameVersion::Yellow), speciesPalette(image, GameVersion::Yellow, 5));
     EXPECT_NE(trainerPalette(image, GameVersion::Yellow), GreyPalette);
 }
+
+// The tables where the games keep them, written here apart from the program's own: a picture laid by hand
+// for species 1 (Pokédex number 1, bank 0x09) and for trainer class 1 (bank 0x13) is found in every version.
+TEST(PictureLocator, ReadsTheTablesWhereTheGamesKeepThem)
+{
+    // The species-to-Pokédex table, the base data and the trainer records of Red and Blue, then Yellow.
+    const std::tuple<GameVersion, std::int32_t, std::int32_t, std::int32_t> tables[] = {
+        {GameVersion::Red, 0x41024, 0x383DE, 0x39914},
+        {GameVersion::Blue, 0x41024, 0x383DE, 0x39914},
+        {GameVersion::Yellow, 0x410B1, 0x383DE, 0x39893}};
+    const Picture picture = speckled(3, 2);
+    const Bytes stream = encodePicture(picture, {2, false});
+    for (const auto& [version, pokedex, baseData, records] : tables) {
+        Bytes image(static_cast<std::size_t>(ImageSize), 0x00);
+        image[static_cast<std::size_t>(pokedex)] = 1;
+        image[static_cast<std::size_t>(baseData + 10)] = 0x32;
+        putWord(image, baseData + 11, 0x4100);
+        putWord(image, records, 0x4200);
+        std::copy(stream.begin(), stream.end(), image.begin() + 9 * 0x4000 + 0x100);
+        std::copy(stream.begin(), stream.end(), image.begin() + 0x13 * 0x4000 + 0x200);
+        EXPECT_TRUE(speciesPicture(image, version, 1).picture == picture) << speciesPicture(image, version, 1).problem;
+        EXPECT_TRUE(trainerPicture(image, version, 1).picture == picture) << trainerPicture(image, version, 1).problem;
+    }
+}

@@ -49,29 +49,34 @@ int picturesCommand(const std::vector<std::string>& arguments, std::ostream& out
     book.setImage(image, version);
     book.setColour(colour);
     int written = 0;
-    for (int species = 1; species <= PictureSpeciesCount; ++species) {
-        if (pokedexNumber(image, version, species) == 0) {
-            continue;
-        }
-        if (const auto& problem = book.species(species).problem; !problem.empty()) {
-            err << "species " << species << ": no picture: " << problem << "\n";
-        } else if (!save(book.speciesImage(species),
-                         folder.filePath(QStringLiteral("species/%1.png").arg(species)),
-                         err)) {
-            return WriteFailed;
-        } else {
+    // One picture into its file; false when the file cannot be written. A picture the ROM does not hold
+    // soundly is named on err and left out.
+    const auto write =
+        [&](const DecodedPicture& decoded, const QImage& picture, const QString& file, const std::string& what) {
+            if (!decoded.sound()) {
+                err << what << ": no picture: " << decoded.problem << "\n";
+                return true;
+            }
+            if (!save(picture, folder.filePath(file), err)) {
+                return false;
+            }
             ++written;
+            return true;
+        };
+    for (int species = 1; species <= PictureSpeciesCount; ++species) {
+        if (pokedexNumber(image, version, species) != 0 && !write(book.species(species),
+                                                                  book.speciesImage(species),
+                                                                  QStringLiteral("species/%1.png").arg(species),
+                                                                  "species " + std::to_string(species))) {
+            return WriteFailed;
         }
     }
     for (int classNumber = 1; classNumber <= PortraitClassCount; ++classNumber) {
-        if (const auto& problem = book.trainer(classNumber).problem; !problem.empty()) {
-            err << "trainer class " << classNumber << ": no picture: " << problem << "\n";
-        } else if (!save(book.trainerImage(classNumber),
-                         folder.filePath(QStringLiteral("trainers/%1.png").arg(classNumber)),
-                         err)) {
+        if (!write(book.trainer(classNumber),
+                   book.trainerImage(classNumber),
+                   QStringLiteral("trainers/%1.png").arg(classNumber),
+                   "trainer class " + std::to_string(classNumber))) {
             return WriteFailed;
-        } else {
-            ++written;
         }
     }
     out << written << " pictures written.\n";

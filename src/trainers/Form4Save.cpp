@@ -50,12 +50,7 @@ void Form4::updateState()
     const int members = ui->partyrows->memberCount();
     for (const int classNumber : list != nullptr && m_party > 0 ? list->classes : std::vector<int>{}) {
         for (const LostMove& move : lostMoves(m_image, *m_rom.profile, classNumber, m_party, members)) {
-            const QString what = move.kind == LostMoveKind::StarterMove
-                                     ? QStringLiteral("the move chosen by the player's starter")
-                                 : move.kind == LostMoveKind::SpecialMoveUser ? QStringLiteral("the special move")
-                                                                              : m_moveNames.value(move.move - 1);
-            warnings
-                << QStringLiteral("the game gives %1 to member %2, which the party lacks").arg(what).arg(move.member);
+            warnings << lostMoveWarning(move, m_moveNames.value(move.move - 1));
         }
     }
     if (!warnings.isEmpty()) {

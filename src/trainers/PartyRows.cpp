@@ -27,6 +27,15 @@ void setWarning(QWidget* control, QObject* icon, const QString& reason)
 
 } // namespace
 
+QString lostMoveWarning(const LostMove& move, const QString& moveName)
+{
+    const QString what = move.kind == LostMoveKind::StarterMove
+                             ? QStringLiteral("the move chosen by the player's starter")
+                         : move.kind == LostMoveKind::SpecialMoveUser ? QStringLiteral("the special move")
+                                                                      : moveName;
+    return QStringLiteral("the game gives %1 to member %2, which the party lacks").arg(what).arg(move.member);
+}
+
 PartyRows::PartyRows(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::PartyRows>())
 {
     ui->setupUi(this);

@@ -5,6 +5,7 @@
 // list adds a member at the level of the one before. Rows past that show disabled placeholders. Values the
 // game cannot store (a level of 0, MISSINGNO.) are marked beside their control.
 
+#include "trainers/PartyRules.h"
 #include "trainers/PartyTable.h"
 
 #include <QWidget>
@@ -21,6 +22,9 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QToolButton;
+
+// The warning for a move the party is too small for; moveName names the move's byte where it has one.
+QString lostMoveWarning(const LostMove& move, const QString& moveName);
 
 class PartyRows : public QWidget
 {

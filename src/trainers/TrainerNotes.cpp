@@ -59,10 +59,7 @@ QStringList TrainerForm::warnings()
     ui->pkmnno->setAccessibleDescription(userReason);
     for (const LostMove& move : m_memberMoves) {
         if (move.member > members) {
-            const QString what = move.kind == LostMoveKind::StarterMove
-                                     ? QStringLiteral("the move chosen by the player's starter")
-                                     : ui->attacklst->itemText(move.move - 1);
-            lines << QStringLiteral("the game gives %1 to member %2, which the party lacks").arg(what).arg(move.member);
+            lines << lostMoveWarning(move, ui->attacklst->itemText(move.move - 1));
         }
     }
     return lines;

@@ -24,7 +24,7 @@
 
 #include "app/Form1.h"
 #include "app/RomSession.h"
-#include "app/SyntheticRom.h"
+#include "demo/SyntheticRom.h"
 #include "catalogues/NameCatalogues.h"
 #include "pictures/PictureLocator.h"
 #include "rom/RomFile.h"

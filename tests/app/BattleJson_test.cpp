@@ -5,7 +5,7 @@
 #include "TempRom.h"
 #include "app/BattleJson.h"
 #include "app/CommandLine.h"
-#include "app/SyntheticParties.h"
+#include "demo/SyntheticParties.h"
 
 #include <fstream>
 #include <nlohmann/json.hpp>

@@ -8,7 +8,7 @@
 // then the stream.
 
 #include "FuzzCheck.h"
-#include "app/SyntheticPictures.h"
+#include "demo/SyntheticPictures.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureLocator.h"
 

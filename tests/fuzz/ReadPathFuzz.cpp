@@ -10,7 +10,7 @@
 
 #include "FuzzCheck.h"
 #include "app/RomSession.h"
-#include "app/SyntheticRom.h"
+#include "demo/SyntheticRom.h"
 #include "catalogues/NameCatalogues.h"
 #include "overworld/OverworldBattle.h"
 #include "trainers/TrainerRecord.h"

@@ -5,7 +5,7 @@
 
 #include "LayoutOffsets.h"
 #include "app/RomSession.h"
-#include "app/SyntheticRom.h"
+#include "demo/SyntheticRom.h"
 #include "catalogues/NameCatalogues.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/HexFunctions.h"

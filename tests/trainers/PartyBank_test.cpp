@@ -3,7 +3,7 @@
 // it, and the refusals that leave the file alone.
 
 #include "TempRom.h"
-#include "app/SyntheticParties.h"
+#include "demo/SyntheticParties.h"
 #include "trainers/PartyRules.h"
 #include "trainers/PartyWrite.h"
 

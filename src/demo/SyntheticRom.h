@@ -16,6 +16,7 @@
 class SyntheticRom
 {
 public:
+    // Every table the builder writes lies in the first MiB, as in all three released games.
     static constexpr std::size_t DefaultSize = 0x100000;
     static constexpr int MoveCount = 165;
     static constexpr int ItemCount = 83;

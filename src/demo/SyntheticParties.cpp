@@ -1,4 +1,4 @@
-#include "app/SyntheticParties.h"
+#include "demo/SyntheticParties.h"
 
 #include "trainers/PartyTable.h"
 #include "trainers/TrainerLayout.h"

@@ -2,7 +2,7 @@
 // feature without a ROM of their own, and a Red image changed the way other tools change ROMs, to show
 // how Tavrik follows the game's own tables. The images hold invented names and values only.
 
-#include "app/SyntheticRom.h"
+#include "demo/SyntheticRom.h"
 
 #include <cstdio>
 #include <exception>

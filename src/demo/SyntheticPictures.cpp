@@ -1,4 +1,4 @@
-#include "app/SyntheticPictures.h"
+#include "demo/SyntheticPictures.h"
 
 #include "pictures/PictureLocator.h"
 

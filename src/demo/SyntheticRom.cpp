@@ -1,8 +1,7 @@
-#include "app/SyntheticRom.h"
+#include "demo/SyntheticRom.h"
 
-#include "app/RomSession.h"
-#include "app/SyntheticParties.h"
-#include "app/SyntheticPictures.h"
+#include "demo/SyntheticParties.h"
+#include "demo/SyntheticPictures.h"
 #include "catalogues/NameCatalogues.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/modGameText.h"
@@ -56,7 +55,7 @@ constexpr std::uint8_t LoadA = 0x3E;
 
 SyntheticRom::SyntheticRom(GameVersion version, std::size_t size) : m_version(version), m_bytes(size, 0x00)
 {
-    if (size < static_cast<std::size_t>(requiredRomSize(profileOf(version)))) {
+    if (size < DefaultSize) {
         throw std::invalid_argument("a synthetic image must hold the whole layout; shrink it with resize()");
     }
     // Every image of a version is the same; the pictures take a while to encode, so the first is kept.

@@ -24,22 +24,16 @@ constexpr int LastPictureBank = 0x0D;
 constexpr int MewPictureBank = 0x01;
 constexpr int FossilPictureBank = 0x0B;
 
-std::optional<int> byteAt(const Bytes& image, std::int64_t offset)
+std::optional<int> optionalByte(const Bytes& image, std::int64_t offset)
 {
-    if (offset < 0 || offset >= static_cast<std::int64_t>(image.size())) {
-        return std::nullopt;
-    }
-    return image[static_cast<std::size_t>(offset)];
+    const int byte = byteAt(image, offset);
+    return byte < 0 ? std::nullopt : std::optional(byte);
 }
 
-std::optional<int> wordAt(const Bytes& image, std::int64_t offset)
+std::optional<int> optionalWord(const Bytes& image, std::int64_t offset)
 {
-    const auto low = byteAt(image, offset);
-    const auto high = byteAt(image, offset + 1);
-    if (!low || !high) {
-        return std::nullopt;
-    }
-    return *low | *high << 8;
+    const int word = wordAt(image, offset);
+    return word < 0 ? std::nullopt : std::optional(word);
 }
 
 DecodedPicture failed(std::string problem)
@@ -50,14 +44,14 @@ DecodedPicture failed(std::string problem)
 // The decoder sees the rest of the bank, or of the file where it ends sooner.
 DecodedPicture pictureAt(const Bytes& image, int bank, int pointer)
 {
-    if (pointer < RomBankSize || pointer >= 2 * RomBankSize) {
+    if (pointer < BankSize || pointer >= 2 * BankSize) {
         return failed("its pointer leads out of the bank");
     }
     const auto start = static_cast<std::size_t>(bankOffset(bank, pointer));
     if (start >= image.size()) {
         return failed("its picture lies past the end of the file");
     }
-    const auto end = std::min(image.size(), static_cast<std::size_t>((bank + 1) * RomBankSize));
+    const auto end = std::min(image.size(), static_cast<std::size_t>((bank + 1) * BankSize));
     return decodePicture(std::span(image).subspan(start, end - start));
 }
 
@@ -74,13 +68,13 @@ std::uint8_t channel(int bits)
 PicturePalette paletteOf(const Bytes& image, GameVersion version, int pokedexNumber)
 {
     const PictureTables& tables = pictureTables(version);
-    const auto number = byteAt(image, tables.paletteMap + pokedexNumber);
+    const auto number = optionalByte(image, tables.paletteMap + pokedexNumber);
     if (!number) {
         return GreyPalette;
     }
     PicturePalette palette;
     for (std::size_t k = 0; k < palette.size(); ++k) {
-        const auto colour = wordAt(image, tables.palettes + PaletteLength * *number + 2 * static_cast<int>(k));
+        const auto colour = optionalWord(image, tables.palettes + PaletteLength * *number + 2 * static_cast<int>(k));
         if (!colour) {
             return GreyPalette;
         }
@@ -110,17 +104,12 @@ std::int32_t trainerRecordOffset(GameVersion version, int classNumber)
     return pictureTables(version).trainerRecords + TrainerRecordLength * (classNumber - 1);
 }
 
-std::int32_t bankOffset(int bank, int pointer)
-{
-    return bank * RomBankSize + (pointer - RomBankSize);
-}
-
 int pokedexNumber(const Bytes& image, GameVersion version, int species)
 {
     if (species < 1 || species > PictureSpeciesCount) {
         return 0;
     }
-    const int number = byteAt(image, pictureTables(version).pokedexNumbers + species - 1).value_or(0);
+    const int number = optionalByte(image, pictureTables(version).pokedexNumbers + species - 1).value_or(0);
     return number <= PokedexCount ? number : 0;
 }
 
@@ -146,7 +135,7 @@ DecodedPicture speciesPicture(const Bytes& image, GameVersion version, int speci
     if (species < 1 || species > PictureSpeciesCount) {
         return failed("it is not one of the game's 190 species");
     }
-    if (!byteAt(image, pictureTables(version).pokedexNumbers + species - 1)) {
+    if (!optionalByte(image, pictureTables(version).pokedexNumbers + species - 1)) {
         return failed("the table of Pokédex numbers lies past the end of the file");
     }
     const int number = pokedexNumber(image, version, species);
@@ -154,8 +143,8 @@ DecodedPicture speciesPicture(const Bytes& image, GameVersion version, int speci
         return failed("it has no Pokédex number");
     }
     const std::int32_t entry = baseDataOffset(version, number);
-    const auto size = byteAt(image, entry + BaseDataPictureSize);
-    const auto pointer = wordAt(image, entry + BaseDataFrontPicture);
+    const auto size = optionalByte(image, entry + BaseDataPictureSize);
+    const auto pointer = optionalWord(image, entry + BaseDataFrontPicture);
     if (!size || !pointer) {
         return failed("its base data lies past the end of the file");
     }
@@ -175,7 +164,7 @@ DecodedPicture trainerPicture(const Bytes& image, GameVersion version, int class
     if (classNumber < 1 || classNumber > PortraitClassCount) {
         return failed("it is not one of the 47 trainer classes");
     }
-    const auto pointer = wordAt(image, trainerRecordOffset(version, classNumber));
+    const auto pointer = optionalWord(image, trainerRecordOffset(version, classNumber));
     if (!pointer) {
         return failed("its record lies past the end of the file");
     }

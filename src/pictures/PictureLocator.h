@@ -5,7 +5,7 @@
 // however short it is; a picture that cannot be found or decoded comes back blank with the reason.
 
 #include "pictures/Picture.h"
-#include "rom/RomFile.h"
+#include "rom/Banks.h"
 #include "rom/VersionProfile.h"
 
 #include <array>
@@ -20,7 +20,6 @@ constexpr int MewSpecies = 0x15;
 constexpr int FossilKabutopsSpecies = 0xB6;
 
 // A switchable bank shows at 0x4000..0x7FFF whatever its number.
-constexpr std::int32_t RomBankSize = 0x4000;
 constexpr int PortraitBank = 0x13;
 // A base data entry keeps the picture's size (width in the high nibble) at byte 10 and the little-endian
 // pointer to its front picture at 11; a trainer record keeps the pointer to its portrait first, then the
@@ -49,8 +48,6 @@ struct PictureTables
 const PictureTables& pictureTables(GameVersion version);
 std::int32_t baseDataOffset(GameVersion version, int pokedexNumber);
 std::int32_t trainerRecordOffset(GameVersion version, int classNumber);
-// The file offset a pointer into bank 0x4000..0x7FFF leads to.
-std::int32_t bankOffset(int bank, int pointer);
 
 // 1..151; 0 for a species byte outside 1..190, one the table gives no number (or one over 151), or a table
 // outside the image.

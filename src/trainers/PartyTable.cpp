@@ -8,11 +8,8 @@ constexpr std::uint8_t LevelMark = 0xFF;
 constexpr std::uint8_t PartyEnd = 0x00;
 // A whole party shares a level of at most 100: a higher first byte would not begin a party the game has.
 constexpr int MaxSharedLevel = 100;
-// Tavrik moves a list that outgrows its place behind at least this many zero bytes, and takes a list that
-// follows such a run, after data that is no party, for one placed there.
-constexpr std::int32_t FreeSpaceMargin = 16;
 
-std::uint8_t byteAt(const Bytes& image, std::int32_t offset)
+std::uint8_t byteIn(const Bytes& image, std::int32_t offset)
 {
     return image[static_cast<std::size_t>(offset)];
 }
@@ -33,21 +30,21 @@ PartyRead unsound(std::string problem)
 // only the highest list may not hold, as they would end it.
 PartyRead readParty(const Bytes& image, std::int32_t offset, std::int32_t limit, bool sound)
 {
-    Party party{offset, byteAt(image, offset) == LevelMark ? PartyFormat::LevelEach : PartyFormat::SameLevel, {}};
-    const std::uint8_t sharedLevel = byteAt(image, offset);
+    Party party{offset, byteIn(image, offset) == LevelMark ? PartyFormat::LevelEach : PartyFormat::SameLevel, {}};
+    const std::uint8_t sharedLevel = byteIn(image, offset);
     if (sound && party.format == PartyFormat::SameLevel && sharedLevel > MaxSharedLevel) {
         return unsound("its first byte " + std::to_string(sharedLevel) + " is neither 0xFF nor a level up to 100");
     }
     const std::int32_t step = party.format == PartyFormat::LevelEach ? 2 : 1;
     party.members.reserve(MaxPartySize);
     std::int32_t at = offset + 1;
-    while (at < limit && byteAt(image, at) != PartyEnd) {
+    while (at < limit && byteIn(image, at) != PartyEnd) {
         if (at + step > limit) {
             break;
         }
         const PartyMember member = party.format == PartyFormat::LevelEach
-                                       ? PartyMember{byteAt(image, at), byteAt(image, at + 1)}
-                                       : PartyMember{sharedLevel, byteAt(image, at)};
+                                       ? PartyMember{byteIn(image, at), byteIn(image, at + 1)}
+                                       : PartyMember{sharedLevel, byteIn(image, at)};
         // A species byte 0 would end the party for the game's count of parties, though not for its reading.
         if (member.species == 0 || (sound && member.species > SpeciesCount)) {
             return unsound("it holds the species byte " + std::to_string(member.species) + ", outside 1-190");
@@ -58,7 +55,7 @@ PartyRead readParty(const Bytes& image, std::int32_t offset, std::int32_t limit,
         party.members.push_back(member);
         at += step;
     }
-    if (at >= limit || byteAt(image, at) != PartyEnd) {
+    if (at >= limit || byteIn(image, at) != PartyEnd) {
         return unsound("it has no end before the next list or the end of the bank");
     }
     if (party.members.empty()) {
@@ -68,14 +65,14 @@ PartyRead readParty(const Bytes& image, std::int32_t offset, std::int32_t limit,
 }
 
 // Whether the list at next lies behind a run of zero bytes that starts at or after from: a list moved into
-// the bank's free space, with data that is no party before it.
+// the bank's free space (behind the margin Tavrik leaves there), with data that is no party before it.
 bool followsFreeSpace(const Bytes& image, std::int32_t from, std::int32_t next)
 {
     if (next - FreeSpaceMargin < from) {
         return false;
     }
     for (std::int32_t at = next - FreeSpaceMargin; at < next; ++at) {
-        if (byteAt(image, at) != PartyEnd) {
+        if (byteIn(image, at) != PartyEnd) {
             return false;
         }
     }
@@ -84,7 +81,7 @@ bool followsFreeSpace(const Bytes& image, std::int32_t from, std::int32_t next)
 
 std::int32_t zeroRunEnd(const Bytes& image, std::int32_t from, std::int32_t limit)
 {
-    while (from < limit && byteAt(image, from) == PartyEnd) {
+    while (from < limit && byteIn(image, from) == PartyEnd) {
         ++from;
     }
     return from;
@@ -98,7 +95,7 @@ void readList(const Bytes& image, PartyList& list, std::int32_t next)
     // Most classes have a handful of parties; the rocket grunts several dozen.
     list.parties.reserve(8);
     std::int32_t at = list.offset;
-    while (at < limit && byteAt(image, at) != PartyEnd) {
+    while (at < limit && byteIn(image, at) != PartyEnd) {
         PartyRead read = readParty(image, at, limit, true);
         if (!read.party && (highest || followsFreeSpace(image, at, next))) {
             break;
@@ -117,18 +114,8 @@ void readList(const Bytes& image, PartyList& list, std::int32_t next)
     list.end = at;
     // The zero bytes up to the next list are the list's own room; the highest list keeps its own length,
     // and so does a list followed by data that is not its own.
-    const bool endsInZeros = at < limit && byteAt(image, at) == PartyEnd;
+    const bool endsInZeros = at < limit && byteIn(image, at) == PartyEnd;
     list.span = (highest || !endsInZeros ? at : zeroRunEnd(image, at, limit)) - list.offset;
-}
-
-FreeSpace findFreeSpace(const Bytes& image)
-{
-    const std::int32_t end = trainerBankEnd(image);
-    std::int32_t start = end;
-    while (start > TrainerBankStart && byteAt(image, start - 1) == PartyEnd) {
-        --start;
-    }
-    return end < TrainerBankEnd ? FreeSpace{end, 0} : FreeSpace{start, end - start};
 }
 
 int decimalDigit(int nibble)
@@ -145,7 +132,7 @@ void readMoney(const Bytes& image, const VersionProfile& profile, int classNumbe
         return;
     }
     int money = 0;
-    for (const std::uint8_t byte : {byteAt(image, at), byteAt(image, at + 1)}) {
+    for (const std::uint8_t byte : {byteIn(image, at), byteIn(image, at + 1)}) {
         const int high = decimalDigit(byte >> 4);
         const int low = decimalDigit(byte & 0x0F);
         if (high < 0 || low < 0) {
@@ -241,7 +228,7 @@ PartyTable readPartyTable(const Bytes& image, const VersionProfile& profile)
         }
         table.lists.push_back(std::move(list));
     }
-    table.free = findFreeSpace(image);
+    table.free = trailingFreeSpace(image, bankRange(TrainerBank));
     return table;
 }
 

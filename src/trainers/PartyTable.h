@@ -9,6 +9,7 @@
 // zero bytes, by a list moved into the free space. Every read stays inside the image and the trainer bank; a
 // list Tavrik cannot read to its end is kept, read-only, with the reason.
 
+#include "rom/SpacePlan.h"
 #include "rom/VersionProfile.h"
 #include "trainers/TrainerBank.h"
 
@@ -72,13 +73,6 @@ struct PartyList
     }
 };
 
-// The zero bytes that end the trainer bank, where a list that outgrows its place can move.
-struct FreeSpace
-{
-    std::int32_t start = 0;
-    std::int32_t length = 0;
-};
-
 struct ClassEntry
 {
     // Index into PartyTable::lists; -1 when the class's pointer leads nowhere Tavrik can read.
@@ -95,6 +89,7 @@ struct PartyTable
     std::vector<PartyList> lists;
     // Class c at c - 1.
     std::array<ClassEntry, TrainerClassCount> classes;
+    // The zero bytes that end the trainer bank, where a list that outgrows its place can move.
     FreeSpace free;
 
     const ClassEntry& entry(int classNumber) const { return classes.at(static_cast<std::size_t>(classNumber - 1)); }

@@ -16,9 +16,6 @@
 #include <optional>
 #include <vector>
 
-// Leading zero bytes of the free space that a moved list leaves alone.
-constexpr std::int32_t FreeSpaceMargin = 16;
-
 struct PartyChange
 {
     int classNumber = 0;

@@ -7,15 +7,6 @@ std::int32_t trainerBankEnd(const Bytes& image)
     return static_cast<std::int32_t>(std::min<std::size_t>(image.size(), TrainerBankEnd));
 }
 
-int wordAt(const Bytes& image, std::int64_t offset)
-{
-    if (offset < 0 || offset + 1 >= static_cast<std::int64_t>(image.size())) {
-        return -1;
-    }
-    const auto at = static_cast<std::size_t>(offset);
-    return image[at] | image[at + 1] << 8;
-}
-
 std::int32_t trainerBankOffset(int pointer)
 {
     return pointer >= 0x4000 && pointer <= 0x7FFF ? TrainerBankPointerBase + pointer : -1;

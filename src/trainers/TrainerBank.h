@@ -3,10 +3,11 @@
 // Bank 0x0E of the cartridge holds the trainer tables: the class names, the prize money, the special moves,
 // the party pointers and every party. A pointer p (0x4000..0x7FFF) into it is the file offset p + 0x34000.
 
-#include "rom/RomFile.h"
+#include "rom/Banks.h"
 
 #include <cstdint>
 
+constexpr int TrainerBank = 0x0E;
 constexpr std::int32_t TrainerBankStart = 0x38000;
 constexpr std::int32_t TrainerBankEnd = 0x3C000;
 constexpr std::int32_t TrainerBankPointerBase = TrainerBankStart - 0x4000;
@@ -19,8 +20,6 @@ constexpr int SpeciesCount = 190;
 
 // The end of the trainer bank, or of the image when it ends sooner.
 std::int32_t trainerBankEnd(const Bytes& image);
-// The little-endian word at offset, or -1 when it does not lie wholly inside the image.
-int wordAt(const Bytes& image, std::int64_t offset);
 // The file offset a pointer into the trainer bank leads to, or -1 for a pointer outside 0x4000..0x7FFF.
 std::int32_t trainerBankOffset(int pointer);
 // The two bytes of the pointer to a file offset inside the trainer bank.

@@ -71,8 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const int pointer = image[static_cast<std::size_t>(pointerAt)] | image[static_cast<std::size_t>(pointerAt) + 1]
                                                                              << 8;
-        if (pointer >= RomBankSize && pointer < 2 * RomBankSize) {
-            lay(bankOffset(bank, pointer), stream, (bank + 1) * RomBankSize);
+        if (pointer >= BankSize && pointer < 2 * BankSize) {
+            lay(bankOffset(bank, pointer), stream, (bank + 1) * BankSize);
         }
     };
     if (const int number = pokedexNumber(image, version, species); number != 0) {

@@ -1,8 +1,9 @@
 #include "demo/SyntheticRom.h"
 
+#include "catalogues/NameCatalogues.h"
 #include "demo/SyntheticParties.h"
 #include "demo/SyntheticPictures.h"
-#include "catalogues/NameCatalogues.h"
+#include "demo/SyntheticTiles.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/modGameText.h"
 #include "trainers/TrainerLayout.h"
@@ -73,6 +74,7 @@ SyntheticRom::SyntheticRom(GameVersion version, std::size_t size) : m_version(ve
     putCustomMoves(m_bytes, version);
     // Over the stand-in portrait pointers of the class records.
     putPictures(m_bytes, version);
+    putTiles(m_bytes, version);
     buildTrainerValues();
     buildOverworld();
     buildCatalogues();

@@ -9,6 +9,10 @@
 //                        with one edited level, nothing written.
 //   SaveTrainerCore      writeTrainer with one changed level, the fsync included.
 //   DecodeAllPictures    the 190 species' and 47 trainer classes' pictures decoded from the image.
+//   DrawLargestMap       the tallest map (10 x 72 blocks, as Route 17) with its people, from a fresh drawing
+//                        (argument 0, cold: its tiles, blocks and frames decoded first) or a kept one (1, warm).
+//   DrawAllMaps          the bare picture and the picture with people of every map, in memory, from a fresh
+//                        drawing.
 //   SaveMovingListCore   writeBankChange growing a party past its list's place, so that the list moves into
 //                        the free space at the end of the trainer bank, the fsync included.
 //   OpenToReadyWindow    Form1::openRomFile, the command line's way in, until the roster and every list
@@ -18,15 +22,17 @@
 //                        OK, the roster read again and the first trainer reloaded as the window does.
 //
 // The core figures are meant to stay close to the floor: OpenToReadyCore within 3x of ReadWholeFileOnce,
-// LoadTrainerCore within 2x.
+// LoadTrainerCore within 2x. DrawLargestMap is meant to stay within 2 ms, DrawAllMaps within 100 ms.
 //
 //   tavrik_bench [--benchmark_filter=REGEX] [--benchmark_repetitions=N]
 
 #include "app/Form1.h"
 #include "app/RomSession.h"
-#include "demo/SyntheticRom.h"
 #include "catalogues/NameCatalogues.h"
+#include "demo/SyntheticRom.h"
+#include "maps/MapDrawing.h"
 #include "pictures/PictureLocator.h"
+#include "rom/Banks.h"
 #include "rom/RomFile.h"
 #include "rom/VersionProfile.h"
 #include "trainers/PartyWrite.h"
@@ -271,6 +277,72 @@ void DecodeAllPictures(benchmark::State& state)
     setVersionLabel(state);
 }
 BENCHMARK(DecodeAllPictures)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+// Maps laid into a synthetic image in the sizes of the game's: 248 of them, the tallest 10 x 72 blocks, a town
+// of 20 x 18 every twelfth, a route of 10 x 36 every eighth, rooms of 5 x 4 between; each with people of
+// sprites 1..60 standing on it, a few of them at row 0.
+struct BenchMaps
+{
+    explicit BenchMaps(GameVersion version) : image(SyntheticRom(version).bytes())
+    {
+        constexpr int Bank = 0x39;
+        for (int k = 0; k < BankSize; ++k) {
+            image[static_cast<std::size_t>(bankStart(Bank) + k)] = static_cast<std::uint8_t>(k * 7 % 13 + k / 97 % 3);
+        }
+        const int tilesets = drawingTables(version).tilesetCount;
+        for (int id = 0; id < 248; ++id) {
+            const auto [width, height] = id == 0        ? std::pair{10, 72}
+                                         : id % 12 == 0 ? std::pair{20, 18}
+                                         : id % 8 == 0  ? std::pair{10, 36}
+                                                        : std::pair{5, 4};
+            maps.push_back({id % tilesets, height, width, bankStart(Bank) + id * 13, Bank});
+            std::vector<PersonLook> standing;
+            for (int person = 0; person < 4 + id % 9; ++person) {
+                standing.push_back(
+                    {1 + (id + 7 * person) % 60, (3 * person + id) % (2 * width), person % 5 * height % (2 * height)});
+            }
+            people.push_back(std::move(standing));
+        }
+    }
+
+    Bytes image;
+    std::vector<MapLook> maps;
+    std::vector<std::vector<PersonLook>> people;
+};
+
+void DrawLargestMap(benchmark::State& state)
+{
+    const BenchMaps maps(GameVersion::Red);
+    const bool warm = state.range(0) == 1;
+    MapDrawing kept(maps.image, GameVersion::Red);
+    for (auto _ : state) {
+        MapDrawing fresh(maps.image, GameVersion::Red);
+        const MapPicture picture = (warm ? kept : fresh).withPeople(maps.maps.front(), maps.people.front());
+        if (!picture.sound() || picture.height != 72 * BlockPixels) {
+            state.SkipWithError("the tallest map was not drawn");
+            break;
+        }
+        benchmark::DoNotOptimize(picture.shades.data());
+    }
+    state.SetLabel(warm ? "warm" : "cold");
+}
+BENCHMARK(DrawLargestMap)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void DrawAllMaps(benchmark::State& state)
+{
+    const BenchMaps maps(versionOf(state));
+    for (auto _ : state) {
+        MapDrawing drawing(maps.image, versionOf(state));
+        std::size_t pixels = 0;
+        for (std::size_t k = 0; k < maps.maps.size(); ++k) {
+            pixels += drawing.bare(maps.maps[k]).shades.size();
+            pixels += drawing.withPeople(maps.maps[k], maps.people[k]).shades.size();
+        }
+        benchmark::DoNotOptimize(pixels);
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(DrawAllMaps)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 // A save that moves a list: the first gym leader's party grows past its place into the free space at the
 // end of the trainer bank, the fsync included. Each iteration starts again from the image as built.

@@ -105,14 +105,14 @@ MapDrawing::Blockset& MapDrawing::blocksetOf(const TilesetSource& source)
         blockset->second.graphics = &graphics->second;
         blockset->second.offset = source.blockset;
         blockset->second.end = readableEnd(m_image, source.bank);
-        blockset->second.slots.fill(NotDrawn);
+        blockset->second.places.fill(NotDrawn);
     }
     return blockset->second;
 }
 
 std::string MapDrawing::prepareBlock(Blockset& blockset, int id) const
 {
-    const int slot = blockset.slots[static_cast<std::size_t>(id)];
+    const int slot = blockset.places[static_cast<std::size_t>(id)];
     if (slot >= 0) {
         return {};
     }
@@ -120,7 +120,7 @@ std::string MapDrawing::prepareBlock(Blockset& blockset, int id) const
         return blockset.problems[static_cast<std::size_t>(Bad - slot)];
     }
     const auto bad = [&](std::string problem) {
-        blockset.slots[static_cast<std::size_t>(id)] = Bad - static_cast<int>(blockset.problems.size());
+        blockset.places[static_cast<std::size_t>(id)] = Bad - static_cast<int>(blockset.problems.size());
         blockset.problems.push_back(problem);
         return problem;
     };
@@ -138,7 +138,7 @@ std::string MapDrawing::prepareBlock(Blockset& blockset, int id) const
             return bad(blockName(id) + " uses tile " + hexByte(tile) + ", which lies past the end of the bank");
         }
     }
-    blockset.slots[static_cast<std::size_t>(id)] = static_cast<int>(blockset.pixels.size() / BlockArea);
+    blockset.places[static_cast<std::size_t>(id)] = static_cast<int>(blockset.pixels.size() / BlockArea);
     const std::size_t base = blockset.pixels.size();
     blockset.pixels.resize(base + BlockArea);
     std::uint8_t* pixels = blockset.pixels.data() + base;
@@ -162,7 +162,7 @@ void MapDrawing::compose(MapPicture& picture, const MapLook& map, const Blockset
             const int id = m_image[static_cast<std::size_t>(map.blocks + blockRow * map.width + column)];
             row[static_cast<std::size_t>(column)] =
                 blockset.pixels.data() +
-                static_cast<std::size_t>(blockset.slots[static_cast<std::size_t>(id)]) * BlockArea;
+                static_cast<std::size_t>(blockset.places[static_cast<std::size_t>(id)]) * BlockArea;
         }
         std::uint8_t* out = picture.shades.data() + static_cast<std::ptrdiff_t>(blockRow) * BlockPixels * picture.width;
         for (int y = 0; y < BlockPixels; ++y) {

@@ -101,7 +101,7 @@ private:
         std::int32_t offset = 0;
         std::int64_t end = 0;
         // By block id: NotDrawn, the index of its shades in pixels, or Bad - k for problems[k].
-        std::array<int, 256> slots{};
+        std::array<int, 256> places{};
         std::vector<std::uint8_t> pixels;
         std::vector<std::string> problems;
     };

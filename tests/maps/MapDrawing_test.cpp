@@ -44,14 +44,23 @@ Bytes layBlocks(Bytes& image, std::int32_t offset, int width, int height, unsign
 std::vector<std::uint8_t> inventedMap(const MapLook& look, const Bytes& ids)
 {
     const InventedTileset tileset = inventedTileset(look.tileset);
+    std::vector<TileColours> tiles;
+    for (int tile = 0; tile < TilesetTileCount; ++tile) {
+        tiles.push_back(inventedTile(tileset.graphicsSet, tile));
+    }
+    std::vector<std::array<std::uint8_t, BlockLength>> blocks;
+    for (int block = 0; block < InventedBlockCount; ++block) {
+        blocks.push_back(inventedBlock(tileset.blockset, block));
+    }
     const int width = 32 * look.width;
     std::vector<std::uint8_t> out(static_cast<std::size_t>(width * 32 * look.height));
     for (std::size_t at = 0; at < out.size(); ++at) {
         const int x = static_cast<int>(at) % width;
         const int y = static_cast<int>(at) / width;
         const int id = ids[static_cast<std::size_t>(y / 32 * look.width + x / 32)];
-        const int tile = inventedBlock(tileset.blockset, id)[static_cast<std::size_t>(y % 32 / 8 * 4 + x % 32 / 8)];
-        out[at] = BackgroundGreys[inventedTile(tileset.graphicsSet, tile)[static_cast<std::size_t>(y % 8 * 8 + x % 8)]];
+        const int tile = blocks.at(static_cast<std::size_t>(id))[static_cast<std::size_t>(y % 32 / 8 * 4 + x % 32 / 8)];
+        out[at] =
+            BackgroundGreys[tiles.at(static_cast<std::size_t>(tile))[static_cast<std::size_t>(y % 8 * 8 + x % 8)]];
     }
     return out;
 }

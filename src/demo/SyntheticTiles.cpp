@@ -225,15 +225,15 @@ PersonFrame personFrame(int seed, Facing facing)
     return frame;
 }
 
-// A ball or a boulder, for the still objects.
+// A ball or a boulder, for the still objects: it touches every edge of its frame but the right.
 PersonFrame stillFrame(int seed)
 {
     PersonFrame frame{};
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
             int colour = 0;
-            if (insideCircle(x, y, 8, 8, 7)) {
-                const bool rim = !insideCircle(x, y, 8, 8, 6);
+            if (insideCircle(x, y, 8, 8, 8)) {
+                const bool rim = !insideCircle(x, y, 8, 8, 7);
                 colour = rim || (seed % 2 == 0 && y == 8) ? 3 : (y < 8 ? 2 : 1);
             }
             frame[static_cast<std::size_t>(y * 16 + x)] = static_cast<std::uint8_t>(colour);

@@ -343,7 +343,7 @@ const BadData BadDataCases[] = {
      [](Bytes&, MapLook&, auto& p) { p[0].sprite = 73; },
      "object 1: sprite 73 is not one of the table's 72"},
     {"a sheet below the bank",
-     [](Bytes& i, MapLook&, auto&) { putWord(i, spriteRecord(GameVersion::Red, 2), 0x3000); },
+     [](Bytes& i, MapLook&, auto&) { putWord(i, spriteRecord(GameVersion::Red, 2), 0x0000); },
      "object 2: the sheet pointer of sprite 2 leads out of the bank"},
     {"a sheet in bank 0",
      [](Bytes& i, MapLook&, auto&) { i[static_cast<std::size_t>(spriteRecord(GameVersion::Red, 2) + 3)] = 0; },

@@ -181,20 +181,6 @@ TEST(MapDrawing, ReadsTheTablesWhereEachVersionKeepsThem)
     }
 }
 
-// A person's box in the picture is the square's, 4 pixels higher; at row 0 its top 4 rows are cut off.
-TEST(MapDrawing, StandsAPersonOnItsSquareFourPixelsHigh)
-{
-    for (const auto& [person, left, top] : {std::tuple{PersonLook{1, 0, 0}, 0, -4},
-                                            std::tuple{PersonLook{1, 3, 2}, 48, 28},
-                                            std::tuple{PersonLook{1, -1, 9}, -16, 140}}) {
-        const PixelBox box = personBox(person);
-        EXPECT_EQ(box.x, left);
-        EXPECT_EQ(box.y, top);
-        EXPECT_EQ(box.width, 16);
-        EXPECT_EQ(box.height, 16);
-    }
-}
-
 // Tilesets that share graphics share what was decoded of them; a blockset of its own is decoded on its own, and
 // nothing at all is decoded before a map is drawn.
 TEST(MapDrawing, DecodesSharedGraphicsAndBlocksetsOnce)
@@ -220,25 +206,15 @@ TEST(MapDrawing, DecodesSharedGraphicsAndBlocksetsOnce)
 
 namespace {
 
-struct BadData
-{
-    const char* what;
-    std::function<void(Bytes& image, MapLook& look, std::vector<PersonLook>& people)> change;
-    std::string problem;
-    // The picture's size in pixels when the map's own is sane.
-    int width = 96;
-    int height = 64;
-};
+// Tileset 3's record and sprite 1's and 2's in Red, where the released game keeps them.
+constexpr std::int32_t Tileset3 = 0x0C7BE + 3 * TilesetRecordLength;
+constexpr std::int32_t Sprite1 = 0x17B27;
+constexpr std::int32_t Sprite2 = Sprite1 + SpriteRecordLength;
+// The map every case starts from and one in bank 2, both of blocks 0..5; people of sprites 1 and 2.
+constexpr MapLook Laid{3, 2, 3, SpareStart, SpareBank};
+constexpr MapLook InBank2{3, 2, 3, 2 * BankSize, 2};
 
-std::int32_t tilesetRecord(GameVersion version, int tileset)
-{
-    return drawingTables(version).tilesets + TilesetRecordLength * tileset;
-}
-
-std::int32_t spriteRecord(GameVersion version, int sprite)
-{
-    return drawingTables(version).sprites + SpriteRecordLength * (sprite - 1);
-}
+using Change = std::function<void(Bytes& image, MapLook& look, std::vector<PersonLook>& people)>;
 
 void putWord(Bytes& image, std::int32_t offset, int value)
 {
@@ -246,124 +222,106 @@ void putWord(Bytes& image, std::int32_t offset, int value)
     image[static_cast<std::size_t>(offset) + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-// The file offset of tileset 3's blockset, block id.
+Change byte(std::int32_t offset, int value)
+{
+    return [=](Bytes& image, MapLook&, auto&) {
+        image[static_cast<std::size_t>(offset)] = static_cast<std::uint8_t>(value);
+    };
+}
+
+Change word(std::int32_t offset, int value)
+{
+    return [=](Bytes& image, MapLook&, auto&) { putWord(image, offset, value); };
+}
+
+Change look(MapLook changed, std::size_t length = 0x100000)
+{
+    return [=](Bytes& image, MapLook& map, auto&) {
+        map = changed;
+        image.resize(length);
+    };
+}
+
+Change sprite(std::size_t object, int value)
+{
+    return [=](Bytes&, MapLook&, auto& people) { people[object].sprite = value; };
+}
+
+// The file offset of tileset 3's block id.
 std::size_t blockOf(const Bytes& image, int id)
 {
-    const std::int32_t record = tilesetRecord(GameVersion::Red, 3);
-    return static_cast<std::size_t>(bankOffset(image[static_cast<std::size_t>(record)], wordAt(image, record + 1)) +
-                                    BlockLength * id);
+    return static_cast<std::size_t>(bankOffset(image[Tileset3], wordAt(image, Tileset3 + 1)) + BlockLength * id);
 }
 
-// Tileset 3's graphics moved to the last 16 tiles of their bank; every block laid is block 0, made of tile last
-// and tile 0 - 15.
-void graphicsAtBankEnd(Bytes& image, int last)
+// Tileset 3's blockset moved to the last block of its bank.
+void blocksetAtBankEnd(Bytes& image, MapLook&, std::vector<PersonLook>&)
 {
-    putWord(image, tilesetRecord(GameVersion::Red, 3) + 3, 0x7F00);
-    std::fill(image.begin() + SpareStart, image.begin() + SpareStart + 6, 0);
-    std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(blockOf(image, 0)), BlockLength, 0x0F);
-    image[blockOf(image, 0) + BlockLength - 1] = static_cast<std::uint8_t>(last);
+    putWord(image, Tileset3 + 1, 0x7FF0);
+    std::fill_n(image.begin() + bankStart(image[Tileset3]) + BankSize - BlockLength, BlockLength, 0);
 }
 
-const BadData BadDataCases[] = {
-    {"a tileset past the table",
-     [](Bytes&, MapLook& l, auto&) { l.tileset = 24; },
-     "its tileset 24 is not one of the table's 24"},
-    {"a tileset below 0",
-     [](Bytes&, MapLook& l, auto&) { l.tileset = -1; },
-     "its tileset -1 is not one of the table's 24"},
-    {"graphics below the bank",
-     [](Bytes& i, MapLook&, auto&) { putWord(i, tilesetRecord(GameVersion::Red, 3) + 3, 0x3FFF); },
-     "the graphics pointer of its tileset 3 leads out of the bank"},
-    {"a blockset past the bank",
-     [](Bytes& i, MapLook&, auto&) { putWord(i, tilesetRecord(GameVersion::Red, 3) + 1, 0x8000); },
-     "the blockset pointer of its tileset 3 leads out of the bank"},
-    {"a tileset in bank 0",
-     [](Bytes& i, MapLook&, auto&) { i[static_cast<std::size_t>(tilesetRecord(GameVersion::Red, 3))] = 0; },
-     "the graphics pointer of its tileset 3 leads out of the bank"},
-    {"a tileset past the file",
-     [](Bytes& i, MapLook&, auto&) { i[static_cast<std::size_t>(tilesetRecord(GameVersion::Red, 3))] = 0x50; },
-     "the graphics of its tileset 3 lie past the end of the file"},
-    {"a tileset table past the file",
-     [](Bytes& i, MapLook& l, auto&) {
-         l = {3, 2, 3, 2 * BankSize, 2};
-         i.resize(0xC7C0);
-     },
-     "the tileset table lies past the end of the file"},
-    {"a block past the blockset's bank",
-     [](Bytes& i, MapLook&, auto&) {
-         const auto record = static_cast<std::size_t>(tilesetRecord(GameVersion::Red, 3));
-         putWord(i, static_cast<std::int32_t>(record) + 1, 0x7FF0);
-         std::fill_n(i.begin() + bankStart(i[record]) + BankSize - BlockLength, BlockLength, 0);
-     },
-     "block 0x01 lies past the end of the blockset's bank"},
-    {"a block of a tile past the tileset",
-     [](Bytes& i, MapLook&, auto&) { i[blockOf(i, 2) + 5] = 0x60; },
-     "block 0x02 uses tile 0x60, which is not part of the tileset"},
-    {"a block of a tile past the graphics' bank",
-     [](Bytes& i, MapLook&, auto&) { graphicsAtBankEnd(i, 0x10); },
-     "block 0x00 uses tile 0x10, which lies past the end of the bank"},
-    {"a block of the last tile in the bank", [](Bytes& i, MapLook&, auto&) { graphicsAtBankEnd(i, 0x0F); }, ""},
-    {"blocks before the bank",
-     [](Bytes&, MapLook& l, auto&) { l.blocks = SpareStart - 1; },
-     "its blocks pointer leads out of the bank"},
-    {"blocks past the bank",
-     [](Bytes&, MapLook& l, auto&) { l.blocks = SpareStart + BankSize; },
-     "its blocks pointer leads out of the bank"},
-    {"blocks running past the bank",
-     [](Bytes&, MapLook& l, auto&) { l.blocks = SpareStart + BankSize - 5; },
-     "its blocks run past the end of the bank"},
-    {"blocks up to the bank's end", [](Bytes&, MapLook& l, auto&) { l.blocks = SpareStart + BankSize - 6; }, ""},
-    {"blocks running past the file",
-     [](Bytes& i, MapLook&, auto&) { i.resize(SpareStart + 5); },
-     "its blocks run past the end of the file"},
-    {"a width of 0", [](Bytes&, MapLook& l, auto&) { l.width = 0; }, "its size 0 x 2 has no blocks", 0, 0},
-    {"a height of 0", [](Bytes&, MapLook& l, auto&) { l.height = 0; }, "its size 3 x 0 has no blocks", 0, 0},
-    {"a negative width", [](Bytes&, MapLook& l, auto&) { l.width = -3; }, "its size -3 x 2 has no blocks", 0, 0},
-    {"4,096 blocks",
-     [](Bytes&, MapLook& l, auto&) {
-         l = {3, 64, 64, SpareStart + 0x1000, SpareBank};
-     },
-     "",
-     2048,
-     2048},
-    {"4,160 blocks",
-     [](Bytes&, MapLook& l, auto&) {
-         l = {3, 64, 65, SpareStart + 0x1000, SpareBank};
-     },
-     "its 65 x 64 blocks are more than 4,096",
-     0,
-     0},
-    {"a size past any int",
-     [](Bytes&, MapLook& l, auto&) { l.width = l.height = INT_MAX; },
-     "its 2147483647 x 2147483647 blocks are more than 4,096",
-     0,
-     0},
-    {"sprite 0", [](Bytes&, MapLook&, auto& p) { p[1].sprite = 0; }, "object 2: sprite 0 is not one of the table's 72"},
-    {"a sprite past the table",
-     [](Bytes&, MapLook&, auto& p) { p[0].sprite = 73; },
-     "object 1: sprite 73 is not one of the table's 72"},
-    {"a sheet below the bank",
-     [](Bytes& i, MapLook&, auto&) { putWord(i, spriteRecord(GameVersion::Red, 2), 0x0000); },
-     "object 2: the sheet pointer of sprite 2 leads out of the bank"},
-    {"a sheet in bank 0",
-     [](Bytes& i, MapLook&, auto&) { i[static_cast<std::size_t>(spriteRecord(GameVersion::Red, 2) + 3)] = 0; },
-     "object 2: the sheet pointer of sprite 2 leads out of the bank"},
-    {"a sheet of 3 tiles",
-     [](Bytes& i, MapLook&, auto&) { i[static_cast<std::size_t>(spriteRecord(GameVersion::Red, 2) + 2)] = 0x30; },
-     "object 2: the sheet of sprite 2 holds 48 bytes, fewer than the 4 tiles of a standing person"},
-    {"a sheet running past the bank",
-     [](Bytes& i, MapLook&, auto&) { putWord(i, spriteRecord(GameVersion::Red, 1), 0x7FC1); },
-     "object 1: the sheet of sprite 1 runs past the end of its bank"},
-    {"a sheet up to the bank's end",
-     [](Bytes& i, MapLook&, auto&) { putWord(i, spriteRecord(GameVersion::Red, 1), 0x7FC0); },
-     ""},
-    {"a sheet past the file",
-     [](Bytes& i, MapLook& l, auto&) {
-         l = {3, 2, 3, 2 * BankSize, 2};
-         i.resize(0xD0020);
-     },
-     "object 1: the sheet of sprite 1 runs past the end of the file"},
+// Tileset 3's graphics moved to the last 16 tiles of their bank, and every block laid block 0: tile 0x0F and one
+// tile more.
+Change graphicsAtBankEnd(int tile)
+{
+    return [=](Bytes& image, MapLook&, auto&) {
+        putWord(image, Tileset3 + 3, 0x7F00);
+        std::fill_n(image.begin() + SpareStart, 6, 0);
+        std::fill_n(image.begin() + static_cast<std::ptrdiff_t>(blockOf(image, 0)), BlockLength, 0x0F);
+        image[blockOf(image, 0) + BlockLength - 1] = static_cast<std::uint8_t>(tile);
+    };
+}
+
+struct BadData
+{
+    const char* what;
+    Change change;
+    std::string problem;
+    // The picture's size in pixels when the map's own is sane.
+    int width = 96;
+    int height = 64;
 };
+
+// clang-format off
+const BadData BadDataCases[] = {
+    {"a tileset past the table", look({24, 2, 3, SpareStart, SpareBank}),
+     "its tileset 24 is not one of the table's 24"},
+    {"graphics below the bank", word(Tileset3 + 3, 0x3FFF),
+     "the graphics pointer of its tileset 3 leads out of the bank"},
+    {"a blockset past the bank", word(Tileset3 + 1, 0x8000),
+     "the blockset pointer of its tileset 3 leads out of the bank"},
+    {"a tileset in bank 0", byte(Tileset3, 0), "the graphics pointer of its tileset 3 leads out of the bank"},
+    {"a tileset past the file", byte(Tileset3, 0x50), "the graphics of its tileset 3 lie past the end of the file"},
+    {"a tileset table past the file", look(InBank2, 0xC7C0), "the tileset table lies past the end of the file"},
+    {"a block past the blockset's bank", blocksetAtBankEnd, "block 0x01 lies past the end of the blockset's bank"},
+    {"a block of a tile past the tileset", [](Bytes& i, MapLook&, auto&) { i[blockOf(i, 2) + 5] = 0x60; },
+     "block 0x02 uses tile 0x60, which is not part of the tileset"},
+    {"a block of a tile past the graphics' bank", graphicsAtBankEnd(0x10),
+     "block 0x00 uses tile 0x10, which lies past the end of the bank"},
+    {"a block of the last tile in the bank", graphicsAtBankEnd(0x0F), ""},
+    {"blocks before the bank", look({3, 2, 3, SpareStart - 1, SpareBank}), "its blocks pointer leads out of the bank"},
+    {"blocks running past the bank", look({3, 2, 3, SpareStart + BankSize - 5, SpareBank}),
+     "its blocks run past the end of the bank"},
+    {"blocks up to the bank's end", look({3, 2, 3, SpareStart + BankSize - 6, SpareBank}), ""},
+    {"blocks running past the file", look(Laid, SpareStart + 5), "its blocks run past the end of the file"},
+    {"a width of 0", look({3, 2, 0, SpareStart, SpareBank}), "its size 0 x 2 has no blocks", 0, 0},
+    {"a height of 0", look({3, 0, 3, SpareStart, SpareBank}), "its size 3 x 0 has no blocks", 0, 0},
+    {"4,096 blocks", look({3, 64, 64, SpareStart + 0x1000, SpareBank}), "", 2048, 2048},
+    {"4,160 blocks", look({3, 64, 65, SpareStart + 0x1000, SpareBank}), "its 65 x 64 blocks are more than 4,096", 0, 0},
+    {"a size past any int", look({3, INT_MAX, INT_MAX, SpareStart, SpareBank}),
+     "its 2147483647 x 2147483647 blocks are more than 4,096", 0, 0},
+    {"sprite 0", sprite(1, 0), "object 2: sprite 0 is not one of the table's 72"},
+    {"a sprite past the table", sprite(0, 73), "object 1: sprite 73 is not one of the table's 72"},
+    {"a sheet below the bank", word(Sprite2, 0x0000), "object 2: the sheet pointer of sprite 2 leads out of the bank"},
+    {"a sheet in bank 0", byte(Sprite2 + 3, 0), "object 2: the sheet pointer of sprite 2 leads out of the bank"},
+    {"a sheet of 3 tiles", byte(Sprite2 + 2, 0x30),
+     "object 2: the sheet of sprite 2 holds 48 bytes, fewer than the 4 tiles of a standing person"},
+    {"a sheet running past the bank", word(Sprite1, 0x7FC1),
+     "object 1: the sheet of sprite 1 runs past the end of its bank"},
+    {"a sheet up to the bank's end", word(Sprite1, 0x7FC0), ""},
+    {"a sheet past the file", look(InBank2, 0xD0020), "object 1: the sheet of sprite 1 runs past the end of the file"},
+};
+// clang-format on
 
 } // namespace
 
@@ -377,7 +335,7 @@ TEST(MapDrawing, GivesABlankPictureAndTheReasonForBadData)
         for (const int bank : {SpareBank, 2}) {
             std::iota(image.begin() + bankStart(bank), image.begin() + bankStart(bank) + 6, 0);
         }
-        MapLook look{3, 2, 3, SpareStart, SpareBank};
+        MapLook look = Laid;
         std::vector<PersonLook> people{{1, 0, 0}, {2, 1, 1}};
         bad.change(image, look, people);
         MapDrawing drawing(image, GameVersion::Red);

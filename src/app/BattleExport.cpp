@@ -48,14 +48,14 @@ Json classes(const Bytes& image, const VersionProfile& profile, const RomLists& 
         Json item = {{"class", classNumber}};
         item["name"] =
             places[index].inPlace() ? Json(names[index]) : null(notes, path + ".name", places[index].problem);
-        item["money"] = entry.money ? Json(*entry.money) : null(notes, path + ".money", entry.moneyProblem);
+        item["money"] = entry.money ? Json(*entry.money) : null(notes, path + ".money", std::string(entry.moneyProblem));
         const PartyList* list = table.listOf(classNumber);
         if (list != nullptr && ownerOf(*list) != classNumber) {
             item["partiesOf"] = ownerOf(*list);
         } else if (list != nullptr && list->editable()) {
             item["parties"] = partiesOf(*list, lists);
         } else {
-            item["parties"] = null(notes, path + ".parties", list == nullptr ? entry.problem : list->problem);
+            item["parties"] = null(notes, path + ".parties", table.problemOf(classNumber));
         }
         all.push_back(std::move(item));
     }

@@ -1,5 +1,6 @@
-// The second half of an import: the values the document asks for, planned one after the other on a copy of
-// the image with the planners of the windows, each step checked against the whole trainer bank.
+// The second half of an import: the values the document asks for, planned with the planners of the windows.
+// Everything the trainer bank holds (names, money, parties, special moves) is gathered first and planned as one
+// change, checked once against the whole bank; the overworld battles follow.
 
 #include "app/BattleJson.h"
 #include "app/ImportCheck.h"
@@ -18,13 +19,15 @@ class Planner
 {
 public:
     Planner(const Bytes& image, const VersionProfile& profile, const RomLists& lists, ImportPlan& plan)
-        : m_work(image), m_profile(profile), m_lists(lists), m_plan(plan), m_names(readClassNames(image, profile)),
-          m_current(m_names), m_table(readPartyTable(image, profile))
+        : m_image(image), m_profile(profile), m_lists(lists), m_plan(plan), m_names(readClassNames(image, profile)),
+          m_table(readPartyTable(image, profile))
     {}
 
     void plan(const ClassWish& wish);
     void plan(const LeaderWish& wish);
     void plan(const BattleWish& wish);
+    // Every change of the trainer bank gathered from the wishes, planned and checked as one.
+    void planBank();
 
 private:
     std::string label(int classNumber) const
@@ -38,42 +41,53 @@ private:
     }
     std::vector<std::string>
     changes(const std::string& party, const std::vector<PartyMember>& was, const std::vector<PartyMember>& is) const;
-    // The writes of change and other, checked against the trainer bank, as one step; an error at path if refused.
-    void
-    step(std::vector<std::string> lines, const std::string& path, const BankChange& change, const WritePlan& other);
 
-    Bytes m_work;
+    const Bytes& m_image;
     const VersionProfile& m_profile;
     const RomLists& m_lists;
     ImportPlan& m_plan;
-    // The class names as the ROM had them, for the report, and as the steps so far leave them.
+    // The class names as the ROM has them, for the report.
     std::vector<std::string> m_names;
-    std::vector<std::string> m_current;
-    // The parties as the steps so far leave them.
     PartyTable m_table;
+    // What the wishes ask of the trainer bank: parties and money, the other writes (names, prizes, special
+    // moves), the report's lines, and the JSON path of each class whose parties change.
+    BankChange m_bank;
+    WritePlan m_other;
+    std::vector<std::string> m_lines;
+    std::vector<std::pair<int, std::string>> m_partyPaths;
 };
 
-void Planner::step(std::vector<std::string> lines,
-                   const std::string& path,
-                   const BankChange& change,
-                   const WritePlan& other)
+void Planner::planBank()
 {
-    auto write = planBankChange(m_work, m_profile, change, other, m_table);
+    if (m_bank.parties.empty() && m_bank.money.empty() && m_other.empty()) {
+        return;
+    }
+    auto write = planBankChange(m_image, m_profile, m_bank, m_other, m_table);
     if (!write) {
+        // A refusal of one class's parties names that class's path; one of the whole bank names them all.
+        std::string path = "classes";
+        for (const auto& [classNumber, where] : m_partyPaths) {
+            const std::string named = "trainer class " + std::to_string(classNumber) + " ";
+            if (m_partyPaths.size() == 1 || write.failure().description.find(named) != std::string::npos) {
+                path = where;
+            }
+        }
         m_plan.errors.push_back(path + ": " + write.failure().description);
         return;
     }
-    m_table = std::move(write.value().after);
-    if (const auto& moved = write->relocation) {
+    for (const Relocation& moved : write->relocations) {
         char where[16];
-        std::snprintf(where, sizeof where, "0x%X", static_cast<unsigned>(moved->to));
-        lines.push_back(label(change.parties.front().classNumber) + ": parties moved to free space at " + where + " (" +
-                        std::to_string(moved->bytes) + " of " + std::to_string(moved->freeBytes) + " free bytes used)");
+        std::snprintf(where, sizeof where, "0x%X", static_cast<unsigned>(moved.to));
+        m_lines.push_back(label(moved.classNumber) + ": parties moved to free space at " + where + " (" +
+                          std::to_string(moved.bytes) + " of " + std::to_string(moved.freeBytes) +
+                          " free bytes used)");
     }
-    WritePlan plan = other;
+    if (write->repack) {
+        m_lines.push_back(repackNote(*write->repack));
+    }
+    WritePlan plan = m_other;
     plan.insert(plan.end(), write->plan.begin(), write->plan.end());
-    applyWritePlan(m_work, plan);
-    m_plan.steps.push_back({std::move(lines), std::move(plan)});
+    m_plan.steps.push_back({std::move(m_lines), std::move(plan)});
 }
 
 std::vector<std::string> Planner::changes(const std::string& party,
@@ -103,37 +117,29 @@ std::vector<std::string> Planner::changes(const std::string& party,
 void Planner::plan(const ClassWish& wish)
 {
     const int classNumber = wish.classNumber;
-    std::string& current = m_current[static_cast<std::size_t>(classNumber - 1)];
+    const std::string& current = m_names[static_cast<std::size_t>(classNumber - 1)];
     if (wish.name && trimBlanks(*wish.name) != current) {
-        const GroupPlace name = locateClassNames(m_work, m_profile)[static_cast<std::size_t>(classNumber - 1)];
-        const Bytes field = encodeNameField(*wish.name, name.length).value();
-        step({label(classNumber) + ": name " + arrow(current, trimBlanks(*wish.name))},
-             wish.path + ".name",
-             {},
-             {{name.offset, field}});
-        current = trimBlanks(*wish.name);
+        const GroupPlace name = locateClassNames(m_image, m_profile)[static_cast<std::size_t>(classNumber - 1)];
+        m_other.push_back({name.offset, encodeNameField(*wish.name, name.length).value()});
+        m_lines.push_back(label(classNumber) + ": name " + arrow(current, trimBlanks(*wish.name)));
     }
     if (const auto money = m_table.entry(classNumber).money; wish.money && wish.money != money) {
-        step({label(classNumber) + ": money " + arrow(std::to_string(*money), std::to_string(*wish.money))},
-             wish.path + ".money",
-             {{}, std::pair{classNumber, *wish.money}},
-             {});
+        m_bank.money.push_back({classNumber, *wish.money});
+        m_lines.push_back(label(classNumber) + ": money " + arrow(std::to_string(*money), std::to_string(*wish.money)));
     }
-    // The parties of one list change in one step: a list moves at most once.
-    std::vector<PartyChange> parties;
-    std::vector<std::string> lines;
+    const std::size_t changedBefore = m_bank.parties.size();
     for (std::size_t k = 0; wish.parties && k < wish.parties->size(); ++k) {
         const int party = static_cast<int>(k) + 1;
         const std::vector<PartyMember>& was = m_table.party(classNumber, party)->members;
         const std::vector<PartyMember>& is = (*wish.parties)[k];
         if (was != is) {
             const auto changed = changes(label(classNumber) + " party " + std::to_string(party), was, is);
-            lines.insert(lines.end(), changed.begin(), changed.end());
-            parties.push_back({classNumber, party, is});
+            m_lines.insert(m_lines.end(), changed.begin(), changed.end());
+            m_bank.parties.push_back({classNumber, party, is});
         }
     }
-    if (!parties.empty()) {
-        step(std::move(lines), wish.path + ".parties", {std::move(parties), std::nullopt}, {});
+    if (m_bank.parties.size() > changedBefore) {
+        m_partyPaths.emplace_back(classNumber, wish.path + ".parties");
     }
 }
 
@@ -141,14 +147,12 @@ void Planner::plan(const LeaderWish& wish)
 {
     const TrainerLayout& layout = trainerLayout(m_profile.version, wish.rosterIndex);
     const std::string who = label(trainerClass(wish.rosterIndex).number);
-    std::vector<std::string> lines;
-    WritePlan plan;
     const auto change =
         [&](std::optional<std::int32_t> offset, std::optional<int> value, const std::string& what, auto show) {
-            const int was = offset ? m_work[static_cast<std::size_t>(*offset)] : 0;
+            const int was = offset ? m_image[static_cast<std::size_t>(*offset)] : 0;
             if (offset && value && *value != was) {
-                lines.push_back(who + ": " + what + " " + arrow(show(was), show(*value)));
-                plan.push_back({*offset, {static_cast<std::uint8_t>(*value)}});
+                m_lines.push_back(who + ": " + what + " " + arrow(show(was), show(*value)));
+                m_other.push_back({*offset, {static_cast<std::uint8_t>(*value)}});
             }
         };
     const auto number = [](int value) { return std::to_string(value); };
@@ -161,14 +165,11 @@ void Planner::plan(const LeaderWish& wish)
     change(layout.specialMoveUserOffset, wish.specialMoveUser, "special move user", [](int byte) {
         return std::to_string(byte + 1);
     });
-    if (!plan.empty()) {
-        step(std::move(lines), wish.path, {}, plan);
-    }
 }
 
 void Planner::plan(const BattleWish& wish)
 {
-    const BattleValues was = readBattle(m_work, m_profile.version, wish.battle);
+    const BattleValues was = readBattle(m_image, m_profile.version, wish.battle);
     const BattleValues is{static_cast<std::uint8_t>(wish.species.value_or(was.species)),
                           static_cast<std::uint8_t>(wish.level.value_or(was.level))};
     if (is == was) {
@@ -186,9 +187,7 @@ void Planner::plan(const BattleWish& wish)
     BattleEdits edits;
     edits[static_cast<std::size_t>(wish.battle)] = is;
     std::vector<int> leftAlone;
-    WritePlan plan = planBattleWrites(m_work, m_profile.version, edits, leftAlone);
-    applyWritePlan(m_work, plan);
-    m_plan.steps.push_back({std::move(lines), std::move(plan)});
+    m_plan.steps.push_back({std::move(lines), planBattleWrites(m_image, m_profile.version, edits, leftAlone)});
 }
 
 } // namespace
@@ -217,6 +216,7 @@ ImportPlan planImport(const Bytes& image, const VersionProfile& profile, std::st
     for (const LeaderWish& wish : wishes.leaders) {
         planner.plan(wish);
     }
+    planner.planBank();
     for (const BattleWish& wish : wishes.battles) {
         planner.plan(wish);
     }

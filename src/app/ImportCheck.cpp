@@ -179,7 +179,7 @@ void Checker::classEntry(const Json& item, const std::string& path, std::set<int
     if (const Json value = item.value("money", Json()); !value.is_null()) {
         wish.money = integer(value, path + ".money", 0, 9999);
         if (wish.money && !entry.money) {
-            error(path + ".money", "the money is not where the game keeps it (" + entry.moneyProblem + "): give null");
+            error(path + ".money", "the money is not where the game keeps it (" + std::string(entry.moneyProblem) + "): give null");
             wish.money.reset();
         }
     }
@@ -207,8 +207,7 @@ Checker::parties(const Json& value, const std::string& path, int classNumber)
     const PartyList* list = m_table.listOf(classNumber);
     if (list == nullptr || !list->editable()) {
         error(path,
-              "the parties are not where the game's table leads (" +
-                  (list == nullptr ? m_table.entry(classNumber).problem : list->problem) + "): give null");
+              "the parties are not where the game's table leads (" + m_table.problemOf(classNumber) + "): give null");
         return std::nullopt;
     }
     if (!value.is_array() || value.size() != list->parties.size()) {

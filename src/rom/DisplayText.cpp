@@ -93,3 +93,12 @@ std::string trimBlanks(std::string_view text)
     const auto last = text.find_last_not_of(' ');
     return std::string(text.substr(first, last - first + 1));
 }
+
+std::string groupedNumber(long long number)
+{
+    std::string digits = std::to_string(number < 0 ? -number : number);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) {
+        digits.insert(static_cast<std::size_t>(at), 1, ',');
+    }
+    return (number < 0 ? "-" : "") + digits;
+}

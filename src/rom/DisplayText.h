@@ -17,3 +17,5 @@ std::string fitText(std::string_view text, std::size_t width);
 std::string leftText(std::string_view text, std::size_t width);
 // Blanks removed at both ends.
 std::string trimBlanks(std::string_view text);
+// A number in English digits grouped by thousands: 2975 gives "2,975", -1050 gives "-1,050".
+std::string groupedNumber(long long number);

@@ -1,6 +1,8 @@
 #include "rom/SpacePlan.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 namespace {
 
@@ -116,7 +118,13 @@ FreeSpace trailingFreeSpace(const Bytes& image, BankRange range)
     if (end < range.end) {
         return {end, 0};
     }
+    // Whole runs of zeros are passed a block at a time: a bank of nothing but zeros is common in a damaged image.
+    static constexpr std::array<std::uint8_t, 64> Zeros{};
     std::int32_t start = end;
+    while (start - range.start >= std::ssize(Zeros) &&
+           std::memcmp(image.data() + start - std::ssize(Zeros), Zeros.data(), Zeros.size()) == 0) {
+        start -= static_cast<std::int32_t>(Zeros.size());
+    }
     while (start > range.start && image[static_cast<std::size_t>(start - 1)] == 0x00) {
         --start;
     }
@@ -215,13 +223,15 @@ WriteStatus checkOnCopy(const Bytes& image,
     static thread_local std::vector<BankRange> filled;
     copy.resize(image.size(), 0x00);
     for (const BankRange& range : filled) {
-        std::fill(copy.begin() + clampTo(range.start, copy), copy.begin() + clampTo(range.end, copy), 0x00);
+        const std::int32_t start = clampTo(range.start, copy);
+        std::memset(copy.data() + start, 0x00, static_cast<std::size_t>(std::max(0, clampTo(range.end, copy) - start)));
     }
     filled = read;
     for (const BankRange& range : read) {
-        std::copy(image.begin() + clampTo(range.start, image),
-                  image.begin() + clampTo(range.end, image),
-                  copy.begin() + clampTo(range.start, image));
+        const std::int32_t start = clampTo(range.start, image);
+        std::memcpy(copy.data() + start,
+                    image.data() + start,
+                    static_cast<std::size_t>(std::max(0, clampTo(range.end, image) - start)));
     }
     applyWritePlan(copy, plan);
     for (const ByteWrite& write : plan) {

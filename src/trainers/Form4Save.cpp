@@ -37,14 +37,14 @@ void Form4::updateState()
     const PartyList* list = m_class > 0 ? m_table.listOf(m_class) : nullptr;
     if (entry != nullptr && list == nullptr) {
         notes << QStringLiteral("Tavrik leaves the parties of %1 as they are: %2.")
-                     .arg(m_classNames[m_class - 1], QString::fromStdString(entry->problem));
+                     .arg(m_classNames[m_class - 1], QString::fromUtf8(entry->problem));
     } else if (list != nullptr && !list->editable()) {
         notes << QStringLiteral("Tavrik leaves the parties of %1 as they are: %2.")
                      .arg(selectionName(), QString::fromStdString(list->problem));
     }
     if (entry != nullptr && !entry->money) {
         notes << QStringLiteral("Tavrik leaves the prize money as it is: %1.")
-                     .arg(QString::fromStdString(entry->moneyProblem));
+                     .arg(QString::fromUtf8(entry->moneyProblem));
     }
     QStringList warnings = ui->partyrows->warnings();
     const int members = ui->partyrows->memberCount();
@@ -81,7 +81,7 @@ bool Form4::saveParty()
         change.parties = {{m_class, m_party, ui->partyrows->members()}};
     }
     if (m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money) {
-        change.money = std::pair{m_class, ui->txtmoney->text().toInt()};
+        change.money = {{m_class, ui->txtmoney->text().toInt()}};
     }
     const auto saved = writeBankChange(m_rom, m_loaded, change);
     if (!saved) {
@@ -92,14 +92,11 @@ bool Form4::saveParty()
         m_party > 0 ? QStringLiteral("%1 party %2").arg(selectionName()).arg(m_party) : selectionName();
     QMessageBox::information(
         this, QStringLiteral("Tavrik"), QStringLiteral("Data for ") + name + QStringLiteral(" saved successfully!"));
-    const std::optional<Relocation>& moved = *saved;
-    const QLocale english(QLocale::English);
-    const QString note = moved ? QStringLiteral("%1's parties moved to free space at 0x%2: %3 of %4 free bytes used.")
-                                     .arg(selectionName(),
-                                          QString::number(moved->to, 16).toUpper(),
-                                          english.toString(moved->bytes),
-                                          english.toString(moved->freeBytes))
-                               : QString();
+    const BankSaved& bank = *saved;
+    const QString note = !bank.relocations.empty()
+                             ? QString::fromStdString(relocationNote(selectionName().toStdString(), bank.relocations.front()))
+                         : bank.repack ? QString::fromStdString(repackNote(*bank.repack))
+                                       : QString();
     // The file now holds what the window shows; it is read again, the selection kept.
     const auto image = m_rom.readAgain();
     if (!image) {

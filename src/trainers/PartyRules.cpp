@@ -3,6 +3,8 @@
 #include "trainers/TrainerLayout.h"
 #include "trainers/TrainerPlacement.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::uint8_t TableEnd = 0xFF;
@@ -61,7 +63,7 @@ std::optional<int> romSpecialMoveUser(const Bytes& image, const VersionProfile& 
 
 } // namespace
 
-std::vector<CustomMoveEntry> readCustomMoves(const Bytes& image, const VersionProfile& profile)
+std::vector<CustomMoveEntry> readCustomMoves(const Bytes& image, const VersionProfile& profile, std::int32_t* readEnd)
 {
     std::vector<CustomMoveEntry> table;
     if (!profile.customMovesOffset) {
@@ -69,15 +71,29 @@ std::vector<CustomMoveEntry> readCustomMoves(const Bytes& image, const VersionPr
     }
     const std::int32_t end = trainerBankEnd(image);
     std::int32_t at = *profile.customMovesOffset;
+    const auto done = [&](std::vector<CustomMoveEntry> read) {
+        if (readEnd != nullptr) {
+            *readEnd = std::min(at + 1, end);
+        }
+        return read;
+    };
     while (at + 2 <= end && byteAt(image, at) != TableEnd) {
         CustomMoveEntry entry{byteAt(image, at), byteAt(image, at + 1), {}};
         at += 2;
         if (!readTriples(image, at, end, entry)) {
-            return {};
+            return done({});
         }
         table.push_back(std::move(entry));
     }
-    return at < end ? table : std::vector<CustomMoveEntry>{};
+    return done(at < end ? std::move(table) : std::vector<CustomMoveEntry>{});
+}
+
+BankRange customMovesRange(const Bytes& image, const VersionProfile& profile)
+{
+    std::int32_t end = 0;
+    readCustomMoves(image, profile, &end);
+    return profile.customMovesOffset ? BankRange{*profile.customMovesOffset, std::max(end, *profile.customMovesOffset)}
+                                     : BankRange{};
 }
 
 std::vector<CustomMove> customMovesOf(const std::vector<CustomMoveEntry>& table, int classNumber, int partyNumber)

@@ -36,7 +36,6 @@ PartyRead readParty(const Bytes& image, std::int32_t offset, std::int32_t limit,
         return unsound("its first byte " + std::to_string(sharedLevel) + " is neither 0xFF nor a level up to 100");
     }
     const std::int32_t step = party.format == PartyFormat::LevelEach ? 2 : 1;
-    party.members.reserve(MaxPartySize);
     std::int32_t at = offset + 1;
     while (at < limit && byteIn(image, at) != PartyEnd) {
         if (at + step > limit) {
@@ -183,6 +182,12 @@ const PartyList* PartyTable::listOf(int classNumber) const
 {
     const int list = entry(classNumber).list;
     return list < 0 ? nullptr : &lists[static_cast<std::size_t>(list)];
+}
+
+std::string PartyTable::problemOf(int classNumber) const
+{
+    const PartyList* list = listOf(classNumber);
+    return list == nullptr ? std::string(entry(classNumber).problem) : list->problem;
 }
 
 const Party* PartyTable::party(int classNumber, int partyNumber) const

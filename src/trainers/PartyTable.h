@@ -13,9 +13,12 @@
 #include "rom/VersionProfile.h"
 #include "trainers/TrainerBank.h"
 
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct PartyMember
@@ -25,6 +28,57 @@ struct PartyMember
     std::uint8_t species = 0;
 
     bool operator==(const PartyMember&) const = default;
+};
+
+// The members of one party: at most six, kept inside the party, so that reading every party of the game
+// allocates nothing per party. Converts to and from the vectors the editors work with.
+class PartyMembers
+{
+public:
+    using value_type = PartyMember;
+    using iterator = PartyMember*;
+    using const_iterator = const PartyMember*;
+
+    PartyMembers() = default;
+    PartyMembers(std::initializer_list<PartyMember> members) : PartyMembers(members.begin(), members.end()) {}
+    // Members past the sixth are left out: no party of the game has them.
+    PartyMembers(const std::vector<PartyMember>& members) : PartyMembers(members.data(), members.data() + members.size())
+    {}
+    operator std::vector<PartyMember>() const { return {begin(), end()}; }
+
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    const PartyMember* begin() const { return m_members.data(); }
+    const PartyMember* end() const { return m_members.data() + m_count; }
+    PartyMember* begin() { return m_members.data(); }
+    PartyMember* end() { return m_members.data() + m_count; }
+    const PartyMember& front() const { return m_members.front(); }
+    const PartyMember& back() const { return m_members[m_count - 1U]; }
+    const PartyMember& operator[](std::size_t k) const { return m_members[k]; }
+    // Past the sixth member, nothing is added.
+    void push_back(const PartyMember& member)
+    {
+        if (m_count < m_members.size()) {
+            m_members[m_count++] = member;
+        }
+    }
+
+    bool operator==(const PartyMembers& other) const { return std::equal(begin(), end(), other.begin(), other.end()); }
+    bool operator==(const std::vector<PartyMember>& other) const
+    {
+        return std::equal(begin(), end(), other.begin(), other.end());
+    }
+
+private:
+    PartyMembers(const PartyMember* first, const PartyMember* last)
+    {
+        for (; first != last; ++first) {
+            push_back(*first);
+        }
+    }
+
+    std::array<PartyMember, MaxPartySize> m_members{};
+    std::uint8_t m_count = 0;
 };
 
 enum class PartyFormat
@@ -39,7 +93,7 @@ struct Party
 {
     std::int32_t offset = 0;
     PartyFormat format = PartyFormat::LevelEach;
-    std::vector<PartyMember> members;
+    PartyMembers members;
 
     bool operator==(const Party&) const = default;
 };
@@ -77,10 +131,12 @@ struct ClassEntry
 {
     // Index into PartyTable::lists; -1 when the class's pointer leads nowhere Tavrik can read.
     int list = -1;
-    std::string problem;
+    // Why the list or the money is not read, as a clause; a table of many classes with unsound pointers costs no
+    // allocation.
+    std::string_view problem;
     // The prize: yen per level of the party's last member, 0..9999. Empty when its bytes are not sound.
     std::optional<int> money;
-    std::string moneyProblem;
+    std::string_view moneyProblem;
 };
 
 struct PartyTable
@@ -95,6 +151,9 @@ struct PartyTable
     const ClassEntry& entry(int classNumber) const { return classes.at(static_cast<std::size_t>(classNumber - 1)); }
     // The list of a class, or nullptr.
     const PartyList* listOf(int classNumber) const;
+    // Why the parties of a class cannot be edited: its pointer leads nowhere, or its list cannot be read to its
+    // end. Empty when they can.
+    std::string problemOf(int classNumber) const;
     // Party partyNumber (from 1) of a class, or nullptr.
     const Party* party(int classNumber, int partyNumber) const;
 };

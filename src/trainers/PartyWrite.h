@@ -1,12 +1,13 @@
 #pragma once
 
-// Writing a party and a class's prize money so that the game still finds every party. A list whose new bytes
-// fit in its span is rewritten where it is, the bytes it no longer needs set to 0x00. One that outgrows its
-// span moves to the free space at the end of the trainer bank, behind 16 zero bytes left alone (the first of
-// them may end the data before it); the pointer of every class that uses it follows, and its old bytes
-// become 0x00 so that no other list seems to run on into them. A plan is checked whole before anything is
-// written: applied to a copy of the bank, every party, class name and special move must read as before,
-// but for what the change means to change.
+// Writing parties and prize money so that the game still finds every party. A save is planned one of three
+// ways, in this order: each changed list rewritten where it is when its new bytes fit its span (the bytes it no
+// longer needs set to 0x00); a list that outgrows its span moved into the free space at the end of the trainer
+// bank, behind 16 zero bytes left alone, every pointer to it following and its old bytes set to 0x00; or, when
+// that does not fit, every list of the bank laid out anew in class order (see BankLayout.h). A plan is checked
+// whole before anything is written: applied to a copy of the bank, every party, prize, class name, special move
+// and Yellow custom move must read as the change means them to, and every list that could be edited before must
+// still be editable.
 
 #include "rom/Failure.h"
 #include "rom/RomTarget.h"
@@ -14,6 +15,7 @@
 #include "trainers/PartyTable.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 struct PartyChange
@@ -24,28 +26,44 @@ struct PartyChange
     std::vector<PartyMember> members;
 };
 
-// What one save changes in the trainer bank on purpose.
-struct BankChange
+struct MoneyChange
 {
-    // Parties of one list, each at most once.
-    std::vector<PartyChange> parties;
-    // Class number and yen per level of the last member.
-    std::optional<std::pair<int, int>> money;
+    int classNumber = 0;
+    // Yen per level of the party's last member, 0..9999.
+    int money = 0;
 };
 
-// A list moved into the free space: from where, to where, its length and the free bytes there were.
+// What one save changes in the trainer bank on purpose: any parties (each at most once) and any classes' money.
+struct BankChange
+{
+    std::vector<PartyChange> parties;
+    std::vector<MoneyChange> money;
+};
+
+// A list moved into the free space: whose, from where, to where, its length and the free bytes there were.
 struct Relocation
 {
+    int classNumber = 0;
     std::int32_t from = 0;
     std::int32_t to = 0;
     int bytes = 0;
     int freeBytes = 0;
 };
 
+// The whole bank laid out anew: how many lists were rewritten, and the free bytes left of the bytes the lists'
+// places hold.
+struct Repack
+{
+    int lists = 0;
+    std::int32_t freeBytes = 0;
+    std::int32_t capacity = 0;
+};
+
 struct BankWrite
 {
     WritePlan plan;
-    std::optional<Relocation> relocation;
+    std::vector<Relocation> relocations;
+    std::optional<Repack> repack;
     // Every party as the game reads it once the plan (and the other writes checked with it) are written.
     PartyTable after;
 };
@@ -60,17 +78,20 @@ WriteStatus checkMembers(const std::vector<PartyMember>& members);
 PartyFormat storedFormat(PartyFormat loaded, const std::vector<PartyMember>& members);
 
 // The writes of change in image, in the order they are made. other holds the writes of the same save outside
-// the parties (a name, a prize, a special move); they are checked together with the change.
+// the parties (a name, a prize, a special move); those inside the trainer bank are checked with the change.
 Result<BankWrite> planBankChange(const Bytes& image,
                                  const VersionProfile& profile,
                                  const BankChange& change,
                                  const WritePlan& other = {});
-// The same, with the party table of image read already: a plan of many changes in a row reads each once.
+// The same, with the party table of image read already.
 Result<BankWrite> planBankChange(const Bytes& image,
                                  const VersionProfile& profile,
                                  const BankChange& change,
                                  const WritePlan& other,
                                  const PartyTable& table);
+
+// How many bytes the lists would use more (or fewer, when negative) once change is written.
+std::int32_t bytesOfChange(const PartyTable& table, const BankChange& change);
 
 // What a window loaded before the user changed it: the list of the changed party and the money of the
 // changed class. A save writes only while the file still holds them.
@@ -80,7 +101,18 @@ struct LoadedBank
     std::optional<int> money;
 };
 
+// What a save did beyond its own bytes.
+struct BankSaved
+{
+    std::vector<Relocation> relocations;
+    std::optional<Repack> repack;
+};
+
+// What the notes line says of a list moved into the free space, owner naming whose parties they are, and of
+// the bank laid out anew.
+std::string relocationNote(const std::string& owner, const Relocation& moved);
+std::string repackNote(const Repack& repack);
+
 // The whole save: one read of the file, the check that it is still this version's ROM and still holds what
-// was loaded, the plan, the writes, fsync. Where the party's list moved, if it did.
-Result<std::optional<Relocation>>
-writeBankChange(const RomTarget& rom, const LoadedBank& loaded, const BankChange& change);
+// was loaded, the plan, the writes, fsync.
+Result<BankSaved> writeBankChange(const RomTarget& rom, const LoadedBank& loaded, const BankChange& change);

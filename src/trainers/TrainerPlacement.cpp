@@ -54,7 +54,7 @@ GroupPlace locateParty(const PartyTable& table, const TrainerClass& trainer)
     const ClassEntry& entry = table.entry(trainer.number);
     const PartyList* list = table.listOf(trainer.number);
     if (list == nullptr) {
-        return notInPlace(entry.problem);
+        return notInPlace(std::string(entry.problem));
     }
     if (!list->editable()) {
         return notInPlace("its class's list of parties cannot be read to its end: " + list->problem);

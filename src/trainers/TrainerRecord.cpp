@@ -47,8 +47,12 @@ void planSpecialMove(WritePlan& plan, const TrainerLayout& layout, const Trainer
 
 LoadedTrainer readTrainer(const Bytes& image, const VersionProfile& profile, int rosterIndex)
 {
+    return readTrainer(image, profile, readPartyTable(image, profile), rosterIndex);
+}
+
+LoadedTrainer readTrainer(const Bytes& image, const VersionProfile& profile, const PartyTable& table, int rosterIndex)
+{
     const TrainerLayout& layout = trainerLayout(profile.version, rosterIndex);
-    const PartyTable table = readPartyTable(image, profile);
     LoadedTrainer loaded{locateRoster(image, profile, table).at(static_cast<std::size_t>(rosterIndex)), {}};
     const TrainerPlaces& places = loaded.places;
     TrainerRecord& record = loaded.record;
@@ -78,8 +82,18 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
                                       const LoadedTrainer& loaded,
                                       const TrainerRecord& edited)
 {
+    return planTrainerWrite(image, profile, readPartyTable(image, profile), rosterIndex, loaded, edited);
+}
+
+Result<TrainerWrite> planTrainerWrite(const Bytes& image,
+                                      const VersionProfile& profile,
+                                      const PartyTable& table,
+                                      int rosterIndex,
+                                      const LoadedTrainer& loaded,
+                                      const TrainerRecord& edited)
+{
     const TrainerLayout& layout = trainerLayout(profile.version, rosterIndex);
-    const TrainerPlaces now = locateTrainer(image, profile, rosterIndex);
+    const TrainerPlaces now = locateRoster(image, profile, table).at(static_cast<std::size_t>(rosterIndex));
     TrainerWrite write;
     // A group is written only where it was loaded from; one that moved or vanished since is left alone.
     const auto stillThere = [&write](const GroupPlace& then, const GroupPlace& current, const char* group) {
@@ -121,16 +135,16 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
     if (specialMove && !moveFirst) {
         planSpecialMove(write.plan, layout, edited);
     }
-    auto bank = planBankChange(image, profile, {party, std::nullopt}, write.plan);
+    auto bank = planBankChange(image, profile, {party, {}}, write.plan, table);
     if (!bank) {
         return bank.failure();
     }
     write.plan.insert(write.plan.begin() + static_cast<std::ptrdiff_t>(partyAt), bank->plan.begin(), bank->plan.end());
-    write.relocation = bank->relocation;
+    write.bank = {bank->relocations, bank->repack};
     return write;
 }
 
-Result<std::optional<Relocation>>
+Result<BankSaved>
 writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded, const TrainerRecord& edited)
 {
     const VersionProfile& profile = *rom.profile;
@@ -161,7 +175,7 @@ writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded,
                            " not written. Everything else was saved. Pick the trainer again to see the file as "
                            "it is now."};
     }
-    return write->relocation;
+    return write->bank;
 }
 
 Result<Bytes> encodeNameField(std::string_view name, int fieldLength)

@@ -42,6 +42,8 @@ struct LoadedTrainer
 };
 
 LoadedTrainer readTrainer(const Bytes& image, const VersionProfile& profile, int rosterIndex);
+// The same, with the party table of image read already.
+LoadedTrainer readTrainer(const Bytes& image, const VersionProfile& profile, const PartyTable& table, int rosterIndex);
 
 // The bytes that writing edited over loaded changes in image, in the game's order: name, party (which may
 // move its class's list into the free space), then prize and special move (special move first for Red's
@@ -52,18 +54,25 @@ struct TrainerWrite
 {
     WritePlan plan;
     std::vector<std::string> leftAlone;
-    std::optional<Relocation> relocation;
+    BankSaved bank;
 };
 Result<TrainerWrite> planTrainerWrite(const Bytes& image,
                                       const VersionProfile& profile,
                                       int rosterIndex,
                                       const LoadedTrainer& loaded,
                                       const TrainerRecord& edited);
+// The same, with the party table of image read already.
+Result<TrainerWrite> planTrainerWrite(const Bytes& image,
+                                      const VersionProfile& profile,
+                                      const PartyTable& table,
+                                      int rosterIndex,
+                                      const LoadedTrainer& loaded,
+                                      const TrainerRecord& edited);
 
 // The whole save: one read of the file, the check that it is still this version's ROM, the plan, the
 // writes, fsync. A failure when anything the user edited was not written; otherwise where the party's list
-// moved, if it did.
-Result<std::optional<Relocation>>
+// moved, if it did, or how the bank was laid out anew.
+Result<BankSaved>
 writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded, const TrainerRecord& edited);
 
 // The fieldLength bytes a name is stored as: encoded, padded with the game's blank 0x7F, cut to length.

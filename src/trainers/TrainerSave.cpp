@@ -79,13 +79,12 @@ bool TrainerForm::saveTrainer()
     QMessageBox::information(
         this, QStringLiteral("Tavrik"), QStringLiteral("Data for ") + name + QStringLiteral(" saved successfully!"));
     m_saveNote.clear();
-    if (const std::optional<Relocation>& moved = *saved) {
-        const QLocale english(QLocale::English);
-        m_saveNote = QStringLiteral("%1's parties moved to free space at 0x%2: %3 of %4 free bytes used.")
-                         .arg(name.isEmpty() ? QStringLiteral("This trainer") : name)
-                         .arg(QString::number(moved->to, 16).toUpper(),
-                              english.toString(moved->bytes),
-                              english.toString(moved->freeBytes));
+    const BankSaved& bank = *saved;
+    if (!bank.relocations.empty()) {
+        const std::string owner = name.isEmpty() ? std::string("This trainer") : name.toStdString();
+        m_saveNote = QString::fromStdString(relocationNote(owner, bank.relocations.front()));
+    } else if (bank.repack) {
+        m_saveNote = QString::fromStdString(repackNote(*bank.repack));
     }
     m_keepSaveNote = true;
     // The form now matches the file; the roster is read again, and the caller picks what to load.

@@ -178,7 +178,7 @@ TEST(BattleJson, RefusesABadFileWholeNamingEveryPath)
 
     // A file of another game, a file that is no JSON, a bank without room: refused, nothing written.
     SyntheticRom full(GameVersion::Red);
-    full.put(0x3BBE6, Bytes(1030, 0xC9));
+    full.put(0x3BBE6, Bytes(1040, 0xC9));
     const std::string fullPath = dir.write(full, "full.gb");
     Json grown = exported(full.bytes(), GameVersion::Red);
     grown["classes"][33]["parties"][0].push_back({{"species", 1}, {"level", 5}});
@@ -187,7 +187,8 @@ TEST(BattleJson, RefusesABadFileWholeNamingEveryPath)
          saved(dir, exported(SyntheticRom(GameVersion::Yellow).bytes(), GameVersion::Yellow), "yellow.json"),
          "game: this ROM is RED"},
         {path, dir.writeBytes({'{', '"'}, "broken.json"), "(file): this is not JSON"},
-        {fullPath, saved(dir, grown), "classes[33].parties: The parties of trainer class 34 would need"}};
+        {fullPath, saved(dir, grown), "classes[33].parties: The trainer parties would need 1,943 bytes, more than the 1,941 bytes the trainer "
+         "bank holds for them: 2 bytes are missing. Nothing was written."}};
     for (const auto& [target, file, error] : refusals) {
         const Bytes before = fileBytes(target);
         const Outcome refused = run({"import", target, file});

@@ -244,15 +244,27 @@ TEST_F(TrainerEditor, GrowsAndShrinksPartiesWhereTheGameStillFindsThem)
     remove(2);
     EXPECT_TRUE(editor.notes().contains("the special move's user is not in the party")) << editor.notes().toStdString();
     EXPECT_TRUE(saves({{LayoutOffsets::Red[1].party + 2, 0x00}, {LayoutOffsets::Red[1].party + 3, 0x00}}));
-    // Room for 4 bytes behind the 16 a move leaves alone: KOGI's party cannot grow by 2 members, and the file
-    // stays as it was.
+    // Room for 4 bytes behind the 16 a move leaves alone, and 8 in the holes the moves and MISTA's shrink left:
+    // KOGI's party grows by 2 members, more than the free space holds, so the whole bank is laid out anew, and
+    // nothing outside it changes. One member more then finds no room, and the file stays as it was.
     Bytes full = fileBytes(path);
     std::fill(full.begin() + 0x3BBFE, full.begin() + 0x3C000 - 20, 0xC9);
     editor.dir.writeBytes(full, "test.gb");
     clickTrainer(editor.window, 4);
     editor.window.speciesBox(5)->setCurrentIndex(9);
     editor.window.speciesBox(6)->setCurrentIndex(9);
+    editor.trigger("mnuSave");
+    const Bytes repacked = fileBytes(path);
+    EXPECT_TRUE(std::equal(full.begin(), full.begin() + 0x38000, repacked.begin()) &&
+                std::equal(full.begin() + 0x3C000, full.end(), repacked.begin() + 0x3C000));
+    EXPECT_EQ(readTrainer(repacked, profileOf(GameVersion::Red), 4).record.party->size(), 6U);
+    EXPECT_TRUE(editor.notes().startsWith("The trainer bank was repacked: ") &&
+                editor.notes().endsWith(" lists rewritten; 0 of 1,945 bytes are free."))
+        << editor.notes().toStdString();
+    clickTrainer(editor.window, 5);
+    editor.window.speciesBox(5)->setCurrentIndex(9);
     EXPECT_TRUE(saves({}));
     EXPECT_EQ(editor.watcher.boxes.back().title, "Error: 1007");
-    EXPECT_TRUE(editor.watcher.boxes.back().text.contains("10 bytes are missing"));
+    EXPECT_TRUE(editor.watcher.boxes.back().text.contains("2 bytes are missing"))
+        << editor.watcher.boxes.back().text.toStdString();
 }

@@ -24,13 +24,13 @@ constexpr int LastPictureBank = 0x0D;
 constexpr int MewPictureBank = 0x01;
 constexpr int FossilPictureBank = 0x0B;
 
-std::optional<int> optionalByte(const Bytes& image, std::int64_t offset)
+std::optional<int> optionalByte(ImageView image, std::int64_t offset)
 {
     const int byte = byteAt(image, offset);
     return byte < 0 ? std::nullopt : std::optional(byte);
 }
 
-std::optional<int> optionalWord(const Bytes& image, std::int64_t offset)
+std::optional<int> optionalWord(ImageView image, std::int64_t offset)
 {
     const int word = wordAt(image, offset);
     return word < 0 ? std::nullopt : std::optional(word);
@@ -42,7 +42,7 @@ DecodedPicture failed(std::string problem)
 }
 
 // The decoder sees the rest of the bank, or of the file where it ends sooner.
-DecodedPicture pictureAt(const Bytes& image, int bank, int pointer)
+DecodedPicture pictureAt(ImageView image, int bank, int pointer)
 {
     if (pointer < BankSize || pointer >= 2 * BankSize) {
         return failed("its pointer leads out of the bank");
@@ -65,7 +65,7 @@ std::uint8_t channel(int bits)
     return static_cast<std::uint8_t>((bits & 0x1F) * 255 / 31);
 }
 
-PicturePalette paletteOf(const Bytes& image, GameVersion version, int pokedexNumber)
+PicturePalette paletteOf(ImageView image, GameVersion version, int pokedexNumber)
 {
     const PictureTables& tables = pictureTables(version);
     const auto number = optionalByte(image, tables.paletteMap + pokedexNumber);
@@ -104,7 +104,7 @@ std::int32_t trainerRecordOffset(GameVersion version, int classNumber)
     return pictureTables(version).trainerRecords + TrainerRecordLength * (classNumber - 1);
 }
 
-int pokedexNumber(const Bytes& image, GameVersion version, int species)
+int pokedexNumber(ImageView image, GameVersion version, int species)
 {
     if (species < 1 || species > PictureSpeciesCount) {
         return 0;
@@ -130,7 +130,7 @@ int pictureBank(GameVersion version, int species)
     return LastPictureBank;
 }
 
-DecodedPicture speciesPicture(const Bytes& image, GameVersion version, int species)
+DecodedPicture speciesPicture(ImageView image, GameVersion version, int species)
 {
     if (species < 1 || species > PictureSpeciesCount) {
         return failed("it is not one of the game's 190 species");
@@ -159,7 +159,7 @@ DecodedPicture speciesPicture(const Bytes& image, GameVersion version, int speci
     return decoded;
 }
 
-DecodedPicture trainerPicture(const Bytes& image, GameVersion version, int classNumber)
+DecodedPicture trainerPicture(ImageView image, GameVersion version, int classNumber)
 {
     if (classNumber < 1 || classNumber > PortraitClassCount) {
         return failed("it is not one of the 47 trainer classes");
@@ -171,12 +171,12 @@ DecodedPicture trainerPicture(const Bytes& image, GameVersion version, int class
     return pictureAt(image, PortraitBank, *pointer);
 }
 
-PicturePalette speciesPalette(const Bytes& image, GameVersion version, int species)
+PicturePalette speciesPalette(ImageView image, GameVersion version, int species)
 {
     return paletteOf(image, version, pokedexNumber(image, version, species));
 }
 
-PicturePalette trainerPalette(const Bytes& image, GameVersion version)
+PicturePalette trainerPalette(ImageView image, GameVersion version)
 {
     return paletteOf(image, version, 0);
 }

@@ -51,12 +51,12 @@ std::int32_t trainerRecordOffset(GameVersion version, int classNumber);
 
 // 1..151; 0 for a species byte outside 1..190, one the table gives no number (or one over 151), or a table
 // outside the image.
-int pokedexNumber(const Bytes& image, GameVersion version, int species);
+int pokedexNumber(ImageView image, GameVersion version, int species);
 // The bank the game loads a Pokémon picture from: chosen by the species byte, not the Pokédex number.
 int pictureBank(GameVersion version, int species);
 
-DecodedPicture speciesPicture(const Bytes& image, GameVersion version, int species);
-DecodedPicture trainerPicture(const Bytes& image, GameVersion version, int classNumber);
+DecodedPicture speciesPicture(ImageView image, GameVersion version, int species);
+DecodedPicture trainerPicture(ImageView image, GameVersion version, int classNumber);
 
 struct Rgb
 {
@@ -72,5 +72,5 @@ using PicturePalette = std::array<Rgb, 4>;
 // For a palette that lies outside the image.
 constexpr PicturePalette GreyPalette{{{255, 255, 255}, {170, 170, 170}, {85, 85, 85}, {0, 0, 0}}};
 
-PicturePalette speciesPalette(const Bytes& image, GameVersion version, int species);
-PicturePalette trainerPalette(const Bytes& image, GameVersion version);
+PicturePalette speciesPalette(ImageView image, GameVersion version, int species);
+PicturePalette trainerPalette(ImageView image, GameVersion version);

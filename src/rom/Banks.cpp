@@ -17,7 +17,7 @@ Bytes bankPointer(std::int32_t offset)
     return {static_cast<std::uint8_t>(pointer & 0xFF), static_cast<std::uint8_t>(pointer >> 8)};
 }
 
-int byteAt(const Bytes& image, std::int64_t offset)
+int byteAt(ImageView image, std::int64_t offset)
 {
     if (offset < 0 || offset >= static_cast<std::int64_t>(image.size())) {
         return -1;
@@ -25,7 +25,7 @@ int byteAt(const Bytes& image, std::int64_t offset)
     return image[static_cast<std::size_t>(offset)];
 }
 
-int wordAt(const Bytes& image, std::int64_t offset)
+int wordAt(ImageView image, std::int64_t offset)
 {
     if (offset < 0 || offset + 1 >= static_cast<std::int64_t>(image.size())) {
         return -1;

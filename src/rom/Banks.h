@@ -7,8 +7,12 @@
 #include "rom/RomFile.h"
 
 #include <cstdint>
+#include <span>
 
 constexpr std::int32_t BankSize = 0x4000;
+
+// The bytes of an image, or of its first part, read but never changed.
+using ImageView = std::span<const std::uint8_t>;
 
 struct BankRange
 {
@@ -44,6 +48,6 @@ std::int32_t bankOffset(int bank, int pointer);
 Bytes bankPointer(std::int32_t offset);
 
 // The byte at offset, or -1 when it lies outside the image.
-int byteAt(const Bytes& image, std::int64_t offset);
+int byteAt(ImageView image, std::int64_t offset);
 // The little-endian word at offset, or -1 when it does not lie wholly inside the image.
-int wordAt(const Bytes& image, std::int64_t offset);
+int wordAt(ImageView image, std::int64_t offset);

@@ -91,7 +91,7 @@ void Form4::fillTree()
         classItem->setFirstColumnSpanned(true);
         const PartyList* list = m_table.listOf(classNumber);
         QStringList names;
-        for (const int sharing : list != nullptr ? list->classes : std::vector<int>{classNumber}) {
+        for (const int sharing : list != nullptr ? list->classes : ClassList{classNumber}) {
             names << m_classNames[sharing - 1];
         }
         const bool first = list != nullptr && list->classes.front() == classNumber;
@@ -180,7 +180,7 @@ QString Form4::selectionName() const
 {
     const PartyList* list = m_table.listOf(m_class);
     QStringList names;
-    for (const int classNumber : list != nullptr ? list->classes : std::vector<int>{m_class}) {
+    for (const int classNumber : list != nullptr ? list->classes : ClassList{m_class}) {
         names << m_classNames[classNumber - 1];
     }
     return list != nullptr && list->classes.front() == m_class ? names.join(QStringLiteral(", "))

@@ -16,7 +16,7 @@ QString Form4::memberMoves(int member) const
 {
     const PartyList* list = m_table.listOf(m_class);
     QStringList moves;
-    for (const int classNumber : list != nullptr ? list->classes : std::vector<int>{}) {
+    for (const int classNumber : list != nullptr ? list->classes : ClassList{}) {
         for (const CustomMove& move : customMovesOf(m_customMoves, classNumber, m_party)) {
             if (move.member == member) {
                 moves << QStringLiteral("%1 in slot %2").arg(m_moveNames.value(move.move - 1)).arg(move.slot);
@@ -48,7 +48,7 @@ void Form4::updateState()
     }
     QStringList warnings = ui->partyrows->warnings();
     const int members = ui->partyrows->memberCount();
-    for (const int classNumber : list != nullptr && m_party > 0 ? list->classes : std::vector<int>{}) {
+    for (const int classNumber : list != nullptr && m_party > 0 ? list->classes : ClassList{}) {
         for (const LostMove& move : lostMoves(m_image, *m_rom.profile, classNumber, m_party, members)) {
             warnings << lostMoveWarning(move, m_moveNames.value(move.move - 1));
         }
@@ -93,10 +93,11 @@ bool Form4::saveParty()
     QMessageBox::information(
         this, QStringLiteral("Tavrik"), QStringLiteral("Data for ") + name + QStringLiteral(" saved successfully!"));
     const BankSaved& bank = *saved;
-    const QString note = !bank.relocations.empty()
-                             ? QString::fromStdString(relocationNote(selectionName().toStdString(), bank.relocations.front()))
-                         : bank.repack ? QString::fromStdString(repackNote(*bank.repack))
-                                       : QString();
+    const QString note =
+        !bank.relocations.empty()
+            ? QString::fromStdString(relocationNote(selectionName().toStdString(), bank.relocations.front()))
+        : bank.repack ? QString::fromStdString(repackNote(*bank.repack))
+                      : QString();
     // The file now holds what the window shows; it is read again, the selection kept.
     const auto image = m_rom.readAgain();
     if (!image) {

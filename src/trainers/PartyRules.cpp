@@ -17,18 +17,25 @@ std::uint8_t byteAt(const Bytes& image, std::int32_t offset)
     return image[static_cast<std::size_t>(offset)];
 }
 
-// One entry's triples from at; false when the bank ends first.
-bool readTriples(const Bytes& image, std::int32_t& at, std::int32_t end, CustomMoveEntry& entry)
+// Walks Yellow's table from its start: each entry's class and party, then its triples up to 0x00, up to the
+// 0xFF that ends the table. Returns whether the table ends inside the bank; at is then one past its 0xFF, or
+// where the walk stopped.
+template <typename Entry, typename Triple>
+bool walkCustomMoves(const Bytes& image, std::int32_t& at, std::int32_t end, Entry entry, Triple triple)
 {
-    while (at < end && byteAt(image, at) != EntryEnd) {
-        if (at + 3 > end) {
+    while (at + 2 <= end && byteAt(image, at) != TableEnd) {
+        entry(byteAt(image, at), byteAt(image, at + 1));
+        for (at += 2; at < end && byteAt(image, at) != EntryEnd; at += 3) {
+            if (at + 3 > end) {
+                return false;
+            }
+            triple(byteAt(image, at), byteAt(image, at + 1), byteAt(image, at + 2));
+        }
+        if (++at > end) {
             return false;
         }
-        entry.moves.push_back({byteAt(image, at), byteAt(image, at + 1), byteAt(image, at + 2)});
-        at += 3;
     }
-    ++at;
-    return at <= end;
+    return at++ < end;
 }
 
 // The team move of a class in Red and Blue, when the special-move table is where the game keeps it.
@@ -63,37 +70,35 @@ std::optional<int> romSpecialMoveUser(const Bytes& image, const VersionProfile& 
 
 } // namespace
 
-std::vector<CustomMoveEntry> readCustomMoves(const Bytes& image, const VersionProfile& profile, std::int32_t* readEnd)
+std::vector<CustomMoveEntry> readCustomMoves(const Bytes& image, const VersionProfile& profile)
 {
     std::vector<CustomMoveEntry> table;
     if (!profile.customMovesOffset) {
         return table;
     }
-    const std::int32_t end = trainerBankEnd(image);
     std::int32_t at = *profile.customMovesOffset;
-    const auto done = [&](std::vector<CustomMoveEntry> read) {
-        if (readEnd != nullptr) {
-            *readEnd = std::min(at + 1, end);
-        }
-        return read;
-    };
-    while (at + 2 <= end && byteAt(image, at) != TableEnd) {
-        CustomMoveEntry entry{byteAt(image, at), byteAt(image, at + 1), {}};
-        at += 2;
-        if (!readTriples(image, at, end, entry)) {
-            return done({});
-        }
-        table.push_back(std::move(entry));
-    }
-    return done(at < end ? std::move(table) : std::vector<CustomMoveEntry>{});
+    const bool ends = walkCustomMoves(
+        image,
+        at,
+        trainerBankEnd(image),
+        [&table](std::uint8_t classNumber, std::uint8_t party) {
+            table.push_back({classNumber, party, {}});
+        },
+        [&table](std::uint8_t member, std::uint8_t slot, std::uint8_t move) {
+            table.back().moves.push_back({member, slot, move});
+        });
+    return ends ? table : std::vector<CustomMoveEntry>{};
 }
 
 BankRange customMovesRange(const Bytes& image, const VersionProfile& profile)
 {
-    std::int32_t end = 0;
-    readCustomMoves(image, profile, &end);
-    return profile.customMovesOffset ? BankRange{*profile.customMovesOffset, std::max(end, *profile.customMovesOffset)}
-                                     : BankRange{};
+    if (!profile.customMovesOffset) {
+        return {};
+    }
+    std::int32_t at = *profile.customMovesOffset;
+    const auto nothing = [](auto...) {};
+    walkCustomMoves(image, at, trainerBankEnd(image), nothing, nothing);
+    return {*profile.customMovesOffset, std::max(*profile.customMovesOffset, std::min(at, trainerBankEnd(image)))};
 }
 
 std::vector<CustomMove> customMovesOf(const std::vector<CustomMoveEntry>& table, int classNumber, int partyNumber)

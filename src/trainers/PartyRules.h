@@ -34,10 +34,8 @@ struct CustomMoveEntry
     bool operator==(const CustomMoveEntry&) const = default;
 };
 
-// Yellow's table up to its 0xFF; empty for Red and Blue, and when the table has no end inside the bank. readEnd,
-// when given, is set one past the last byte the reading looked at.
-std::vector<CustomMoveEntry>
-readCustomMoves(const Bytes& image, const VersionProfile& profile, std::int32_t* readEnd = nullptr);
+// Yellow's table up to its 0xFF; empty for Red and Blue, and when the table has no end inside the bank.
+std::vector<CustomMoveEntry> readCustomMoves(const Bytes& image, const VersionProfile& profile);
 // The bytes the reading of Yellow's table depends on: while they stay, so does the table. Empty for Red and Blue.
 BankRange customMovesRange(const Bytes& image, const VersionProfile& profile);
 std::vector<CustomMove> customMovesOf(const std::vector<CustomMoveEntry>& table, int classNumber, int partyNumber);

@@ -14,15 +14,39 @@ std::uint8_t byteIn(const Bytes& image, std::int32_t offset)
     return image[static_cast<std::size_t>(offset)];
 }
 
+// Why a party cannot be read; the words are put together only for a list that is left read-only.
+enum class Unsound
+{
+    None,
+    FirstByte,
+    Species,
+    TooMany,
+    NoEnd,
+    Empty
+};
+
 struct PartyRead
 {
     std::optional<Party> party;
-    std::string problem;
+    Unsound why = Unsound::None;
+    // The first byte or the species byte the reason names.
+    int byte = 0;
 };
 
-PartyRead unsound(std::string problem)
+std::string reason(const PartyRead& read)
 {
-    return {std::nullopt, std::move(problem)};
+    switch (read.why) {
+    case Unsound::FirstByte:
+        return "its first byte " + std::to_string(read.byte) + " is neither 0xFF nor a level up to 100";
+    case Unsound::Species:
+        return "it holds the species byte " + std::to_string(read.byte) + ", outside 1-190";
+    case Unsound::TooMany:
+        return "it has more than 6 members";
+    case Unsound::NoEnd:
+        return "it has no end before the next list or the end of the bank";
+    default:
+        return "it has no members";
+    }
 }
 
 // A party at offset that ends before limit: 1..6 members, then 0x00. A sound party has species 1..190 and
@@ -33,7 +57,7 @@ PartyRead readParty(const Bytes& image, std::int32_t offset, std::int32_t limit,
     Party party{offset, byteIn(image, offset) == LevelMark ? PartyFormat::LevelEach : PartyFormat::SameLevel, {}};
     const std::uint8_t sharedLevel = byteIn(image, offset);
     if (sound && party.format == PartyFormat::SameLevel && sharedLevel > MaxSharedLevel) {
-        return unsound("its first byte " + std::to_string(sharedLevel) + " is neither 0xFF nor a level up to 100");
+        return {std::nullopt, Unsound::FirstByte, sharedLevel};
     }
     const std::int32_t step = party.format == PartyFormat::LevelEach ? 2 : 1;
     std::int32_t at = offset + 1;
@@ -46,21 +70,21 @@ PartyRead readParty(const Bytes& image, std::int32_t offset, std::int32_t limit,
                                        : PartyMember{sharedLevel, byteIn(image, at)};
         // A species byte 0 would end the party for the game's count of parties, though not for its reading.
         if (member.species == 0 || (sound && member.species > SpeciesCount)) {
-            return unsound("it holds the species byte " + std::to_string(member.species) + ", outside 1-190");
+            return {std::nullopt, Unsound::Species, member.species};
         }
         if (party.members.size() == MaxPartySize) {
-            return unsound("it has more than 6 members");
+            return {std::nullopt, Unsound::TooMany, 0};
         }
         party.members.push_back(member);
         at += step;
     }
     if (at >= limit || byteIn(image, at) != PartyEnd) {
-        return unsound("it has no end before the next list or the end of the bank");
+        return {std::nullopt, Unsound::NoEnd, 0};
     }
     if (party.members.empty()) {
-        return unsound("it has no members");
+        return {std::nullopt, Unsound::Empty, 0};
     }
-    return {std::move(party), {}};
+    return {std::move(party), Unsound::None, 0};
 }
 
 // Whether the list at next lies behind a run of zero bytes that starts at or after from: a list moved into
@@ -104,7 +128,7 @@ void readList(const Bytes& image, PartyList& list, std::int32_t next)
         }
         if (!read.party) {
             list.problem = "party " + std::to_string(list.parties.size() + 1) + " is not one Tavrik can read (" +
-                           read.problem + ")";
+                           reason(read) + ")";
             break;
         }
         at += partyLength(read.party->format, read.party->members.size());

@@ -9,13 +9,12 @@
 // zero bytes, by a list moved into the free space. Every read stays inside the image and the trainer bank; a
 // list Tavrik cannot read to its end is kept, read-only, with the reason.
 
+#include "rom/InlineVector.h"
 #include "rom/SpacePlan.h"
 #include "rom/VersionProfile.h"
 #include "trainers/TrainerBank.h"
 
-#include <algorithm>
 #include <array>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,56 +29,8 @@ struct PartyMember
     bool operator==(const PartyMember&) const = default;
 };
 
-// The members of one party: at most six, kept inside the party, so that reading every party of the game
-// allocates nothing per party. Converts to and from the vectors the editors work with.
-class PartyMembers
-{
-public:
-    using value_type = PartyMember;
-    using iterator = PartyMember*;
-    using const_iterator = const PartyMember*;
-
-    PartyMembers() = default;
-    PartyMembers(std::initializer_list<PartyMember> members) : PartyMembers(members.begin(), members.end()) {}
-    // Members past the sixth are left out: no party of the game has them.
-    PartyMembers(const std::vector<PartyMember>& members) : PartyMembers(members.data(), members.data() + members.size())
-    {}
-    operator std::vector<PartyMember>() const { return {begin(), end()}; }
-
-    std::size_t size() const { return m_count; }
-    bool empty() const { return m_count == 0; }
-    const PartyMember* begin() const { return m_members.data(); }
-    const PartyMember* end() const { return m_members.data() + m_count; }
-    PartyMember* begin() { return m_members.data(); }
-    PartyMember* end() { return m_members.data() + m_count; }
-    const PartyMember& front() const { return m_members.front(); }
-    const PartyMember& back() const { return m_members[m_count - 1U]; }
-    const PartyMember& operator[](std::size_t k) const { return m_members[k]; }
-    // Past the sixth member, nothing is added.
-    void push_back(const PartyMember& member)
-    {
-        if (m_count < m_members.size()) {
-            m_members[m_count++] = member;
-        }
-    }
-
-    bool operator==(const PartyMembers& other) const { return std::equal(begin(), end(), other.begin(), other.end()); }
-    bool operator==(const std::vector<PartyMember>& other) const
-    {
-        return std::equal(begin(), end(), other.begin(), other.end());
-    }
-
-private:
-    PartyMembers(const PartyMember* first, const PartyMember* last)
-    {
-        for (; first != last; ++first) {
-            push_back(*first);
-        }
-    }
-
-    std::array<PartyMember, MaxPartySize> m_members{};
-    std::uint8_t m_count = 0;
-};
+// The members of one party, at most six: reading every party of the game allocates nothing per party.
+using PartyMembers = InlineVector<PartyMember, MaxPartySize>;
 
 enum class PartyFormat
 {
@@ -104,11 +55,13 @@ std::int32_t partyLength(PartyFormat format, std::size_t members);
 // Whether the party could end the highest list: species 1..190, and a shared level of at most 100.
 bool soundParty(const Party& party);
 
+using ClassList = InlineVector<int, TrainerClassCount>;
+
 struct PartyList
 {
     std::int32_t offset = 0;
     // The classes whose pointer leads here, in class order.
-    std::vector<int> classes;
+    ClassList classes;
     std::vector<Party> parties;
     // One past the last party's terminator; offset for a list without parties.
     std::int32_t end = 0;

@@ -13,6 +13,7 @@
 #include "pictures/PictureLocator.h"
 
 #include <algorithm>
+#include <cstring>
 #include <span>
 #include <utility>
 #include <vector>
@@ -46,9 +47,10 @@ Bytes imageWithPictures(GameVersion version)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     checkPicture(decodePicture(std::span(data, size)));
-    static Bytes images[] = {imageWithPictures(GameVersion::Red),
-                             imageWithPictures(GameVersion::Blue),
-                             imageWithPictures(GameVersion::Yellow)};
+    static Bytes built[] = {imageWithPictures(GameVersion::Red),
+                            imageWithPictures(GameVersion::Blue),
+                            imageWithPictures(GameVersion::Yellow)};
+    static Bytes images[] = {built[0], built[1], built[2]};
     if (size < 4) {
         return 0;
     }
@@ -57,20 +59,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int species = data[1];
     const int classNumber = data[2] % (PortraitClassCount + 3);
     const std::span<const std::uint8_t> stream(data + 4, size - 4);
-    // Every change to the kept image is undone at the end, so that no input pays for a 1 MiB copy.
-    std::vector<std::pair<std::size_t, std::uint8_t>> undo;
+    // What the input lays over the kept image is copied back from the image as built at the end, range by range,
+    // so that no input pays for a whole image.
+    std::vector<std::pair<std::int64_t, std::size_t>> laid;
     const auto lay = [&](std::int64_t offset, std::span<const std::uint8_t> bytes, std::int64_t end) {
-        for (std::size_t k = 0; k < bytes.size() && offset >= 0 && offset < end; ++k, ++offset) {
-            undo.emplace_back(static_cast<std::size_t>(offset), image[static_cast<std::size_t>(offset)]);
-            image[static_cast<std::size_t>(offset)] = bytes[k];
+        const auto count = static_cast<std::size_t>(std::clamp<std::int64_t>(end - offset, 0, std::ssize(bytes)));
+        if (offset >= 0 && count > 0) {
+            std::memcpy(image.data() + offset, bytes.data(), count);
+            laid.emplace_back(offset, count);
         }
     };
     const auto layPicture = [&](std::int64_t pointerAt, int bank) {
         if ((data[0] & PatchPointers) != 0) {
             lay(pointerAt, stream.last(std::min<std::size_t>(stream.size(), 2)), pointerAt + 2);
         }
-        const int pointer = image[static_cast<std::size_t>(pointerAt)] | image[static_cast<std::size_t>(pointerAt) + 1]
-                                                                             << 8;
+        const int pointer = wordAt(image, pointerAt);
         if (pointer >= BankSize && pointer < 2 * BankSize) {
             lay(bankOffset(bank, pointer), stream, (bank + 1) * BankSize);
         }
@@ -81,17 +84,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (classNumber >= 1 && classNumber <= PortraitClassCount) {
         layPicture(trainerRecordOffset(version, classNumber), PortraitBank);
     }
-    const std::size_t length = data[3] == 0 ? image.size() : std::size_t{data[3]} << 12;
-    const Bytes cut =
-        length < image.size() ? Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(length)) : Bytes();
-    const Bytes& seen = length < image.size() ? cut : image;
+    // An image that ends early is its first bytes, seen through a view.
+    const std::size_t length = data[3] == 0 ? image.size() : std::min(image.size(), std::size_t{data[3]} << 12);
+    const ImageView seen(image.data(), length);
     FUZZ_CHECK(pokedexNumber(seen, version, species) <= PokedexCount);
     checkPicture(speciesPicture(seen, version, species));
     checkPicture(trainerPicture(seen, version, classNumber));
     speciesPalette(seen, version, species);
     trainerPalette(seen, version);
-    for (auto change = undo.rbegin(); change != undo.rend(); ++change) {
-        image[change->first] = change->second;
+    const Bytes& original = built[data[0] % 3];
+    for (const auto& [offset, count] : laid) {
+        std::memcpy(image.data() + offset, original.data() + offset, count);
     }
     return 0;
 }

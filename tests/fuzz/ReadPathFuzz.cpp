@@ -7,7 +7,8 @@
 // grown by one (which lays the whole bank out anew): every party must then read as meant.
 //
 // Input: [version and trainer][flags] then chunks of [region][position hi][position lo][count] and count bytes.
-// Flags: bit 0 picks the synthetic image over an empty one, bit 1 grows every party.
+// Flags: bit 0 picks the synthetic image over an empty one; bits 1 and 2 pick the save: a trainer's values (0, 1),
+// one party grown or shrunk (2), every party grown (3).
 //
 // The party table is read once an input and handed to everything that needs it: under the sanitizers a read
 // of every party costs more than all the rest of an input.
@@ -18,6 +19,8 @@
 #include "demo/SyntheticRom.h"
 #include "overworld/OverworldBattle.h"
 #include "trainers/TrainerRecord.h"
+
+#include <cstring>
 
 namespace {
 
@@ -37,7 +40,8 @@ Bytes leanImage(GameVersion version)
         std::copy(party.begin(), party.end(), image.begin() + at);
         for (const int classNumber : list.classes) {
             const Bytes pointer = bankPointer(at);
-            std::copy(pointer.begin(), pointer.end(), image.begin() + profile.partyPointersOffset + 2 * (classNumber - 1));
+            std::copy(
+                pointer.begin(), pointer.end(), image.begin() + profile.partyPointersOffset + 2 * (classNumber - 1));
         }
         at += static_cast<std::int32_t>(party.size());
     }
@@ -67,6 +71,39 @@ BankChange sizeChange(const PartyTable& table, int classNumber, bool everyParty)
         }
     }
     return change;
+}
+
+// New values for every group of one trainer that is in place: the names, prizes and special moves stay where
+// they were (a party may move with its list), or the save is refused whole.
+template <typename Apply>
+void checkTrainerSave(const Bytes& image,
+                      const VersionProfile& profile,
+                      const PartyTable& table,
+                      int rosterIndex,
+                      std::uint8_t value,
+                      const Apply& apply)
+{
+    const auto before = locateRoster(image, profile, table);
+    const LoadedTrainer loaded = readTrainer(image, profile, table, rosterIndex);
+    TrainerRecord edited = loaded.record;
+    edited.name = edited.name ? std::optional<std::string>("FUZZ") : std::nullopt;
+    for (PartyMember& member : edited.party ? *edited.party : std::vector<PartyMember>{}) {
+        member = {static_cast<std::uint8_t>(value | 1), value};
+    }
+    for (auto* byte : {&edited.specialMove, &edited.specialMoveUser, &edited.prizeItem, &edited.prizeAmount}) {
+        *byte = *byte ? std::optional(value) : std::nullopt;
+    }
+    const auto write = planTrainerWrite(image, profile, table, rosterIndex, loaded, edited);
+    FUZZ_CHECK(write.ok() ? write->leftAlone.empty() : write.failure().number == FailureNumber::WouldMoveData);
+    if (!write.ok()) {
+        return;
+    }
+    apply(write->plan);
+    const auto after = locateRoster(image, profile);
+    for (std::size_t k = 0; k < after.size(); ++k) {
+        FUZZ_CHECK(after[k].name == before[k].name && after[k].prize == before[k].prize &&
+                   after[k].specialMove == before[k].specialMove && after[k].party.state == before[k].party.state);
+    }
 }
 
 template <typename Apply>
@@ -107,35 +144,57 @@ void checkSizeChange(const Bytes& image,
 
 } // namespace
 
+// The images an input is laid over, each with a copy as built: the bytes an input changed are copied back
+// range by range, so that no input pays for a whole image.
+struct Images
+{
+    Images()
+        : built{leanImage(GameVersion::Red),
+                leanImage(GameVersion::Blue),
+                leanImage(GameVersion::Yellow),
+                Bytes(SyntheticRom::DefaultSize, 0x00)},
+          images{built[0], built[1], built[2], built[3]}
+    {
+        changed.reserve(256);
+    }
+
+    void put(Bytes& image, std::size_t offset, const std::uint8_t* bytes, std::size_t count)
+    {
+        count = std::min(count, image.size() - std::min(offset, image.size()));
+        std::memcpy(image.data() + offset, bytes, count);
+        changed.push_back({static_cast<std::int32_t>(offset), static_cast<std::int32_t>(offset + count)});
+    }
+    void restore(std::size_t which)
+    {
+        for (const BankRange& range : changed) {
+            std::memcpy(images[which].data() + range.start,
+                        built[which].data() + range.start,
+                        static_cast<std::size_t>(range.end - range.start));
+        }
+        changed.clear();
+    }
+
+    Bytes built[4];
+    Bytes images[4];
+    std::vector<BankRange> changed;
+};
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // The lean synthetic image of each version, and an empty one.
-    static Bytes images[] = {leanImage(GameVersion::Red),
-                             leanImage(GameVersion::Blue),
-                             leanImage(GameVersion::Yellow),
-                             Bytes(SyntheticRom::DefaultSize, 0x00)};
+    static Images images;
     if (size < 2) {
         return 0;
     }
     const VersionProfile& profile = profileOf(static_cast<GameVersion>(data[0] % 3));
-    Bytes& image = images[(data[1] & 1) != 0 ? data[0] % 3 : 3];
-    // Every change to the kept image is undone at the end, so that no input pays for a 1 MiB copy.
-    std::vector<std::pair<std::size_t, std::uint8_t>> undo;
-    const auto set = [&](std::size_t offset, std::uint8_t value) {
-        undo.emplace_back(offset, image[offset]);
-        image[offset] = value;
-    };
+    const std::size_t which = (data[1] & 1) != 0 ? data[0] % 3 : 3;
+    Bytes& image = images.images[which];
     const auto apply = [&](const WritePlan& plan) {
         for (const ByteWrite& write : plan) {
-            for (std::size_t k = 0; k < write.bytes.size(); ++k) {
-                set(static_cast<std::size_t>(write.offset) + k, write.bytes[k]);
-            }
+            images.put(image, static_cast<std::size_t>(write.offset), write.bytes.data(), write.bytes.size());
         }
     };
-    for (int k = 0; k < VersionCodeLength; ++k) {
-        set(static_cast<std::size_t>(VersionCodeOffset + k),
-            static_cast<std::uint8_t>(profile.code[static_cast<std::size_t>(k)]));
-    }
+    images.put(image, VersionCodeOffset, reinterpret_cast<const std::uint8_t*>(profile.code.data()), VersionCodeLength);
     // Where the readers of this version look: start and length.
     const std::pair<std::int32_t, std::int32_t> regions[] = {
         {VersionCodeOffset, VersionCodeLength},
@@ -153,56 +212,41 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // The last two regions are the species and item name tables.
         namesChanged = namesChanged || region + 2 >= std::size(regions);
         const auto& [start, length] = regions[region];
-        auto offset = static_cast<std::size_t>(start + (data[at + 1] << 8 | data[at + 2]) % length);
-        const std::size_t count = data[at + 3];
-        at += 4;
-        for (std::size_t done = 0; done < count && at < size; ++done) {
-            set(offset++, data[at++]);
-        }
+        const auto offset = static_cast<std::size_t>(start + (data[at + 1] << 8 | data[at + 2]) % length);
+        const std::size_t count = std::min<std::size_t>(data[at + 3], size - (at + 4));
+        images.put(image, offset, data + at + 4, count);
+        at += 4 + count;
     }
-    const Recognition recognition = recognizeRom(image);
-    FUZZ_CHECK(recognition.profile == nullptr || recognition.profile->code == recognition.versionCode);
+    // Recognition reads every party again where no battle is in place: one input in 4 is enough for its few ways.
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    const std::size_t hash = std::hash<std::string_view>{}(input);
+    if (hash % 4 == 0) {
+        const Recognition recognition = recognizeRom(image);
+        FUZZ_CHECK(recognition.profile == nullptr || recognition.profile->code == recognition.versionCode);
+    }
     const PartyTable table = readPartyTable(image, profile);
     FUZZ_CHECK(readRoster(image, profile, table).size() == RosterSize);
     // The lists depend on their tables alone, and decoding them all is slow under the sanitizers: they are
-    // checked for one input in 32 of those that change a table, picked by a hash the fuzzer cannot steer.
-    const std::string_view input(reinterpret_cast<const char*>(data), size);
-    if (namesChanged && std::hash<std::string_view>{}(input) % 32 == 0) {
+    // checked for one input in 32 of those that change a table, picked by the same hash, which the fuzzer cannot
+    // steer.
+    if (namesChanged && hash / 4 % 32 == 0) {
         const auto items = itemNames(image, profile).size();
         FUZZ_CHECK(speciesNames(image, profile).size() == 191 && items + itemPlaceholders(items).size() == 195);
     }
-    // New values for every group of one trainer that is in place.
-    const auto before = locateRoster(image, profile, table);
-    const int rosterIndex = data[0] / 3 % RosterSize;
-    const LoadedTrainer loaded{before[static_cast<std::size_t>(rosterIndex)],
-                               readTrainer(image, profile, rosterIndex).record};
-    TrainerRecord edited = loaded.record;
-    edited.name = edited.name ? std::optional<std::string>("FUZZ") : std::nullopt;
-    for (PartyMember& member : edited.party ? *edited.party : std::vector<PartyMember>{}) {
-        member = {static_cast<std::uint8_t>(data[1] | 1), data[1]};
+    // One save, chosen by flags bits 1 and 2, for one input in 16 of those that change the trainer bank (the plans
+    // of the bank as built are the same every time), picked by the same hash: a save reads every party twice more.
+    const bool bankChanged = std::any_of(images.changed.begin() + 1,
+                                         images.changed.end(),
+                                         [](const BankRange& range) {
+                                             return range.end > TrainerBankStart && range.start < TrainerBankEnd;
+                                         }) &&
+                             hash / 128 % 16 == 0;
+    const int save = (data[1] >> 1) & 3;
+    if (bankChanged && save < 2) {
+        checkTrainerSave(image, profile, table, data[0] / 3 % RosterSize, data[1], apply);
+    } else if (bankChanged) {
+        checkSizeChange(image, profile, table, sizeChange(table, data[1] % TrainerClassCount + 1, save == 3), apply);
     }
-    for (auto* byte : {&edited.specialMove, &edited.specialMoveUser, &edited.prizeItem, &edited.prizeAmount}) {
-        *byte = *byte ? std::optional(data[1]) : std::nullopt;
-    }
-    const auto write = planTrainerWrite(image, profile, rosterIndex, loaded, edited);
-    FUZZ_CHECK(write.ok() ? write->leftAlone.empty() : write.failure().number == FailureNumber::WouldMoveData);
-    if (write.ok()) {
-        apply(write->plan);
-        const PartyTable now = readPartyTable(image, profile);
-        // Names, prizes and special moves stay where they were; a party may have moved with its list.
-        const auto after = locateRoster(image, profile, now);
-        for (std::size_t k = 0; k < after.size(); ++k) {
-            FUZZ_CHECK(after[k].name == before[k].name && after[k].prize == before[k].prize &&
-                       after[k].specialMove == before[k].specialMove && after[k].party.state == before[k].party.state);
-        }
-        checkSizeChange(
-            image, profile, now, sizeChange(now, data[1] % TrainerClassCount + 1, (data[1] & 2) != 0), apply);
-    } else {
-        checkSizeChange(
-            image, profile, table, sizeChange(table, data[1] % TrainerClassCount + 1, (data[1] & 2) != 0), apply);
-    }
-    for (auto change = undo.rbegin(); change != undo.rend(); ++change) {
-        image[change->first] = change->second;
-    }
+    images.restore(which);
     return 0;
 }

@@ -28,35 +28,51 @@ cmake --build "$build" --target "${targets[@]/#/tavrik_fuzz_}"
 export ASAN_OPTIONS="detect_leaks=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 
-# The targets run side by side, one core each.
-pids=()
-for target in "${targets[@]}"; do
+# As many targets run side by side as there are cores, one core each: a target that shares its core explores
+# half as much in its minute.
+run_target() {
+    local target="$1"
     # New inputs go to the build's own corpus; the committed seeds are only read.
-    corpus="$build/corpus/$target"
+    local corpus="$build/corpus/$target"
     # A read_path input lays a few dozen byte runs over the image; longer inputs only slow it down.
-    max_len=4096
+    local max_len=4096
     if [ "$target" = read_path ]; then
         max_len=512
     fi
-    artifacts="$build/artifacts/$target"
+    local artifacts="$build/artifacts/$target"
     mkdir -p "$corpus" "$artifacts"
     echo "fuzz: $target for ${seconds}s"
     "$build/tests/fuzz/tavrik_fuzz_$target" "$corpus" "tests/fuzz/corpus/$target" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len="$max_len" \
-        -artifact_prefix="$artifacts/" -print_final_stats=1 >"$build/fuzz-$target.log" 2>&1 &
-    pids+=($!)
-done
+        -artifact_prefix="$artifacts/" -print_final_stats=1 >"$build/fuzz-$target.log" 2>&1
+}
 
-failed=0
-for i in "${!targets[@]}"; do
-    target="${targets[$i]}"
-    log="$build/fuzz-$target.log"
-    if wait "${pids[$i]}"; then
+report() {
+    local target="$1" status="$2"
+    local log="$build/fuzz-$target.log"
+    if [ "$status" -eq 0 ]; then
         grep -E '^stat::number_of_executed_units|^Done ' "$log" | sed "s/^/fuzz: $target: /"
-    else
-        tail -n 60 "$log" >&2
-        echo "fuzz: $target FAILED; the input is in $build/artifacts/$target/" >&2
-        failed=1
+        grep -oE 'exec/s: [0-9]+' "$log" | tail -n 1 | sed "s/^/fuzz: $target: /"
+        return 0
     fi
+    tail -n 60 "$log" >&2
+    echo "fuzz: $target FAILED; the input is in $build/artifacts/$target/" >&2
+    return 1
+}
+
+cores="$(nproc)"
+failed=0
+for ((first = 0; first < ${#targets[@]}; first += cores)); do
+    batch=("${targets[@]:first:cores}")
+    pids=()
+    for target in "${batch[@]}"; do
+        run_target "$target" &
+        pids+=($!)
+    done
+    for i in "${!batch[@]}"; do
+        status=0
+        wait "${pids[$i]}" || status=$?
+        report "${batch[$i]}" "$status" || failed=1
+    done
 done
 exit "$failed"

@@ -153,3 +153,39 @@ TEST_F(PartiesWindow, ShowsWhatItLeavesAloneAndTheMovesAPartyLoses)
     EXPECT_TRUE(notes(window).contains("to member 4, which the party lacks")) << notes(window).toStdString();
     EXPECT_EQ(fileBytes(path), rom.bytes());
 }
+
+// Resizable, with the room going to the tree; at its first size every member list shows whole, six of the game's
+// longest names too; later the size and the splitter the user left.
+TEST_F(PartiesWindow, ShowsWholeMemberListsAndKeepsItsSize)
+{
+    Form4* window = open(SyntheticRom(GameVersion::Red));
+    QTreeWidget* tree = window->partyTree();
+    auto* splitter = child<QSplitter>(window, "splitter");
+    EXPECT_LT(window->minimumWidth(), window->maximumWidth());
+    EXPECT_EQ(splitter->widget(0), tree);
+    QTreeWidgetItem* longest = window->item(1, 1);
+    for (int classNumber = 1; classNumber <= 47; ++classNumber) {
+        for (int party = 1; QTreeWidgetItem* item = window->item(classNumber, party); ++party) {
+            longest = item->text(1).size() > longest->text(1).size() ? item : longest;
+        }
+    }
+    const auto fits = [tree](QTreeWidgetItem* item) {
+        QStyleOptionViewItem option;
+        option.initFrom(tree);
+        const QModelIndex index = tree->indexFromItem(item, 1);
+        return tree->itemDelegateForIndex(index)->sizeHint(option, index).width() <= tree->columnWidth(1);
+    };
+    EXPECT_TRUE(fits(longest)) << longest->text(1).toStdString();
+    longest->setText(1, QStringList(6, "NIDORAN♂ 55").join(", "));
+    EXPECT_TRUE(fits(longest));
+
+    window->resize(window->width() - 150, 600);
+    splitter->setSizes({300, 500});
+    const QList<int> sizes = splitter->sizes();
+    EXPECT_TRUE(window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    editor.trigger("mnuParties");
+    window = editor.window.partiesWindow();
+    EXPECT_EQ(window->height(), 600);
+    EXPECT_EQ(child<QSplitter>(window, "splitter")->sizes(), sizes);
+}

@@ -62,17 +62,12 @@ TEST(EmulatorCommand, FindsTheFirstKnownEmulatorOnThePathAsAShellWould)
     std::filesystem::create_directory(first.file("mgba-qt"));
     executable(first, "mgba", std::filesystem::perms::owner_read);
     executable(first, "mednafen", std::filesystem::perms::owner_all);
-    const std::string sameboy = executable(second, "sameboy", std::filesystem::perms::owner_all);
-    const std::string path = ":" + first.file("") + "::" + second.file("");
-    EXPECT_EQ(firstKnownEmulator(path), "sameboy");
+    executable(second, "sameboy", std::filesystem::perms::owner_all);
+    EXPECT_EQ(firstKnownEmulator(":" + first.file("") + "::" + second.file("")), "sameboy");
     EXPECT_EQ(firstKnownEmulator(first.file("")), "mednafen");
-    EXPECT_EQ(firstKnownEmulator(""), "");
-    std::string problem;
-    EXPECT_EQ(findProgram("sameboy", path, problem), sameboy);
     // An empty entry is not the current folder.
     const auto current = std::filesystem::current_path();
     std::filesystem::current_path(second.path);
-    EXPECT_EQ(findProgram("sameboy", ":", problem), "");
+    EXPECT_EQ(firstKnownEmulator(":"), "");
     std::filesystem::current_path(current);
-    EXPECT_EQ(problem, "no program of that name is on the PATH");
 }

@@ -40,9 +40,11 @@ QString startEmulator(const QString& command, const QString& rom)
     const QFileInfo file(rom);
     const EmulatorLaunch launch =
         emulatorLaunch(command.toStdString(), file.absoluteFilePath().toStdString(), pathVariable());
-    const QString why = QStringLiteral("Tavrik could not start %1: %2").arg(command.trimmed());
+    const auto why = [&command](const QString& reason) {
+        return QStringLiteral("Tavrik could not start %1: %2").arg(command.trimmed(), reason);
+    };
     if (!launch.problem.empty()) {
-        return why.arg(QString::fromStdString(launch.problem));
+        return why(QString::fromStdString(launch.problem));
     }
     QProcess process;
     process.setProgram(QString::fromStdString(launch.program));
@@ -54,7 +56,7 @@ QString startEmulator(const QString& command, const QString& rom)
     // Beside the ROM, where emulators keep the game's saves; nothing to read from Tavrik's input.
     process.setWorkingDirectory(file.absolutePath());
     process.setStandardInputFile(QProcess::nullDevice());
-    return process.startDetached() ? QString() : why.arg(process.errorString());
+    return process.startDetached() ? QString() : why(process.errorString());
 }
 
 int playCommand(const QString& rom, std::ostream& err)

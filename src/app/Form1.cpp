@@ -61,6 +61,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     // The banner drawn at the screen's own resolution: the icon picks banner@2x.png where pixels are doubled.
     ui->Image1->setPixmap(
         QIcon(QStringLiteral(":/images/banner.png")).pixmap(ui->Image1->minimumSize(), devicePixelRatioF()));
+    QFont heading = ui->starttext->font();
+    heading.setPointSizeF(heading.pointSizeF() * 1.25);
+    ui->starttext->setFont(heading);
     // Three lines of notes in place of the notice: what is left alone or moved, then the warnings. Anything
     // longer is cut at the bottom and shown whole in the tooltip. The frame keeps their height throughout.
     ui->notes->setFixedHeight(3 * ui->notes->fontMetrics().lineSpacing() + 4);
@@ -88,9 +91,6 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     connect(ui->mnuBattle, &QAction::triggered, this, &Form1::mnuBattle_Click);
     connect(ui->mnuParties, &QAction::triggered, this, &Form1::mnuParties_Click);
     connect(ui->mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
-    QFont heading = ui->starttext->font();
-    heading.setPointSizeF(heading.pointSizeF() * 1.25);
-    ui->starttext->setFont(heading);
     showRecent();
 }
 

@@ -5,6 +5,7 @@
 #include "app/Emulator.h"
 #include "app/EmulatorDialog.h"
 #include "app/Form1.h"
+#include "rom/FailureBox.h"
 #include "trainers/TrainerForm.h"
 #include "ui_Form1.h"
 
@@ -15,6 +16,11 @@
 void Form1::mnuPlay_Click()
 {
     if (!m_session.loaded() || !settleEdits()) {
+        return;
+    }
+    // A ROM deleted or replaced since it was opened is said so, as every other action says it.
+    if (const auto image = m_session.target().readAgain(); !image) {
+        showFailure(this, image.failure());
         return;
     }
     QString command = emulatorSetting();

@@ -88,7 +88,12 @@ TEST_F(TestInEmulator, SaysWhyACommandCannotStartAndStartsNothing)
         EXPECT_EQ(editor.watcher.boxes.back().text.toStdString(), "Tavrik could not start " + command + ": " + why);
         EXPECT_EQ(editor.watcher.boxes.back().icon, QMessageBox::Warning);
     }
-    EXPECT_TRUE(editor.window.session().loaded());
+    // Nor on a ROM gone since it was opened.
+    std::filesystem::permissions(emu, std::filesystem::perms::owner_all);
+    setEmulatorSetting(QString::fromStdString(emu));
+    std::filesystem::remove(editor.window.session().path);
+    editor.trigger("mnuPlay");
+    EXPECT_EQ(editor.watcher.boxes.back().title, "Error: 53");
     EXPECT_FALSE(std::filesystem::exists(editor.dir.file("starts.log")));
 }
 

@@ -28,7 +28,8 @@ TEST(EmulatorCommand, SplitsTheCommandAndPutsTheRomWhereItBelongs)
         {commandOf(emu) + " --rom=%f -x", {"--rom=" + rom, "-x"}},
         {commandOf(emu) + " %f %f", {rom, rom}},
         {commandOf(emu) + R"( "a \"b\" c" 'd\e' f\ g '' "")", {R"(a "b" c)", R"(d\e)", "f g", "", "", rom}},
-        {"\"" + dir.file("my") + "\"\\ emu\t-z", {"-z", rom}},
+        {"\"" + dir.file("my") + "\"\\ emu\t-z a\\", {"-z", "a\\", rom}},
+        {commandOf(emu) + " z\\q", {"zq", rom}},
     };
     for (const auto& [command, arguments] : cases) {
         SCOPED_TRACE(command);
@@ -63,7 +64,7 @@ TEST(EmulatorCommand, FindsTheFirstKnownEmulatorOnThePathAsAShellWould)
     executable(first, "mgba", std::filesystem::perms::owner_read);
     executable(first, "mednafen", std::filesystem::perms::owner_all);
     executable(second, "sameboy", std::filesystem::perms::owner_all);
-    EXPECT_EQ(firstKnownEmulator(":" + first.file("") + "::" + second.file("")), "sameboy");
+    EXPECT_EQ(firstKnownEmulator(":" + first.file("") + ":" + second.file("") + "::"), "sameboy");
     EXPECT_EQ(firstKnownEmulator(first.file("")), "mednafen");
     // An empty entry is not the current folder.
     const auto current = std::filesystem::current_path();

@@ -2,6 +2,7 @@
 
 #include "app/BattleJson.h"
 #include "app/JsonNames.h"
+#include "app/JsonText.h"
 #include "overworld/OverworldBattle.h"
 #include "trainers/TrainerRecord.h"
 
@@ -121,5 +122,5 @@ std::string exportBattles(const Bytes& image, const VersionProfile& profile)
     document["leaders"] = leaders(image, profile, lists, notes);
     document["overworld"] = overworld(image, profile, lists, notes);
     document["notes"] = notes;
-    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return jsonText(document);
 }

@@ -104,3 +104,77 @@ TEST(MapTable, EveryMapReadsAsBuilt)
         EXPECT_EQ(table.free.length, 0x10000 - releasedWildFreeSpace(version));
     }
 }
+
+// One row's header or object data made implausible in each way the game could not use it: that row is no map, for
+// that reason, and every other row reads as before.
+TEST(MapTable, ARowTheGameCouldNotUseIsNoMap)
+{
+    const SyntheticRom built(GameVersion::Yellow);
+    const MapTable before = readMaps(built.bytes(), profileOf(GameVersion::Yellow));
+    const MapProfile& profile = mapProfile(GameVersion::Yellow);
+    constexpr int Route1 = 0x0C;
+    const MapRow& route = *before.row(Route1);
+    ASSERT_EQ(route.connections.size(), 2U);
+    const std::int32_t header = route.headerOffset;
+    const std::int32_t objects = route.objectsOffset;
+    const std::int32_t objectPointer = header + 10 + 11 * 2;
+    const std::int32_t bankEnd = bankStart(route.headerBank) + BankSize;
+    const std::vector<std::tuple<const char*, Writes, std::string>> cases = {
+        {"tileset", {{header, 25}}, "its tileset 25 is not one of the game's 25"},
+        {"height", {{header + 1, 0}}, "its size is 0"},
+        {"width", {{header + 2, 0}}, "its size is 0"},
+        {"blocks", {{header + 4, 0x3F}}, "its blocks pointer 0x3F"},
+        {"script", {{header + 8, 0x80}}, "its script pointer 0x80"},
+        {"flags", {{header + 9, 0x1D}}, "its connection flags 0x1D name directions"},
+        {"connection", {{header + 10 + 11, 249}}, "it connects to map 0xF9, past the last map"},
+        {"objects pointer", {{objectPointer + 1, 0xC0}}, "its object data pointer 0xC0"},
+        {"header pointer", {{profile.headerPointers + 2 * Route1 + 1, 0x80}}, "its header pointer 0x80"},
+        {"header bank", {{profile.headerBanks + Route1, 0x00}}, "its header bank 0x00 is not a bank of this file"},
+        {"bank past the file", {{profile.headerBanks + Route1, 0x40}}, "its header bank 0x40 is not a bank"},
+        {"warps", {{objects + 1, 33}}, "it has 33 warps, more than 32"},
+        {"signs", {{objects + 2 + 4 * route.warps, 17}}, "it has 17 signs, more than 16"},
+        {"objects", {{route.objects.front().offset - 1, 17}}, "it has 17 objects, more than 16"},
+        {"objects past the bank",
+         {{objectPointer, 0xFA},
+          {objectPointer + 1, 0x7F},
+          {bankEnd - 6, 0},
+          {bankEnd - 5, 0},
+          {bankEnd - 4, 0},
+          {bankEnd - 3, 1}},
+         "its object data runs past the end of its bank"},
+        {"header past the bank",
+         {{profile.headerPointers + 2 * Route1, 0xF8}, {profile.headerPointers + 2 * Route1 + 1, 0x7F}},
+         "its header runs past the end of its bank"},
+    };
+    for (const auto& [what, writes, problem] : cases) {
+        SCOPED_TRACE(what);
+        Bytes image = built.bytes();
+        for (const auto& [offset, value] : writes) {
+            image.at(static_cast<std::size_t>(offset)) = value;
+        }
+        const MapTable after = readMaps(image, profileOf(GameVersion::Yellow));
+        EXPECT_EQ(after.row(Route1)->problem.substr(0, problem.size()), problem);
+        EXPECT_TRUE(after.row(Route1)->objects.empty() && after.row(Route1)->wild < 0);
+        for (const MapRow& row : after.rows) {
+            if (row.id != Route1) {
+                EXPECT_EQ(row.problem, before.rows[static_cast<std::size_t>(row.id)].problem);
+                EXPECT_EQ(row.objects.size(), before.rows[static_cast<std::size_t>(row.id)].objects.size());
+            }
+        }
+    }
+}
+
+// An image cut anywhere reads without a read past its end: the rows it no longer holds are no maps.
+TEST(MapTable, ACutImageReadsWhatItHolds)
+{
+    const Bytes whole = SyntheticRom(GameVersion::Red).bytes();
+    for (const std::size_t size : {0x0UL, 0x1B0UL, 0xD0E0UL, 0x45F40UL, 0x7C123UL, 0x90000UL}) {
+        SCOPED_TRACE(size);
+        const Bytes cut(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
+        const MapTable table = readMaps(cut, profileOf(GameVersion::Red));
+        ASSERT_EQ(table.rows.size(), 248U);
+        for (const MapRow& row : table.rows) {
+            EXPECT_TRUE(!row.isMap() || row.headerOffset + MapHeaderLength <= static_cast<std::int32_t>(size));
+        }
+    }
+}

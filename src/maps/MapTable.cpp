@@ -230,7 +230,14 @@ void readWild(const Bytes& image, const MapProfile& profile, MapTable& table)
         table.wildProblem =
             "the wild data pointers do not end with 0xFFFF after the " + std::to_string(profile.mapCount) + " maps'";
     }
+    // A table turned off in the free space reads 00 00 among the zeros there, and still counts.
     table.free = trailingFreeSpace(image, bankRange(WildBank));
+    for (const WildTable& wild : table.wild) {
+        if (const std::int32_t end = wild.offset + wild.length; end > table.free.start) {
+            table.free.length = std::max(0, table.free.length - (end - table.free.start));
+            table.free.start = end;
+        }
+    }
     table.chances = readSlotChances(image, profile);
 }
 

@@ -118,7 +118,7 @@ struct MapTable
     // Why no wild table may be written (the pointers do not end as the game expects); empty when they may.
     std::string wildProblem;
     SlotChances chances;
-    // The zero bytes that end bank 3, where a wild table that outgrows its place goes.
+    // The zero bytes that end bank 3 behind the last table, where a wild table that outgrows its place goes.
     FreeSpace free;
 
     // The row of a map id, or nullptr past the last.

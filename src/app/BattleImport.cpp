@@ -3,6 +3,7 @@
 
 #include "app/BattleJson.h"
 #include "app/ImportCheck.h"
+#include "maps/StaticBattles.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/DisplayText.h"
 #include "trainers/TrainerRecord.h"
@@ -25,6 +26,7 @@ public:
     void plan(const ClassWish& wish);
     void plan(const LeaderWish& wish);
     void plan(const BattleWish& wish);
+    void plan(const MapImport& wish);
 
 private:
     std::string label(int classNumber) const
@@ -168,7 +170,8 @@ void Planner::plan(const LeaderWish& wish)
 
 void Planner::plan(const BattleWish& wish)
 {
-    const BattleValues was = readBattle(m_work, m_profile.version, wish.battle);
+    const BattlePositions positions = overworldPositions(m_work, m_profile);
+    const BattleValues was = readBattle(m_work, positions, wish.battle);
     const BattleValues is{static_cast<std::uint8_t>(wish.species.value_or(was.species)),
                           static_cast<std::uint8_t>(wish.level.value_or(was.level))};
     if (is == was) {
@@ -186,9 +189,21 @@ void Planner::plan(const BattleWish& wish)
     BattleEdits edits;
     edits[static_cast<std::size_t>(wish.battle)] = is;
     std::vector<int> leftAlone;
-    WritePlan plan = planBattleWrites(m_work, m_profile.version, edits, leftAlone);
+    WritePlan plan = planBattleWrites(m_work, positions, edits, leftAlone);
     applyWritePlan(m_work, plan);
     m_plan.steps.push_back({std::move(lines), std::move(plan)});
+}
+
+// The maps are one step: the wild tables of every map are checked together on one copy of their bank.
+void Planner::plan(const MapImport& wish)
+{
+    auto step = planMaps(m_work, m_profile, m_lists, wish);
+    if (!step) {
+        m_plan.errors.push_back(step.failure().description);
+    } else if (!step->plan.empty()) {
+        applyWritePlan(m_work, step->plan);
+        m_plan.steps.push_back(std::move(*step));
+    }
 }
 
 } // namespace
@@ -220,6 +235,7 @@ ImportPlan planImport(const Bytes& image, const VersionProfile& profile, std::st
     for (const BattleWish& wish : wishes.battles) {
         planner.plan(wish);
     }
+    planner.plan(wishes.maps);
     if (!result.errors.empty()) {
         result.steps.clear();
     }

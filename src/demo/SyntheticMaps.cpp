@@ -1,5 +1,6 @@
 #include "demo/SyntheticMaps.h"
 
+#include "demo/SyntheticPictures.h"
 #include "overworld/OverworldBattle.h"
 #include "trainers/PartyTable.h"
 #include "trainers/TrainerLayout.h"
@@ -246,6 +247,16 @@ void placeObjects(const Bytes& image, GameVersion version, std::vector<PlannedMa
     }
 }
 
+// A species byte from seed that has a Pokédex number, as every wild Pokémon of the released games has.
+std::uint8_t speciesWithNumber(int seed)
+{
+    int species = 1 + seed % 190;
+    while (inventedPokedexNumber(species) == 0) {
+        species = species % 190 + 1;
+    }
+    return byte(species);
+}
+
 // The released tables' total length from 22-byte tables (grass or water only) and 42-byte ones (both): the
 // number of each, in the order of WildMaps.
 void planWild(GameVersion version, SyntheticMapPlan& plan)
@@ -267,9 +278,9 @@ void planWild(GameVersion version, SyntheticMapPlan& plan)
         WildArea water;
         for (int slot = 0; slot < WildSlotCount; ++slot) {
             grass.slots[static_cast<std::size_t>(slot)] = {byte(2 + (table * 3 + slot) % 60),
-                                                           byte(1 + (table * 13 + slot * 7) % 190)};
+                                                           speciesWithNumber(table * 13 + slot * 7)};
             water.slots[static_cast<std::size_t>(slot)] = {byte(5 + (table + slot * 2) % 40),
-                                                           byte(1 + (table * 29 + slot * 11) % 190)};
+                                                           speciesWithNumber(table * 29 + slot * 11)};
         }
         grass.rate = id == SharedWildMaps[0] ? 0 : byte(5 + table % 25);
         // Every third table has water as well, as long as the count asks for more.

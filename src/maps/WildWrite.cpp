@@ -177,15 +177,18 @@ verifyAgainst(const MapTable& table, const Bytes& before, const Bytes& after, co
     return std::nullopt;
 }
 
+// The slots the edits give a species without a Pokédex number that they did not have before.
 std::vector<GlitchSlot> glitchesOf(const Bytes& image, GameVersion version, const std::vector<Target>& targets)
 {
     std::vector<GlitchSlot> glitches;
     for (const Target& target : targets) {
         for (const bool water : {false, true}) {
             const WildArea& area = water ? target.water : target.grass;
+            const WildArea& was = water ? target.table->water : target.table->grass;
             for (int slot = 1; area.on() && slot <= WildSlotCount; ++slot) {
-                const int species = area.slots[static_cast<std::size_t>(slot - 1)].species;
-                if (pokedexNumber(image, version, species) == 0) {
+                const auto k = static_cast<std::size_t>(slot - 1);
+                const int species = area.slots[k].species;
+                if (pokedexNumber(image, version, species) == 0 && (!was.on() || was.slots[k].species != species)) {
                     glitches.push_back({target.maps.front(), water, slot, species});
                 }
             }

@@ -33,7 +33,7 @@ struct WildMove
     BlockMove move;
 };
 
-// A slot whose species byte has no Pokédex number: a glitch species, allowed, and worth a warning.
+// A slot an edit gives a species byte without a Pokédex number: a glitch species, allowed, and worth a warning.
 struct GlitchSlot
 {
     int map = 0;

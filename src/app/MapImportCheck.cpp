@@ -150,7 +150,7 @@ std::optional<WildArea> MapChecker::area(const Json& value, const std::string& p
         const auto byte = species(slots[k]["species"], slot + ".species");
         const auto level = integer(slots[k]["level"], slot + ".level", 1, MaxWildLevel);
         sound = sound && byte && level;
-        area.slots[k] = {static_cast<std::uint8_t>(level.value_or(0)), static_cast<std::uint8_t>(byte.value_or(0))};
+        area.slot[k] = {static_cast<std::uint8_t>(level.value_or(0)), static_cast<std::uint8_t>(byte.value_or(0))};
     }
     return sound ? std::optional(area) : std::nullopt;
 }

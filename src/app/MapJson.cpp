@@ -23,7 +23,7 @@ std::string hex(std::int32_t offset)
 Json areaJson(const WildArea& area, const RomLists& lists)
 {
     Json slots = Json::array();
-    for (const WildSlot& slot : area.on() ? std::span(area.slots) : std::span<const WildSlot>()) {
+    for (const WildSlot& slot : area.on() ? std::span(area.slot) : std::span<const WildSlot>()) {
         slots.push_back({{"species", lists.species.write(slot.species)}, {"level", slot.level}});
     }
     return {{"rate", area.rate}, {"slots", std::move(slots)}};
@@ -39,15 +39,15 @@ areaLines(const std::string& who, const WildArea& was, const WildArea& is, const
     if (was.rate != is.rate) {
         lines.push_back(who + " rate " + arrow(std::to_string(was.rate), std::to_string(is.rate)));
     }
-    for (std::size_t k = 0; is.on() && k < is.slots.size(); ++k) {
+    for (std::size_t k = 0; is.on() && k < is.slot.size(); ++k) {
         const std::string slot = who + " slot " + std::to_string(k + 1);
-        if (was.slots[k].species != is.slots[k].species) {
+        if (was.slot[k].species != is.slot[k].species) {
             lines.push_back(slot + " species " +
-                            arrow(lists.species.show(was.slots[k].species), lists.species.show(is.slots[k].species)));
+                            arrow(lists.species.show(was.slot[k].species), lists.species.show(is.slot[k].species)));
         }
-        if (was.slots[k].level != is.slots[k].level) {
+        if (was.slot[k].level != is.slot[k].level) {
             lines.push_back(slot + " level " +
-                            arrow(std::to_string(was.slots[k].level), std::to_string(is.slots[k].level)));
+                            arrow(std::to_string(was.slot[k].level), std::to_string(is.slot[k].level)));
         }
     }
     return lines;

@@ -277,10 +277,10 @@ void planWild(GameVersion version, SyntheticMapPlan& plan)
         WildArea grass;
         WildArea water;
         for (int slot = 0; slot < WildSlotCount; ++slot) {
-            grass.slots[static_cast<std::size_t>(slot)] = {byte(2 + (table * 3 + slot) % 60),
-                                                           speciesWithNumber(table * 13 + slot * 7)};
-            water.slots[static_cast<std::size_t>(slot)] = {byte(5 + (table + slot * 2) % 40),
-                                                           speciesWithNumber(table * 29 + slot * 11)};
+            grass.slot[static_cast<std::size_t>(slot)] = {byte(2 + (table * 3 + slot) % 60),
+                                                          speciesWithNumber(table * 13 + slot * 7)};
+            water.slot[static_cast<std::size_t>(slot)] = {byte(5 + (table + slot * 2) % 40),
+                                                          speciesWithNumber(table * 29 + slot * 11)};
         }
         grass.rate = id == SharedWildMaps[0] ? 0 : byte(5 + table % 25);
         // Every third table has water as well, as long as the count asks for more.

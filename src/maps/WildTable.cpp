@@ -18,7 +18,7 @@ bool readArea(const Bytes& image, std::int32_t& at, BankRange range, WildArea& a
     if (at + 2 * WildSlotCount > end) {
         return false;
     }
-    for (WildSlot& slot : area.slots) {
+    for (WildSlot& slot : area.slot) {
         slot = {image[static_cast<std::size_t>(at)], image[static_cast<std::size_t>(at + 1)]};
         at += 2;
     }
@@ -29,7 +29,7 @@ void putArea(Bytes& bytes, const WildArea& area)
 {
     bytes.push_back(area.rate);
     if (area.on()) {
-        for (const WildSlot& slot : area.slots) {
+        for (const WildSlot& slot : area.slot) {
             bytes.push_back(slot.level);
             bytes.push_back(slot.species);
         }

@@ -23,12 +23,13 @@ struct WildSlot
 struct WildArea
 {
     std::uint8_t rate = 0;
-    // Stored, and read by the game, only while the rate is not 0.
-    std::array<WildSlot, WildSlotCount> slots{};
+    // The ten slots, slot 1 at 0: stored, and read by the game, only while the rate is not 0. (Not "slots",
+    // which Qt's headers take for a keyword.)
+    std::array<WildSlot, WildSlotCount> slot{};
 
     bool on() const { return rate != 0; }
     // Two areas the game cannot tell apart: a rate of 0 keeps no slots.
-    bool operator==(const WildArea& other) const { return rate == other.rate && (rate == 0 || slots == other.slots); }
+    bool operator==(const WildArea& other) const { return rate == other.rate && (rate == 0 || slot == other.slot); }
 };
 
 struct WildTable

@@ -34,7 +34,7 @@ struct Target
 WriteStatus checkArea(const MapRow& row, const WildArea& area, const char* what)
 {
     for (int slot = 1; area.on() && slot <= WildSlotCount; ++slot) {
-        const WildSlot& at = area.slots[static_cast<std::size_t>(slot - 1)];
+        const WildSlot& at = area.slot[static_cast<std::size_t>(slot - 1)];
         const std::string where = std::string(row.name) + ": " + what + " slot " + std::to_string(slot);
         if (at.species == 0) {
             return refusal(FailureNumber::PartyNotStorable,
@@ -187,8 +187,8 @@ std::vector<GlitchSlot> glitchesOf(const Bytes& image, GameVersion version, cons
             const WildArea& was = water ? target.table->water : target.table->grass;
             for (int slot = 1; area.on() && slot <= WildSlotCount; ++slot) {
                 const auto k = static_cast<std::size_t>(slot - 1);
-                const int species = area.slots[k].species;
-                if (pokedexNumber(image, version, species) == 0 && (!was.on() || was.slots[k].species != species)) {
+                const int species = area.slot[k].species;
+                if (pokedexNumber(image, version, species) == 0 && (!was.on() || was.slot[k].species != species)) {
                     glitches.push_back({target.maps.front(), water, slot, species});
                 }
             }

@@ -59,7 +59,7 @@ TEST(MapJson, ImportTurnsTablesOnAndOffAndSaysEachChange)
     Json document = Json::parse(exportBattles(rom.bytes(), profileOf(GameVersion::Red)));
     entry(document, PalletTown)["grass"] = {{"rate", 10}, {"slots", slots(1, 5)}};
     Json& slot3 = entry(document, Route1)["grass"]["slots"][2];
-    const WildSlot was = table.wildOf(Route1)->grass.slots[2];
+    const WildSlot was = table.wildOf(Route1)->grass.slot[2];
     slot3 = {{"species", SyntheticRom::speciesName(2)}, {"level", 9}};
     entry(document, Route3)["water"] = {{"rate", 0}, {"slots", Json::array()}};
     entry(document, PowerPlant)["pokemon"][0] = {{"object", 1}, {"species", 7}, {"level", 41}};

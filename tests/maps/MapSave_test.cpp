@@ -12,8 +12,8 @@ WildArea area(int rate, int firstSpecies, int level)
     WildArea made;
     made.rate = static_cast<std::uint8_t>(rate);
     for (int k = 0; k < WildSlotCount; ++k) {
-        made.slots[static_cast<std::size_t>(k)] = {static_cast<std::uint8_t>(level),
-                                                   static_cast<std::uint8_t>(firstSpecies + k)};
+        made.slot[static_cast<std::size_t>(k)] = {static_cast<std::uint8_t>(level),
+                                                  static_cast<std::uint8_t>(firstSpecies + k)};
     }
     return made;
 }
@@ -50,15 +50,15 @@ std::vector<Case> cases(const MapTable& table)
     const WildTable& route3 = *table.wildOf(Route3);
     const WildTable& route19 = *table.wildOf(Route19);
     WildArea slot3 = route1.grass;
-    slot3.slots[2] = {42, 99};
+    slot3.slot[2] = {42, 99};
     WildArea rate = route1.grass;
     rate.rate = 200;
     WildArea shared = route19.water;
-    shared.slots[0].level = 77;
+    shared.slot[0].level = 77;
     WildArea species0 = route1.grass;
-    species0.slots[4].species = 0;
+    species0.slot[4].species = 0;
     WildArea level101 = route1.grass;
-    level101.slots[9].level = 101;
+    level101.slot[9].level = 101;
     const WildArea pallet = area(10, 1, 5);
     const WildArea water = area(3, 100, 20);
     Writes turnedOn;

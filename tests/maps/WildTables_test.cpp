@@ -15,7 +15,7 @@ WildArea randomArea(std::mt19937& random)
     const auto draw = [&random](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
     WildArea area;
     area.rate = static_cast<std::uint8_t>(draw(0, 2) == 0 ? 0 : draw(1, 255));
-    for (WildSlot& slot : area.slots) {
+    for (WildSlot& slot : area.slot) {
         slot = {static_cast<std::uint8_t>(draw(1, 100)), static_cast<std::uint8_t>(draw(1, 190))};
     }
     return area;

@@ -1,6 +1,7 @@
 #include "app/ImportCheck.h"
 
 #include "app/BattleJson.h"
+#include "app/JsonCheck.h"
 #include "maps/StaticBattles.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/modGameText.h"
@@ -58,16 +59,7 @@ private:
 
 bool Checker::object(const Json& value, const std::string& path, std::initializer_list<std::string_view> keys)
 {
-    if (!value.is_object()) {
-        error(path, "an object was expected");
-        return false;
-    }
-    for (const auto& [key, unused] : value.items()) {
-        if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
-            error(path + "." + key, "there is no such key");
-        }
-    }
-    return true;
+    return checkObject(value, path, keys, m_errors);
 }
 
 const Json* Checker::array(const Json& parent, const char* key)
@@ -84,11 +76,7 @@ const Json* Checker::array(const Json& parent, const char* key)
 
 std::optional<int> Checker::integer(const Json& value, const std::string& path, int low, int high)
 {
-    if (!value.is_number_integer() || value.get<long long>() < low || value.get<long long>() > high) {
-        error(path, "a whole number of " + std::to_string(low) + "-" + std::to_string(high) + " was expected");
-        return std::nullopt;
-    }
-    return static_cast<int>(value.get<long long>());
+    return checkInteger(value, path, low, high, m_errors);
 }
 
 std::optional<int> Checker::named(const NameList& list, const Json& value, const std::string& path)

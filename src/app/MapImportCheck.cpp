@@ -1,5 +1,6 @@
 // The maps section of an import checked against the ROM, every error with its JSON path, into the values it asks.
 
+#include "app/JsonCheck.h"
 #include "app/MapJson.h"
 #include "trainers/TrainerBank.h"
 
@@ -46,25 +47,12 @@ private:
 
 bool MapChecker::object(const Json& value, const std::string& path, std::initializer_list<std::string_view> keys)
 {
-    if (!value.is_object()) {
-        error(path, "an object was expected");
-        return false;
-    }
-    for (const auto& [key, unused] : value.items()) {
-        if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
-            error(path + "." + key, "there is no such key");
-        }
-    }
-    return true;
+    return checkObject(value, path, keys, m_errors);
 }
 
 std::optional<int> MapChecker::integer(const Json& value, const std::string& path, int low, int high)
 {
-    if (!value.is_number_integer() || value.get<long long>() < low || value.get<long long>() > high) {
-        error(path, "a whole number of " + std::to_string(low) + "-" + std::to_string(high) + " was expected");
-        return std::nullopt;
-    }
-    return static_cast<int>(value.get<long long>());
+    return checkInteger(value, path, low, high, m_errors);
 }
 
 std::optional<int> MapChecker::species(const Json& value, const std::string& path)

@@ -3,6 +3,7 @@
 #include "maps/MapNames.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -51,6 +52,30 @@ public:
 private:
     const Bytes& m_image;
     BankRange m_range;
+};
+
+// The first value kept for each offset, for the few hundred offsets of one read: open addressing, no allocation.
+class OffsetIndex
+{
+public:
+    OffsetIndex() { m_slots.fill({-1, 0}); }
+
+    // The value kept for offset; value, kept from now on, when there was none.
+    int find(std::int32_t offset, int value)
+    {
+        auto at = static_cast<std::size_t>(offset) * 2654435761U % m_slots.size();
+        while (m_slots[at].first >= 0 && m_slots[at].first != offset) {
+            at = (at + 1) % m_slots.size();
+        }
+        if (m_slots[at].first < 0) {
+            m_slots[at] = {offset, value};
+        }
+        return m_slots[at].second;
+    }
+
+private:
+    // More than twice the most ids a version has, so that a probe ends soon.
+    std::array<std::pair<std::int32_t, int>, 1024> m_slots;
 };
 
 // The border block, warps, signs and objects at row.objectsOffset; the reason when they are not plausible.
@@ -117,6 +142,7 @@ std::string readObjects(const BankBytes& bank, MapRow& row)
         object.valuesOffset = values > 0 ? at : -1;
         at += values;
     }
+    row.objectsEnd = at;
     return {};
 }
 
@@ -193,38 +219,46 @@ std::string locateHeader(const Bytes& image, const MapProfile& profile, MapRow& 
 
 void readWild(const Bytes& image, const MapProfile& profile, MapTable& table)
 {
-    std::vector<std::pair<std::int32_t, int>> leads;
-    leads.reserve(table.rows.size());
+    OffsetIndex tables;
     for (MapRow& row : table.rows) {
         if (!row.isMap()) {
             continue;
         }
         const int pointer = wordAt(image, wildPointerOffset(profile, row.id));
-        if (const std::int32_t offset = wildOffset(pointer); offset >= 0) {
-            leads.emplace_back(offset, row.id);
-        } else {
+        const std::int32_t offset = wildOffset(pointer);
+        if (offset < 0) {
             row.wildProblem = pointer < 0 ? "its wild data pointer lies past the end of the file"
                                           : pointerProblem("wild data", pointer);
-        }
-    }
-    std::sort(leads.begin(), leads.end());
-    for (std::size_t k = 0; k < leads.size(); ++k) {
-        const auto [offset, id] = leads[k];
-        if (k == 0 || offset != leads[k - 1].first) {
-            auto read = readWildTable(image, offset, bankRange(WildBank));
-            if (!read) {
-                table.rows[static_cast<std::size_t>(id)].wildProblem =
-                    "its wild Pokémon at " + hex(offset, 5) + " run past the end of bank 3";
-                continue;
-            }
-            table.wild.push_back(std::move(*read));
-        } else if (table.wild.empty() || table.wild.back().offset != offset) {
-            table.rows[static_cast<std::size_t>(id)].wildProblem =
-                table.rows[static_cast<std::size_t>(leads[k - 1].second)].wildProblem;
             continue;
         }
-        table.wild.back().maps.push_back(id);
-        table.rows[static_cast<std::size_t>(id)].wild = static_cast<int>(table.wild.size()) - 1;
+        row.wild = tables.find(offset, static_cast<int>(table.wild.size()));
+        if (row.wild == static_cast<int>(table.wild.size())) {
+            auto read = readWildTable(image, offset, bankRange(WildBank));
+            table.wild.push_back(read.value_or(WildTable{offset, -1, {}, {}, {}}));
+        }
+        WildTable& wild = table.wild[static_cast<std::size_t>(row.wild)];
+        if (wild.length < 0) {
+            row.wild = -1;
+            row.wildProblem = "its wild Pokémon at " + hex(offset, 5) + " run past the end of bank 3";
+            continue;
+        }
+        wild.maps.push_back(row.id);
+    }
+    // Tables that could not be read are left out, and the rows' indices follow.
+    std::vector<int> kept(table.wild.size(), -1);
+    std::size_t count = 0;
+    for (std::size_t k = 0; k < table.wild.size(); ++k) {
+        if (table.wild[k].length >= 0) {
+            kept[k] = static_cast<int>(count);
+            if (k != count) {
+                table.wild[count] = std::move(table.wild[k]);
+            }
+            ++count;
+        }
+    }
+    table.wild.resize(count);
+    for (MapRow& row : table.rows) {
+        row.wild = row.wild >= 0 ? kept[static_cast<std::size_t>(row.wild)] : -1;
     }
     if (wordAt(image, wildPointerOffset(profile, profile.mapCount)) != WildPointersEnd) {
         table.wildProblem =
@@ -255,6 +289,7 @@ void copyRow(const MapRow& first, MapRow& row)
     row.blocksOffset = first.blocksOffset;
     row.connections = first.connections;
     row.objectsOffset = first.objectsOffset;
+    row.objectsEnd = first.objectsEnd;
     row.borderBlock = first.borderBlock;
     row.warps = first.warps;
     row.signs = first.signs;
@@ -289,22 +324,17 @@ MapTable readMaps(const Bytes& image, const VersionProfile& versionProfile)
     MapTable table;
     table.version = versionProfile.version;
     table.rows.resize(static_cast<std::size_t>(profile.mapCount));
-    // Headers shared by two ids are found in offset order; the lower id reads them.
-    std::vector<std::pair<std::int32_t, int>> headers;
-    headers.reserve(table.rows.size());
+    // A header two ids lead to is read for the lower; the other is its copy.
+    OffsetIndex headers;
     for (MapRow& row : table.rows) {
         row.id = static_cast<int>(&row - table.rows.data());
         row.name = mapName(versionProfile.version, row.id);
         row.problem = locateHeader(image, profile, row);
-        if (row.isMap()) {
-            headers.emplace_back(row.headerOffset, row.id);
+        if (!row.isMap()) {
+            continue;
         }
-    }
-    std::sort(headers.begin(), headers.end());
-    for (std::size_t k = 0; k < headers.size(); ++k) {
-        MapRow& row = table.rows[static_cast<std::size_t>(headers[k].second)];
-        if (k > 0 && headers[k - 1].first == row.headerOffset) {
-            copyRow(table.rows[static_cast<std::size_t>(headers[k - 1].second)], row);
+        if (const int first = headers.find(row.headerOffset, row.id); first != row.id) {
+            copyRow(table.rows[static_cast<std::size_t>(first)], row);
             continue;
         }
         row.problem = readHeader(BankBytes(image, row.headerBank), profile, row);

@@ -97,6 +97,8 @@ struct MapRow
     // In the order north, south, west, east.
     std::vector<MapConnection> connections;
     std::int32_t objectsOffset = 0;
+    // One past the last object's record.
+    std::int32_t objectsEnd = 0;
     int borderBlock = 0;
     int warps = 0;
     int signs = 0;
@@ -113,7 +115,7 @@ struct MapTable
     GameVersion version = GameVersion::Red;
     // Map id n at n.
     std::vector<MapRow> rows;
-    // The distinct wild tables the maps' pointers lead to, in offset order.
+    // The distinct wild tables the maps' pointers lead to, in the order of the lowest map id leading to each.
     std::vector<WildTable> wild;
     // Why no wild table may be written (the pointers do not end as the game expects); empty when they may.
     std::string wildProblem;

@@ -142,6 +142,24 @@ std::string mapsText(const MapTable& table, const std::vector<int>& maps)
     return text;
 }
 
+// Whether bank 3 of after holds what before holds there, but in the ranges given.
+bool sameOutside(const Bytes& before, const Bytes& after, std::vector<BankRange> ranges)
+{
+    const std::int32_t end = std::min<std::int32_t>(
+        {bankRange(WildBank).end, static_cast<std::int32_t>(before.size()), static_cast<std::int32_t>(after.size())});
+    ranges.push_back({end, end});
+    std::sort(ranges.begin(), ranges.end(), [](const BankRange& a, const BankRange& b) { return a.start < b.start; });
+    std::int32_t at = bankRange(WildBank).start;
+    for (const BankRange& range : ranges) {
+        const std::int32_t gapEnd = std::min(range.start, end);
+        if (at < gapEnd && !std::equal(before.begin() + at, before.begin() + gapEnd, after.begin() + at)) {
+            return false;
+        }
+        at = std::max(at, range.end);
+    }
+    return true;
+}
+
 WriteStatus
 verifyAgainst(const MapTable& table, const Bytes& before, const Bytes& after, const std::map<int, WildValues>& expected)
 {
@@ -166,15 +184,38 @@ verifyAgainst(const MapTable& table, const Bytes& before, const Bytes& after, co
                                std::string(row.name) + " in this ROM, whose tables overlap.");
         }
     }
-    const std::vector<BankRange> writable = writableRanges(table);
-    const BankRange bank = bankRange(WildBank);
-    for (std::int32_t at = bank.start; at < bank.end; ++at) {
-        if (byteAt(before, at) != byteAt(after, at) &&
-            std::none_of(writable.begin(), writable.end(), [at](const BankRange& r) { return r.contains(at); })) {
-            return refusal(FailureNumber::WouldMoveData, "This save would change bank 3 outside the wild Pokémon.");
-        }
+    if (!sameOutside(before, after, writableRanges(table))) {
+        return refusal(FailureNumber::WouldMoveData, "This save would change bank 3 outside the wild Pokémon.");
     }
     return std::nullopt;
+}
+
+bool writesOver(const WritePlan& plan, std::int32_t start, std::int32_t end)
+{
+    return std::any_of(plan.begin(), plan.end(), [&](const ByteWrite& write) {
+        return start < write.offset + std::ssize(write.bytes) && write.offset < end;
+    });
+}
+
+// What else the game reads in bank 3 that a table of a ROM could lie over: Red's and Blue's table of header banks,
+// and a header or objects kept there. The name of what the plan would write over; empty when nothing.
+std::string writtenOver(const MapTable& table, const WritePlan& plan)
+{
+    const MapProfile& profile = mapProfile(table.version);
+    if (writesOver(plan, profile.headerPointers, profile.headerPointers + 2 * profile.mapCount) ||
+        writesOver(plan, profile.headerBanks, profile.headerBanks + profile.mapCount)) {
+        return "the game's table of map headers";
+    }
+    for (const MapRow& row : table.rows) {
+        const auto headerLength =
+            static_cast<std::int32_t>(MapHeaderLength + ConnectionLength * row.connections.size());
+        if (row.isMap() && row.headerBank == WildBank &&
+            (writesOver(plan, row.headerOffset, row.headerOffset + headerLength) ||
+             writesOver(plan, row.objectsOffset, row.objectsEnd))) {
+            return "the header or objects of " + std::string(row.name);
+        }
+    }
+    return {};
 }
 
 // The slots the edits give a species without a Pokédex number that they did not have before.
@@ -197,6 +238,50 @@ std::vector<GlitchSlot> glitchesOf(const Bytes& image, GameVersion version, cons
     return glitches;
 }
 
+// The writes of one table's new bytes: where it lies when they fit there, else in the free space, which moves on.
+// False when the free space has no room for them.
+bool place(const Bytes& image, const MapTable& table, const Target& target, FreeSpace& free, WildWrite& write)
+{
+    const WildTable& was = *target.table;
+    const Bytes bytes = wildBytes(target.grass, target.water);
+    const Bytes old(image.begin() + was.offset, image.begin() + was.offset + was.length);
+    if (bytes == old) {
+        return true;
+    }
+    PointedBlock block{was.offset, was.length, was.length, {}};
+    for (const int map : target.maps) {
+        block.pointers.push_back(wildPointerOffset(mapProfile(table.version), map));
+    }
+    if (auto inPlace = target.keepOld ? std::nullopt : placeInPlace(block, old, bytes)) {
+        write.plan.insert(write.plan.end(), inPlace->begin(), inPlace->end());
+    } else if (auto placed = placeInFreeSpace(block, bytes, free, target.keepOld)) {
+        write.plan.insert(write.plan.end(), placed->plan.begin(), placed->plan.end());
+        write.moves.push_back({target.maps, *placed->move});
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The refusal of a plan whose moves the free space cannot take: each move takes its bytes and a margin.
+Failure noRoom(const MapTable& table, const std::vector<WildMove>& moves, const std::vector<const Target*>& homeless)
+{
+    std::int32_t want = -FreeSpaceMargin;
+    for (const WildMove& move : moves) {
+        want += move.move.bytes + FreeSpaceMargin;
+    }
+    std::vector<int> maps;
+    for (const Target* target : homeless) {
+        want += wildLength(target->grass, target->water) + FreeSpaceMargin;
+        maps.insert(maps.end(), target->maps.begin(), target->maps.end());
+    }
+    const std::int32_t room = table.free.room();
+    return refusal(FailureNumber::NoRoomInBank,
+                   "The wild Pokémon of " + mapsText(table, maps) + " would need " + std::to_string(want) +
+                       " bytes of the free space at the end of bank 3, which has room for " + std::to_string(room) +
+                       ": " + std::to_string(want - room) + " bytes are missing.");
+}
+
 } // namespace
 
 Result<WildWrite> planWildEdits(const Bytes& image, const MapTable& table, const WildEdits& edits)
@@ -205,48 +290,20 @@ Result<WildWrite> planWildEdits(const Bytes& image, const MapTable& table, const
     if (!targets) {
         return targets.failure();
     }
-    const MapProfile& profile = mapProfile(table.version);
     WildWrite write;
     FreeSpace free = table.free;
     std::vector<const Target*> homeless;
     for (const Target& target : *targets) {
-        const WildTable& was = *target.table;
-        const Bytes bytes = wildBytes(target.grass, target.water);
-        const Bytes old(image.begin() + was.offset, image.begin() + was.offset + was.length);
-        if (bytes == old) {
-            continue;
-        }
-        PointedBlock block{was.offset, was.length, was.length, {}};
-        for (const int map : target.maps) {
-            block.pointers.push_back(wildPointerOffset(profile, map));
-        }
-        if (auto inPlace = target.keepOld ? std::nullopt : placeInPlace(block, old, bytes)) {
-            write.plan.insert(write.plan.end(), inPlace->begin(), inPlace->end());
-        } else if (auto placed = placeInFreeSpace(block, bytes, free, target.keepOld)) {
-            write.plan.insert(write.plan.end(), placed->plan.begin(), placed->plan.end());
-            write.moves.push_back({target.maps, *placed->move});
-        } else {
+        if (!place(image, table, target, free, write)) {
             homeless.push_back(&target);
         }
     }
     if (!homeless.empty()) {
-        std::int32_t moving = 0;
-        for (const WildMove& move : write.moves) {
-            moving += move.move.bytes + FreeSpaceMargin;
-        }
-        for (const Target* target : homeless) {
-            moving += static_cast<std::int32_t>(wildBytes(target->grass, target->water).size()) + FreeSpaceMargin;
-        }
-        const std::int32_t room = table.free.room();
-        const std::int32_t want = moving - FreeSpaceMargin;
-        std::vector<int> maps;
-        for (const Target* target : homeless) {
-            maps.insert(maps.end(), target->maps.begin(), target->maps.end());
-        }
-        return refusal(FailureNumber::NoRoomInBank,
-                       "The wild Pokémon of " + mapsText(table, maps) + " would need " + std::to_string(want) +
-                           " bytes of the free space at the end of bank 3, which has room for " + std::to_string(room) +
-                           ": " + std::to_string(want - room) + " bytes are missing.");
+        return noRoom(table, write.moves, homeless);
+    }
+    if (const std::string over = writtenOver(table, write.plan); !over.empty()) {
+        return refusal(FailureNumber::WouldMoveData,
+                       "This save would write over " + over + ", which this ROM keeps among the wild Pokémon.");
     }
     const std::map<int, WildValues> expected = expectedValues(*targets);
     if (auto failure =

@@ -12,6 +12,8 @@ constexpr int WildBank = 3;
 constexpr int WildSlotCount = 10;
 // One byte of rate, then ten pairs of level and species when the rate is not 0.
 constexpr std::int32_t WildAreaLength = 1 + 2 * WildSlotCount;
+// Wild Pokémon and those that stand on maps are levels 1-100, as far as the game's experience tables go.
+constexpr int MaxWildLevel = 100;
 // The game ends its list of wild data pointers with this word after the last map's.
 constexpr int WildPointersEnd = 0xFFFF;
 

@@ -11,8 +11,6 @@
 
 #include <vector>
 
-constexpr int MaxWildLevel = 100;
-
 struct StaticEdit
 {
     int map = 0;

@@ -176,5 +176,26 @@ TEST(MapTable, ACutImageReadsWhatItHolds)
         for (const MapRow& row : table.rows) {
             EXPECT_TRUE(!row.isMap() || row.headerOffset + MapHeaderLength <= static_cast<std::int32_t>(size));
         }
+        for (const WildTable& wild : table.wild) {
+            EXPECT_EQ(wild.length, wildLength(wild.grass, wild.water)) << wild.offset;
+            EXPECT_LE(wild.offset + wild.length, static_cast<std::int32_t>(size));
+        }
     }
+}
+
+// A wild data pointer that leads to a table running past bank 3: that map's wild Pokémon are not read, and no
+// table is listed for it.
+TEST(MapTable, AWildTablePastItsBankIsNotRead)
+{
+    SyntheticRom rom(GameVersion::Red);
+    constexpr int Route1 = 0x0C;
+    rom.put(wildPointerOffset(mapProfile(GameVersion::Red), Route1), {0xF8, 0x7F});
+    rom.set(0xFFF8, 5);
+    const MapTable table = readMaps(rom.bytes(), profileOf(GameVersion::Red));
+    EXPECT_EQ(table.row(Route1)->wild, -1);
+    EXPECT_EQ(table.row(Route1)->wildProblem, "its wild Pokémon at 0x0FFF8 run past the end of bank 3");
+    // The empty table and every other map's own; Route 1's is no longer led to.
+    EXPECT_EQ(table.wild.size(), 48U);
+    EXPECT_TRUE(std::all_of(table.wild.begin(), table.wild.end(), [](const WildTable& w) { return w.length > 0; }));
+    EXPECT_EQ(table.free.start, 0xFFF9);
 }

@@ -62,7 +62,9 @@ TEST(MapJson, ImportTurnsTablesOnAndOffAndSaysEachChange)
     const WildSlot was = table.wildOf(Route1)->grass.slot[2];
     slot3 = {{"species", SyntheticRom::speciesName(2)}, {"level", 9}};
     entry(document, Route3)["water"] = {{"rate", 0}, {"slots", Json::array()}};
-    entry(document, PowerPlant)["pokemon"][0] = {{"object", 1}, {"species", 7}, {"level", 41}};
+    // An entry gives only what it changes: object 3 keeps its level, Route 3 gives no objects.
+    entry(document, Route3).erase("pokemon");
+    entry(document, PowerPlant)["pokemon"] = Json::array({{{"object", 3}, {"species", 7}}});
     // The other sections are left out: only the maps change.
     for (const char* key : {"classes", "leaders", "overworld"}) {
         document.erase(key);
@@ -71,15 +73,14 @@ TEST(MapJson, ImportTurnsTablesOnAndOffAndSaysEachChange)
     EXPECT_EQ(code, 0) << out;
     const std::string route1 = "Route 1: grass slot 3 ";
     EXPECT_EQ(out,
-              "Power Plant: object 1 species " + SyntheticRom::speciesName(6) + " → " + SyntheticRom::speciesName(7) +
-                  "\nPower Plant: object 1 level 40 → 41\nPallet Town: grass turned on (22 bytes in free space at "
+              "Power Plant: object 3 species " + SyntheticRom::speciesName(6) + " → " + SyntheticRom::speciesName(7) +
+                  "\nPallet Town: grass turned on (22 bytes in free space at "
                   "0xFC5A)\n" +
                   route1 + "species " + SyntheticRom::speciesName(was.species) + " → " + SyntheticRom::speciesName(2) +
                   "\n" + route1 + "level " + std::to_string(was.level) +
                   " → 9\nRoute 3: water turned off\nPallet Town: grass slot 5 is " + SyntheticRom::speciesName(5) +
                   ", a species without a Pokédex number: the game may show it oddly\n64 bytes written.\n");
-    Writes writes{{table.row(PowerPlant)->objects[0].valuesOffset, 7},
-                  {table.row(PowerPlant)->objects[0].valuesOffset + 1, 41},
+    Writes writes{{table.row(PowerPlant)->objects[2].valuesOffset, 7},
                   {table.wildOf(Route1)->offset + 5, 9},
                   {table.wildOf(Route1)->offset + 6, 2},
                   {0xCEEB, 0x5A},

@@ -1,8 +1,9 @@
 #include "demo/SyntheticRom.h"
 
+#include "catalogues/NameCatalogues.h"
+#include "demo/SyntheticMaps.h"
 #include "demo/SyntheticParties.h"
 #include "demo/SyntheticPictures.h"
-#include "catalogues/NameCatalogues.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/modGameText.h"
 #include "trainers/TrainerLayout.h"
@@ -76,6 +77,7 @@ SyntheticRom::SyntheticRom(GameVersion version, std::size_t size) : m_version(ve
     buildTrainerValues();
     buildOverworld();
     buildCatalogues();
+    putMaps(m_bytes, version);
     built.emplace(std::pair{version, size}, m_bytes);
 }
 

@@ -2,6 +2,8 @@
 // benchmark argument 0, 1, 2 is Red, Blue, Yellow; the label names it). Every figure is in microseconds.
 //
 //   ReadWholeFileOnce    the floor: open(), one read() of the whole file into a ready buffer, close().
+//   ReadAllMaps          every map of the image in memory read through the game's tables: headers,
+//                        connections, objects and wild tables.
 //   OpenToReadyCore      what the open flow computes: readRomImage, recognizeRom, readRoster, every party of
 //                        the game, and the species, move and item names with the item list's fixed tail.
 //   LoadTrainerCore      loading one trainer: readAgain and readTrainer, the next trainer each time.
@@ -24,7 +26,8 @@
 //                        OK, the roster read again and the first trainer reloaded as the window does.
 //
 // The core figures are meant to stay close to the floor: OpenToReadyCore within 3x of ReadWholeFileOnce,
-// LoadTrainerCore within 2x. DrawLargestMap is meant to stay within 2 ms, DrawAllMaps within 100 ms.
+// LoadTrainerCore and ReadAllMaps within 2x. DrawLargestMap is meant to stay within 2 ms, DrawAllMaps within
+// 100 ms.
 //
 //   tavrik_bench [--benchmark_filter=REGEX] [--benchmark_repetitions=N]
 
@@ -33,6 +36,7 @@
 #include "catalogues/NameCatalogues.h"
 #include "demo/SyntheticRom.h"
 #include "maps/MapDrawing.h"
+#include "maps/MapTable.h"
 #include "pictures/PictureLocator.h"
 #include "rom/Banks.h"
 #include "rom/RomFile.h"
@@ -151,6 +155,21 @@ void ReadWholeFileOnce(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(buffer.size()));
 }
 BENCHMARK(ReadWholeFileOnce)->Unit(benchmark::kMicrosecond);
+
+void ReadAllMaps(benchmark::State& state)
+{
+    const SyntheticRom rom(versionOf(state));
+    for (auto _ : state) {
+        const MapTable table = readMaps(rom.bytes(), profileIn(state));
+        if (table.rows.empty()) {
+            state.SkipWithError("no maps");
+            break;
+        }
+        benchmark::DoNotOptimize(table.rows.data());
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(ReadAllMaps)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 // Everything the open flow computes before the window fills its lists.
 void OpenToReadyCore(benchmark::State& state)

@@ -2,6 +2,9 @@
 
 #include "app/BattleJson.h"
 #include "app/JsonNames.h"
+#include "app/JsonText.h"
+#include "app/MapJson.h"
+#include "maps/StaticBattles.h"
 #include "overworld/OverworldBattle.h"
 #include "trainers/TrainerRecord.h"
 
@@ -48,7 +51,8 @@ Json classes(const Bytes& image, const VersionProfile& profile, const RomLists& 
         Json item = {{"class", classNumber}};
         item["name"] =
             places[index].inPlace() ? Json(names[index]) : null(notes, path + ".name", places[index].problem);
-        item["money"] = entry.money ? Json(*entry.money) : null(notes, path + ".money", std::string(entry.moneyProblem));
+        item["money"] =
+            entry.money ? Json(*entry.money) : null(notes, path + ".money", std::string(entry.moneyProblem));
         const PartyList* list = table.listOf(classNumber);
         if (list != nullptr && ownerOf(*list) != classNumber) {
             item["partiesOf"] = ownerOf(*list);
@@ -92,12 +96,13 @@ Json leaders(const Bytes& image, const VersionProfile& profile, const RomLists& 
 
 Json overworld(const Bytes& image, const VersionProfile& profile, const RomLists& lists, Notes& notes)
 {
+    const BattlePositions positions = overworldPositions(image, profile);
     Json all = Json::array();
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         const std::string path = "overworld[" + std::to_string(battle) + "]";
         Json item = {{"battle", battle + 1}, {"name", overworldBattleName(battle)}};
-        if (battleInPlace(image, profile.version, battle)) {
-            const BattleValues values = readBattle(image, profile.version, battle);
+        if (battleInPlace(image, positions, battle)) {
+            const BattleValues values = readBattle(image, positions, battle);
             item["species"] = lists.species.write(values.species);
             item["level"] = values.level;
         } else {
@@ -120,6 +125,7 @@ std::string exportBattles(const Bytes& image, const VersionProfile& profile)
     document["classes"] = classes(image, profile, lists, notes);
     document["leaders"] = leaders(image, profile, lists, notes);
     document["overworld"] = overworld(image, profile, lists, notes);
+    document["maps"] = exportMaps(image, profile, lists, notes);
     document["notes"] = notes;
-    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return jsonText(document);
 }

@@ -4,6 +4,7 @@
 
 #include "app/BattleJson.h"
 #include "app/ImportCheck.h"
+#include "maps/StaticBattles.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/DisplayText.h"
 #include "trainers/TrainerRecord.h"
@@ -28,6 +29,7 @@ public:
     void plan(const BattleWish& wish);
     // Every change of the trainer bank gathered from the wishes, planned and checked as one.
     void planBank();
+    void plan(const MapImport& wish);
 
 private:
     std::string label(int classNumber) const
@@ -55,6 +57,8 @@ private:
     WritePlan m_other;
     std::vector<std::string> m_lines;
     std::vector<std::pair<int, std::string>> m_partyPaths;
+    // How many overworld battles, the last steps so far, change.
+    std::size_t m_battleSteps = 0;
 };
 
 void Planner::planBank()
@@ -79,8 +83,7 @@ void Planner::planBank()
         char where[16];
         std::snprintf(where, sizeof where, "0x%X", static_cast<unsigned>(moved.to));
         m_lines.push_back(label(moved.classNumber) + ": parties moved to free space at " + where + " (" +
-                          std::to_string(moved.bytes) + " of " + std::to_string(moved.freeBytes) +
-                          " free bytes used)");
+                          std::to_string(moved.bytes) + " of " + std::to_string(moved.freeBytes) + " free bytes used)");
     }
     if (write->repack) {
         m_lines.push_back(repackNote(*write->repack));
@@ -169,7 +172,8 @@ void Planner::plan(const LeaderWish& wish)
 
 void Planner::plan(const BattleWish& wish)
 {
-    const BattleValues was = readBattle(m_image, m_profile.version, wish.battle);
+    const BattlePositions positions = overworldPositions(m_image, m_profile);
+    const BattleValues was = readBattle(m_image, positions, wish.battle);
     const BattleValues is{static_cast<std::uint8_t>(wish.species.value_or(was.species)),
                           static_cast<std::uint8_t>(wish.level.value_or(was.level))};
     if (is == was) {
@@ -187,7 +191,27 @@ void Planner::plan(const BattleWish& wish)
     BattleEdits edits;
     edits[static_cast<std::size_t>(wish.battle)] = is;
     std::vector<int> leftAlone;
-    m_plan.steps.push_back({std::move(lines), planBattleWrites(m_image, m_profile.version, edits, leftAlone)});
+    m_plan.steps.push_back({std::move(lines), planBattleWrites(m_image, positions, edits, leftAlone)});
+    ++m_battleSteps;
+}
+
+// The maps are one step: the wild tables of every map are checked together on one copy of their bank. The
+// legendaries' bytes are those of the overworld battles, so the maps are planned on the image as those leave it.
+void Planner::plan(const MapImport& wish)
+{
+    Bytes overworld;
+    if (m_battleSteps > 0) {
+        overworld = m_image;
+        for (std::size_t k = m_plan.steps.size() - m_battleSteps; k < m_plan.steps.size(); ++k) {
+            applyWritePlan(overworld, m_plan.steps[k].plan);
+        }
+    }
+    auto step = planMaps(m_battleSteps > 0 ? overworld : m_image, m_profile, m_lists, wish);
+    if (!step) {
+        m_plan.errors.push_back(step.failure().description);
+    } else if (!step->plan.empty()) {
+        m_plan.steps.push_back(std::move(step.value()));
+    }
 }
 
 } // namespace
@@ -220,6 +244,7 @@ ImportPlan planImport(const Bytes& image, const VersionProfile& profile, std::st
     for (const BattleWish& wish : wishes.battles) {
         planner.plan(wish);
     }
+    planner.plan(wishes.maps);
     if (!result.errors.empty()) {
         result.steps.clear();
     }

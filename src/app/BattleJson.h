@@ -19,7 +19,7 @@
 
 constexpr int BattleJsonVersion = 1;
 
-// The document, indented by two spaces, ending in a line break.
+// The document, indented by two spaces with each party member on a line of its own, ending in a line break.
 std::string exportBattles(const Bytes& image, const VersionProfile& profile);
 
 // One value's change: the lines that say what changes, and its writes, in order.

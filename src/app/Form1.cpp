@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/Form2.h"
+#include "app/RecentFiles.h"
 #include "overworld/Form3.h"
 #include "pictures/PictureBook.h"
 #include "rom/FailureBox.h"
@@ -10,12 +11,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QLayout>
 #include <QListWidget>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QStatusBar>
 #include <QStyle>
 #include <QUrl>
 #include <QWindow>
@@ -52,23 +53,24 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     loadPictures();
     ui->setupUi(this);
     ui->mnuBreak->setSeparator(true);
-    // A fixed-size window: the menu bar on top of a client area of fixed size, the notes below.
+    ui->mnuBreak2->setSeparator(true);
+    // A fixed-size window: the menu bar on top of a client area of fixed size.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     setAcceptDrops(true);
-    m_notes = new QLabel(this);
-    m_notes->setObjectName(QStringLiteral("notes"));
-    m_notes->setAccessibleName(QStringLiteral("Notes on the selected trainer"));
-    m_notes->setWordWrap(true);
-    // Three lines: what is left alone or moved, then the warnings. Anything longer is cut at the bottom and
-    // shown whole in the tooltip.
-    m_notes->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_notes->setFixedHeight(3 * m_notes->fontMetrics().lineSpacing() + 4);
-    ui->statusbar->addWidget(m_notes, 1);
-    connect(ui->trainerform, &TrainerForm::notesChanged, this, [this](const QString& notes) {
-        m_notes->setText(notes);
-        m_notes->setToolTip(notes);
-    });
+    // The banner drawn at the screen's own resolution: the icon picks banner@2x.png where pixels are doubled.
+    ui->Image1->setPixmap(
+        QIcon(QStringLiteral(":/images/banner.png")).pixmap(ui->Image1->minimumSize(), devicePixelRatioF()));
+    QFont heading = ui->starttext->font();
+    heading.setPointSizeF(heading.pointSizeF() * 1.25);
+    ui->starttext->setFont(heading);
+    // Three lines of notes in place of the notice: what is left alone or moved, then the warnings. Anything
+    // longer is cut at the bottom and shown whole in the tooltip. The frame keeps their height throughout.
+    ui->notes->setFixedHeight(3 * ui->notes->fontMetrics().lineSpacing() + 4);
+    ui->Label1->hide();
+    ui->Frame2->setFixedHeight(ui->Frame2->sizeHint().height());
+    showNotes(QString());
+    connect(ui->trainerform, &TrainerForm::notesChanged, this, &Form1::showNotes);
     connect(ui->trainerform, &TrainerForm::modifiedChanged, this, &QWidget::setWindowModified);
     m_pictures = new PictureBook(this);
     ui->trainerform->setPictureBook(m_pictures);
@@ -81,11 +83,15 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     });
 
     connect(ui->mnuOpen, &QAction::triggered, this, &Form1::mnuOpen_Click);
+    connect(ui->mnuRecent, &QMenu::aboutToShow, this, &Form1::showRecent);
     connect(ui->mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
+    connect(ui->mnuPlay, &QAction::triggered, this, &Form1::mnuPlay_Click);
+    connect(ui->mnuEmulator, &QAction::triggered, this, &Form1::mnuEmulator_Click);
     connect(ui->mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(ui->mnuBattle, &QAction::triggered, this, &Form1::mnuBattle_Click);
     connect(ui->mnuParties, &QAction::triggered, this, &Form1::mnuParties_Click);
     connect(ui->mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    showRecent();
 }
 
 Form1::~Form1()
@@ -134,7 +140,17 @@ void Form1::mnuSave_Click()
 {
     if (ui->trainerform->roster()->currentRow() >= 0 && ui->trainerform->saveTrainer()) {
         ui->trainerform->roster()->setCurrentRow(0);
+        RecentFiles::add(QString::fromStdString(m_session.path));
+        showRecent();
     }
+}
+
+void Form1::showNotes(const QString& notes)
+{
+    ui->notes->setText(notes);
+    ui->notes->setToolTip(notes);
+    ui->notes->setVisible(!notes.isEmpty());
+    ui->Label1->setVisible(notes.isEmpty());
 }
 
 void Form1::showLocking(QWidget* window)

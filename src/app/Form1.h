@@ -1,7 +1,8 @@
 #pragma once
 
-// The main window: the trainer editor, the menus, the notes line. It owns the session of the open ROM and
-// opens the About window, the overworld editor and the Trainer Parties window as windows of their own.
+// The main window: the trainer editor, the menus, the notes line, and while no ROM is open a page that says how
+// to begin, with the recent ROMs. It owns the session of the open ROM, opens the About window, the overworld
+// editor and the Trainer Parties window as windows of their own, and starts the user's emulator on the ROM.
 
 #include "app/RomSession.h"
 #include "trainers/PartyTable.h"
@@ -49,6 +50,8 @@ public:
 public slots:
     void mnuOpen_Click();
     void mnuSave_Click();
+    void mnuPlay_Click();
+    void mnuEmulator_Click();
     void mnuBattle_Click();
     void mnuParties_Click();
     void mnuAbout_Click();
@@ -74,11 +77,19 @@ private:
     void item2();
     void item3();
 
+    // The recent ROMs, in File > Open Recent and on the start page.
+    void showRecent();
+    void showRecentMenu(const QStringList& paths);
+    void showNotes(const QString& notes);
+
+    // Test in Emulator: the trainer's edits settled first, an emulator chosen the first time.
+    bool settleEdits();
+    QString firstEmulator();
+
     // A window of its own that locks this one while it is open.
     void showLocking(QWidget* window);
 
     std::unique_ptr<Ui::Form1> ui;
-    QLabel* m_notes = nullptr;
     RomSession m_session;
     PictureBook* m_pictures = nullptr;
     QPointer<Form2> m_about;

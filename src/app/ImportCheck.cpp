@@ -1,6 +1,8 @@
 #include "app/ImportCheck.h"
 
 #include "app/BattleJson.h"
+#include "app/JsonCheck.h"
+#include "maps/StaticBattles.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/modGameText.h"
 #include "trainers/TrainerRecord.h"
@@ -20,7 +22,8 @@ class Checker
 public:
     Checker(const Bytes& image, const VersionProfile& profile, const RomLists& lists, std::vector<std::string>& errors)
         : m_image(image), m_profile(profile), m_lists(lists), m_table(readPartyTable(image, profile)),
-          m_names(locateClassNames(image, profile)), m_roster(locateRoster(image, profile, m_table)), m_errors(errors)
+          m_names(locateClassNames(image, profile)), m_roster(locateRoster(image, profile, m_table)),
+          m_positions(overworldPositions(image, profile)), m_errors(errors)
     {}
 
     void document(const Json& document, ImportWishes& wishes);
@@ -49,21 +52,14 @@ private:
     PartyTable m_table;
     std::array<GroupPlace, TrainerClassCount> m_names;
     std::array<TrainerPlaces, RosterSize> m_roster;
+    // The overworld battles, the first four found through the maps' objects.
+    BattlePositions m_positions;
     std::vector<std::string>& m_errors;
 };
 
 bool Checker::object(const Json& value, const std::string& path, std::initializer_list<std::string_view> keys)
 {
-    if (!value.is_object()) {
-        error(path, "an object was expected");
-        return false;
-    }
-    for (const auto& [key, unused] : value.items()) {
-        if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
-            error(path + "." + key, "there is no such key");
-        }
-    }
-    return true;
+    return checkObject(value, path, keys, m_errors);
 }
 
 const Json* Checker::array(const Json& parent, const char* key)
@@ -80,11 +76,7 @@ const Json* Checker::array(const Json& parent, const char* key)
 
 std::optional<int> Checker::integer(const Json& value, const std::string& path, int low, int high)
 {
-    if (!value.is_number_integer() || value.get<long long>() < low || value.get<long long>() > high) {
-        error(path, "a whole number of " + std::to_string(low) + "-" + std::to_string(high) + " was expected");
-        return std::nullopt;
-    }
-    return static_cast<int>(value.get<long long>());
+    return checkInteger(value, path, low, high, m_errors);
 }
 
 std::optional<int> Checker::named(const NameList& list, const Json& value, const std::string& path)
@@ -115,7 +107,7 @@ Checker::number(const Json& item, const char* key, const std::string& path, int 
 
 void Checker::document(const Json& document, ImportWishes& wishes)
 {
-    if (!object(document, "(top)", {"tavrik", "game", "classes", "leaders", "overworld", "notes"})) {
+    if (!object(document, "(top)", {"tavrik", "game", "classes", "leaders", "overworld", "maps", "notes"})) {
         return;
     }
     if (!document.contains("tavrik") || document["tavrik"] != BattleJsonVersion) {
@@ -146,6 +138,13 @@ void Checker::document(const Json& document, ImportWishes& wishes)
     if (const Json* items = array(document, "overworld")) {
         for (std::size_t k = 0; k < items->size(); ++k) {
             battle((*items)[k], at("overworld", k), seen, wishes);
+        }
+    }
+    if (document.contains("maps") && !document["maps"].is_null()) {
+        wishes.maps = checkMaps(document["maps"], m_image, m_profile, m_lists, m_errors);
+        for (const BattleWish& wish : wishes.battles) {
+            const OverworldBattle& at = m_positions[static_cast<std::size_t>(wish.battle)];
+            checkSameBytes(wishes.maps, at.speciesOffset, wish.path, wish.species, wish.level, m_errors);
         }
     }
 }
@@ -179,7 +178,8 @@ void Checker::classEntry(const Json& item, const std::string& path, std::set<int
     if (const Json value = item.value("money", Json()); !value.is_null()) {
         wish.money = integer(value, path + ".money", 0, 9999);
         if (wish.money && !entry.money) {
-            error(path + ".money", "the money is not where the game keeps it (" + std::string(entry.moneyProblem) + "): give null");
+            error(path + ".money",
+                  "the money is not where the game keeps it (" + std::string(entry.moneyProblem) + "): give null");
             wish.money.reset();
         }
     }
@@ -327,7 +327,7 @@ void Checker::battle(const Json& item, const std::string& path, std::set<int>& s
         return;
     }
     BattleWish wish{path, *battle - 1, {}, {}};
-    const bool inPlace = battleInPlace(m_image, m_profile.version, *battle - 1);
+    const bool inPlace = battleInPlace(m_image, m_positions, *battle - 1);
     for (const char* key : {"species", "level"}) {
         if (item.contains(key) && !item[key].is_null() && !inPlace) {
             error(path + "." + key, "the battle is not where the game keeps it: give null");

@@ -4,6 +4,7 @@
 // path, into the values it asks for. Absent keys and nulls ask for nothing.
 
 #include "app/JsonNames.h"
+#include "app/MapJson.h"
 #include "trainers/PartyTable.h"
 
 #include <optional>
@@ -45,6 +46,7 @@ struct ImportWishes
     std::vector<ClassWish> classes;
     std::vector<LeaderWish> leaders;
     std::vector<BattleWish> battles;
+    MapImport maps;
 };
 
 ImportWishes checkImport(const Json& document,

@@ -2,6 +2,7 @@
 // recognise its version, fill the roster and the pick lists from it, and switch the editor on.
 
 #include "app/Form1.h"
+#include "app/RecentFiles.h"
 #include "catalogues/CatalogueFill.h"
 #include "catalogues/NameCatalogues.h"
 #include "pictures/PictureBook.h"
@@ -36,18 +37,20 @@ void Form1::resetView()
     ui->headr->setText(QString());
     ui->headr->setToolTip(QString());
     setWindowTitle(QStringLiteral("Tavrik[*]"));
-    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuSave}) {
+    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuSave, ui->mnuPlay}) {
         action->setEnabled(false);
     }
     ui->Frame1->setEnabled(false);
+    ui->pages->setCurrentWidget(ui->startpage);
 }
 
 void Form1::switchEditorOn()
 {
-    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuSave}) {
+    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuSave, ui->mnuPlay}) {
         action->setEnabled(true);
     }
     ui->Frame1->setEnabled(true);
+    ui->pages->setCurrentWidget(ui->editorpage);
     ui->trainerform->switchOn(m_session.target());
 }
 
@@ -98,6 +101,8 @@ void Form1::openPath(const QString& path)
     const PartyTable parties = readPartyTable(*image, profile);
     fillLists(*image, parties);
     noteChangedRom(*image, parties);
+    RecentFiles::add(path);
+    showRecent();
 }
 
 void Form1::fillLists(const Bytes& image, const PartyTable& parties)
@@ -136,8 +141,7 @@ void Form1::noteChangedRom(const Bytes& image, const PartyTable& parties)
                                          : QStringLiteral("This ROM was changed by another tool: %1 lie elsewhere "
                                                           "than in %2; Tavrik follows the ROM's own tables.")
                                                .arg(moved.join(QStringLiteral(" and ")), ui->headr->text());
-    m_notes->setText(note);
-    m_notes->setToolTip(note);
+    showNotes(note);
     ui->headr->setToolTip(note);
 }
 

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/Emulator.h"
 #include "app/Form1.h"
 #include "app/PicturesCommand.h"
 
@@ -19,9 +20,16 @@ void nameApplication()
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.1"));
 }
 
-// tavrik [--help] [--version] [ROM]: the ROM to open, if any. A wrong option, or more than one ROM, ends the
-// program with a message, as --help and --version end it with theirs.
-QString romFromCommandLine(const QCoreApplication& application)
+struct Launch
+{
+    QString rom;
+    bool play = false;
+};
+
+// tavrik [--help] [--version] [--play] [ROM]: the ROM to open, if any, and whether to start the emulator on it
+// instead. A wrong option, or more than one ROM, ends the program with a message, as --help and --version end
+// it with theirs.
+Launch readCommandLine(const QCoreApplication& application)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -29,21 +37,29 @@ QString romFromCommandLine(const QCoreApplication& application)
         QString::fromUtf8(CommandsHelp));
     parser.addHelpOption();
     parser.addVersionOption();
+    const QCommandLineOption play(
+        QStringLiteral("play"),
+        QStringLiteral("Starts the emulator on the ROM and ends: the one chosen with File > Choose Emulator..., or "
+                       "else the first known one on the PATH. No window, no question."));
+    parser.addOption(play);
     parser.addPositionalArgument(
         QStringLiteral("rom"), QStringLiteral("The ROM to open (.gb or .gbc)."), QStringLiteral("[rom]"));
     parser.process(application);
     const QStringList roms = parser.positionalArguments();
-    if (roms.size() > 1) {
-        std::fprintf(stderr, "tavrik: one ROM at a time, please\n\n%s", qPrintable(parser.helpText()));
+    if (roms.size() > 1 || (parser.isSet(play) && roms.isEmpty())) {
+        std::fprintf(stderr,
+                     "tavrik: %s\n\n%s",
+                     roms.isEmpty() ? "--play takes the ROM to start" : "one ROM at a time, please",
+                     qPrintable(parser.helpText()));
         std::exit(1);
     }
-    return roms.isEmpty() ? QString() : roms.front();
+    return {roms.isEmpty() ? QString() : roms.front(), parser.isSet(play)};
 }
 
-// Whether the command line only asks for text, which needs no window system.
-bool onlyPrints(int argc, char** argv)
+// Whether the command line only asks for text or for the emulator, which need no window system.
+bool needsNoDisplay(int argc, char** argv)
 {
-    const std::string_view printing[] = {"-h", "--help", "--help-all", "-v", "--version"};
+    const std::string_view printing[] = {"-h", "--help", "--help-all", "-v", "--version", "--play"};
     return std::any_of(argv + 1, argv + argc, [&](const char* argument) {
         return std::find(std::begin(printing), std::end(printing), argument) != std::end(printing);
     });
@@ -61,20 +77,23 @@ int main(int argc, char** argv)
     if (isPicturesCommand(arguments)) {
         return picturesCommand(arguments, std::cout, std::cerr);
     }
-    if (onlyPrints(argc, argv)) {
+    if (needsNoDisplay(argc, argv)) {
         QCoreApplication application(argc, argv);
         nameApplication();
-        romFromCommandLine(application);
+        const Launch launch = readCommandLine(application);
+        if (launch.play) {
+            return playCommand(launch.rom, std::cerr);
+        }
     }
     // The window system's application takes its own options (such as -platform) before the rest is read.
     QApplication app(argc, argv);
     nameApplication();
     QApplication::setDesktopFileName(QStringLiteral("tavrik"));
-    const QString rom = romFromCommandLine(app);
+    const Launch launch = readCommandLine(app);
     Form1 window;
     window.show();
-    if (!rom.isEmpty()) {
-        window.openRomFile(rom);
+    if (!launch.rom.isEmpty()) {
+        window.openRomFile(launch.rom);
     }
     return QApplication::exec();
 }

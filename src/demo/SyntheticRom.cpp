@@ -1,6 +1,7 @@
 #include "demo/SyntheticRom.h"
 
 #include "catalogues/NameCatalogues.h"
+#include "demo/SyntheticMaps.h"
 #include "demo/SyntheticParties.h"
 #include "demo/SyntheticPictures.h"
 #include "demo/SyntheticTiles.h"
@@ -78,6 +79,7 @@ SyntheticRom::SyntheticRom(GameVersion version, std::size_t size) : m_version(ve
     buildTrainerValues();
     buildOverworld();
     buildCatalogues();
+    putMaps(m_bytes, version);
     built.emplace(std::pair{version, size}, m_bytes);
 }
 

@@ -4,7 +4,7 @@
 
 namespace {
 
-using Battles = std::array<OverworldBattle, OverworldBattleCount>;
+using Battles = BattlePositions;
 
 // The Snorlax battles keep their level five bytes after the species; the others right after it.
 constexpr Battles RedBlueBattles{{
@@ -43,6 +43,11 @@ std::uint8_t byteAt(const Bytes& image, std::int32_t offset)
 
 } // namespace
 
+const BattlePositions& fixedPositions(GameVersion version)
+{
+    return battlesOf(version);
+}
+
 const OverworldBattle& overworldBattle(GameVersion version, int battle)
 {
     return battlesOf(version).at(static_cast<std::size_t>(battle));
@@ -73,7 +78,12 @@ std::int64_t overworldBattlesEnd(GameVersion version)
 
 bool battleInPlace(const Bytes& image, GameVersion version, int battle)
 {
-    const OverworldBattle& at = overworldBattle(version, battle);
+    return battleInPlace(image, battlesOf(version), battle);
+}
+
+bool battleInPlace(const Bytes& image, const BattlePositions& positions, int battle)
+{
+    const OverworldBattle& at = positions.at(static_cast<std::size_t>(battle));
     if (!at.secondSpeciesOffset) {
         return byteAt(image, at.speciesOffset - 1) == LoadA && byteAt(image, at.levelOffset - 1) == LoadA;
     }
@@ -84,12 +94,25 @@ bool battleInPlace(const Bytes& image, GameVersion version, int battle)
 
 BattleValues readBattle(const Bytes& image, GameVersion version, int battle)
 {
-    const OverworldBattle& at = overworldBattle(version, battle);
+    return readBattle(image, battlesOf(version), battle);
+}
+
+BattleValues readBattle(const Bytes& image, const BattlePositions& positions, int battle)
+{
+    const OverworldBattle& at = positions.at(static_cast<std::size_t>(battle));
     return {byteAt(image, at.speciesOffset), byteAt(image, at.levelOffset)};
 }
 
 WritePlan
 planBattleWrites(const Bytes& image, GameVersion version, const BattleEdits& battles, std::vector<int>& leftAlone)
+{
+    return planBattleWrites(image, battlesOf(version), battles, leftAlone);
+}
+
+WritePlan planBattleWrites(const Bytes& image,
+                           const BattlePositions& positions,
+                           const BattleEdits& battles,
+                           std::vector<int>& leftAlone)
 {
     WritePlan plan;
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
@@ -97,11 +120,11 @@ planBattleWrites(const Bytes& image, GameVersion version, const BattleEdits& bat
         if (!values) {
             continue;
         }
-        if (!battleInPlace(image, version, battle)) {
+        if (!battleInPlace(image, positions, battle)) {
             leftAlone.push_back(battle);
             continue;
         }
-        const OverworldBattle& at = overworldBattle(version, battle);
+        const OverworldBattle& at = positions[static_cast<std::size_t>(battle)];
         plan.push_back({at.speciesOffset, {values->species}});
         if (at.secondSpeciesOffset) {
             plan.push_back({*at.secondSpeciesOffset, {values->species}});
@@ -111,15 +134,16 @@ planBattleWrites(const Bytes& image, GameVersion version, const BattleEdits& bat
     return plan;
 }
 
-WriteStatus writeBattles(const RomTarget& rom, const BattleEdits& battles)
+WriteStatus writeBattles(const RomTarget& rom, const BattleEdits& battles, LocateBattles locate)
 {
     const VersionProfile& profile = *rom.profile;
     const auto image = rom.readAgain();
     if (!image) {
         return image.failure();
     }
+    const BattlePositions positions = locate != nullptr ? locate(*image, profile) : battlesOf(profile.version);
     std::vector<int> leftAlone;
-    if (auto failure = applyWritePlan(rom.path, planBattleWrites(*image, profile.version, battles, leftAlone))) {
+    if (auto failure = applyWritePlan(rom.path, planBattleWrites(*image, positions, battles, leftAlone))) {
         return failure;
     }
     if (leftAlone.empty()) {

@@ -33,20 +33,35 @@ struct BattleValues
 };
 using BattleEdits = std::array<std::optional<BattleValues>, OverworldBattleCount>;
 
-// battle 0..5, in the order of the editor's frames.
+// Where a version keeps its six battles, in the order of the editor's frames.
+using BattlePositions = std::array<OverworldBattle, OverworldBattleCount>;
+// The places of a version's battles in one image; a reader of the maps finds the first four through the objects
+// that stand on the maps.
+using LocateBattles = BattlePositions (*)(const Bytes& image, const VersionProfile& profile);
+
+// The places the released games keep them at. battle 0..5.
+const BattlePositions& fixedPositions(GameVersion version);
 const OverworldBattle& overworldBattle(GameVersion version, int battle);
 // "Power Plant Zapdos" .. "Route 16 Snorlax".
 std::string overworldBattleName(int battle);
 std::int64_t overworldBattlesEnd(GameVersion version);
 
+// Each of these with a version reads the battles at their fixed places.
+bool battleInPlace(const Bytes& image, const BattlePositions& positions, int battle);
 bool battleInPlace(const Bytes& image, GameVersion version, int battle);
+BattleValues readBattle(const Bytes& image, const BattlePositions& positions, int battle);
 BattleValues readBattle(const Bytes& image, GameVersion version, int battle);
 
 // The writes of every battle that has values and is in place in image: species, second species, level,
 // battle by battle. The battles with values that are not in place are added to leftAlone.
+WritePlan planBattleWrites(const Bytes& image,
+                           const BattlePositions& positions,
+                           const BattleEdits& battles,
+                           std::vector<int>& leftAlone);
 WritePlan
 planBattleWrites(const Bytes& image, GameVersion version, const BattleEdits& battles, std::vector<int>& leftAlone);
 
-// One read of the file, the check that it is still this version's ROM, the writes, fsync. A failure when
-// any battle with values was not written.
-WriteStatus writeBattles(const RomTarget& rom, const BattleEdits& battles);
+// One read of the file, the check that it is still this version's ROM, the writes, fsync. The battles are where
+// locate finds them in the file read, or at their fixed places without it. A failure when any battle with values
+// was not written.
+WriteStatus writeBattles(const RomTarget& rom, const BattleEdits& battles, LocateBattles locate = nullptr);

@@ -12,6 +12,8 @@
 #include <QCloseEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScrollBar>
+#include <QSettings>
 #include <QSignalBlocker>
 
 namespace {
@@ -19,18 +21,26 @@ namespace {
 constexpr int ClassRole = Qt::UserRole;
 constexpr int PartyRole = Qt::UserRole + 1;
 
+const QString GeometrySetting = QStringLiteral("trainerParties/geometry");
+const QString SplitterSetting = QStringLiteral("trainerParties/splitter");
+constexpr int DefaultHeight = 460;
+// Six members of names as long as the game's, as the tree lists a party.
+const QString WidestMembers = QStringLiteral("NIDORAN♂ 55, NIDORAN♂ 55, NIDORAN♂ 55, NIDORAN♂ 55, NIDORAN♂ 55, "
+                                             "NIDORAN♂ 55");
+
 } // namespace
 
 Form4::Form4(RomTarget rom, PictureBook* pictures)
-    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), ui(std::make_unique<Ui::Form4>()),
-      m_rom(std::move(rom)), m_pictures(pictures)
+    : QWidget(nullptr, Qt::Window), ui(std::make_unique<Ui::Form4>()), m_rom(std::move(rom)), m_pictures(pictures)
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(size());
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
     // Wide enough for a party's number beside its indentation; the class names span both columns.
     ui->partytree->setColumnWidth(0, 64);
+    // The room the window gains goes to the tree and its member lists.
+    ui->splitter->setStretchFactor(0, 1);
+    ui->splitter->setStretchFactor(1, 0);
+    restoreSize();
     installNumberBox(ui->txtmoney, 9999);
     connect(ui->partytree, &QTreeWidget::currentItemChanged, this, &Form4::partytree_Click);
     connect(ui->partyrows, &PartyRows::changed, this, &Form4::updateState);
@@ -41,6 +51,32 @@ Form4::Form4(RomTarget rom, PictureBook* pictures)
 }
 
 Form4::~Form4() = default;
+
+void Form4::restoreSize()
+{
+    // At first, a tree wide enough for six of the game's longest names with their levels; later, the size the
+    // user left it at.
+    QTreeWidget* tree = ui->partytree;
+    // Two average characters: more than any style's margins around an item's text.
+    const int members =
+        tree->fontMetrics().horizontalAdvance(WidestMembers) + 2 * tree->fontMetrics().averageCharWidth();
+    const int treeWidth =
+        tree->columnWidth(0) + members + tree->verticalScrollBar()->sizeHint().width() + 2 * tree->frameWidth();
+    const QMargins margins = layout()->contentsMargins();
+    resize(margins.left() + treeWidth + ui->splitter->handleWidth() + ui->partypanel->minimumWidth() + margins.right(),
+           DefaultHeight);
+    ui->splitter->setSizes({treeWidth, ui->partypanel->minimumWidth()});
+    const QSettings settings;
+    restoreGeometry(settings.value(GeometrySetting).toByteArray());
+    ui->splitter->restoreState(settings.value(SplitterSetting).toByteArray());
+}
+
+void Form4::saveSize()
+{
+    QSettings settings;
+    settings.setValue(GeometrySetting, saveGeometry());
+    settings.setValue(SplitterSetting, ui->splitter->saveState());
+}
 
 PartyRows* Form4::partyRows() const
 {

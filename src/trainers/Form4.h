@@ -3,7 +3,8 @@
 // The Trainer Parties window: every trainer class of the game with its parties in a tree, the selected
 // party's members in the rows the main window uses, and the class's prize money. A list two classes share
 // shows once, under the first of them with both names, and an edit changes it for both. A window of its
-// own, like the overworld editor; it tells the main window when it closes.
+// own, like the overworld editor; it tells the main window when it closes. Resizable, with a splitter between
+// the tree and the party; its size is kept from one run to the next.
 
 #include "rom/RomTarget.h"
 #include "trainers/PartyRules.h"
@@ -48,6 +49,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void restoreSize();
+    void saveSize();
     void fillTree();
     void partytree_Click(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     void showSelection();

@@ -135,6 +135,7 @@ void Form4::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    saveSize();
     emit closed();
     event->accept();
 }

@@ -51,6 +51,12 @@ PartyRows::PartyRows(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui:
         speciesWarning->setPixmap(warning.pixmap(14, 14));
         speciesWarning->hide();
         findChild<QLabel*>(QStringLiteral("pkmn%1Moves").arg(member))->hide();
+        // The row that adds a member reads like the others, not like the disabled stand-ins around it.
+        QComboBox* species = speciesBox(member);
+        QPalette palette = species->palette();
+        palette.setColor(QPalette::PlaceholderText, palette.color(QPalette::ButtonText));
+        species->setPalette(palette);
+        m_speciesPlaces[static_cast<std::size_t>(member - 1)] = species->geometry();
         connect(speciesBox(member), &QComboBox::currentIndexChanged, this, [this, member](int index) {
             speciesPicked(member, index);
         });
@@ -133,9 +139,15 @@ void PartyRows::render()
         QLineEdit* level = levelBox(member);
         const QSignalBlocker speciesBlocker(species);
         species->setVisible(shown || adds);
-        level->setVisible(shown || adds);
-        level->setEnabled(shown);
-        findChild<QLabel*>(QStringLiteral("lvl%1Label").arg(member))->setVisible(shown || adds);
+        // The row that adds a member is its species list alone, asking for one until a species is picked, as
+        // wide as the member's picture and list together.
+        const QRect place = m_speciesPlaces[static_cast<std::size_t>(member - 1)];
+        species->setGeometry(adds ? place.adjusted(picture(member)->x() - place.x(), 0, 0, 0) : place);
+        species->setPlaceholderText(adds ? QStringLiteral("Add a Pokémon…") : QString());
+        level->setVisible(shown);
+        findChild<QLabel*>(QStringLiteral("lvl%1Label").arg(member))->setVisible(shown);
+        // The disabled stand-in behind the level box; the form numbered them from member 2, member 1's last.
+        findChild<QLineEdit*>(QStringLiteral("Text%1").arg(member == 1 ? MaxPartySize : member - 1))->setVisible(!adds);
         removeButton(member)->setVisible(shown && m_growing);
         removeButton(member)->setEnabled(count > 1);
         if (shown) {

@@ -1,9 +1,9 @@
 #pragma once
 
 // The six member rows of a party, as the main window and the Trainer Parties window show them: each member's
-// picture, species and level with a button that removes it, and after the last member an empty row whose species
-// list adds a member at the level of the one before. Rows past that show disabled placeholders. Values the
-// game cannot store (a level of 0, MISSINGNO.) are marked beside their control.
+// picture, species and level with a button that removes it, and after the last member a row whose species list,
+// reading "Add a Pokémon…", adds a member at the level of the one before. Rows past that show disabled placeholders.
+// Values the game cannot store (a level of 0, MISSINGNO.) are marked beside their control.
 
 #include "trainers/PartyRules.h"
 #include "trainers/PartyTable.h"
@@ -76,5 +76,7 @@ private:
     // Whether the row after the last member offers to add one.
     bool m_growing = false;
     std::array<QAction*, MaxPartySize> m_levelWarnings{};
+    // Where each species list stands as a member's; the row that adds one widens it.
+    std::array<QRect, MaxPartySize> m_speciesPlaces{};
     PictureBook* m_pictures = nullptr;
 };

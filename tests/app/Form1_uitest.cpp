@@ -1,5 +1,5 @@
-// The main window before any ROM is opened, every way of opening one (the dialog, the command line, a
-// drop), a cancel, and the About window that locks the main window while shown.
+// The main window before any ROM is opened (the start page), every way of opening one (the dialog, the command
+// line, a drop), a cancel, and the About window that locks the main window while shown.
 
 #include "UiHarness.h"
 #include "app/Form2.h"
@@ -14,7 +14,9 @@ void expectEditorOff(EditorUnderTest& editor)
     EXPECT_EQ(editor.find<QListWidget>("trainerlst")->count(), 0);
     EXPECT_FALSE(editor.find<QGroupBox>("Frame3")->isEnabled() || editor.find<QGroupBox>("Frame1")->isEnabled());
     EXPECT_FALSE(editor.find<QTabWidget>("SSTab1")->isEnabled());
-    EXPECT_FALSE(editor.find<QAction>("mnuSave")->isEnabled() || editor.find<QAction>("mnuBattle")->isEnabled());
+    EXPECT_FALSE(editor.find<QAction>("mnuSave")->isEnabled() || editor.find<QAction>("mnuBattle")->isEnabled() ||
+                 editor.find<QAction>("mnuPlay")->isEnabled());
+    EXPECT_EQ(editor.find<QStackedWidget>("pages")->currentWidget()->objectName(), "startpage");
 }
 
 // Drags a file over the window and drops it; true when the window took it.
@@ -81,7 +83,8 @@ TEST(OpenRom, EveryWayInSwitchesTheEditorOnAndACancelSwitchesItOff)
         EXPECT_EQ(editor.find<QGroupBox>("frmmove")->isHidden(), yellow);
         EXPECT_EQ(editor.find<QLabel>("info")->text().isEmpty(), !yellow);
         EXPECT_TRUE(editor.find<QTabWidget>("SSTab1")->isEnabled() && editor.find<QAction>("mnuSave")->isEnabled() &&
-                    editor.find<QGroupBox>("Frame1")->isEnabled());
+                    editor.find<QGroupBox>("Frame1")->isEnabled() && editor.find<QAction>("mnuPlay")->isEnabled());
+        EXPECT_EQ(editor.find<QStackedWidget>("pages")->currentWidget()->objectName(), "editorpage");
         auto* roster = editor.find<QListWidget>("trainerlst");
         EXPECT_EQ(roster->item(11)->text(), QString::fromStdString(SyntheticRom::trainerName(11)).leftJustified(10));
         EXPECT_EQ(roster->count() + roster->currentRow(), 11);

@@ -54,6 +54,12 @@ void clickTrainer(Form1& window, int row);
 // Replaces a box's text by typing: End, Shift+Home, then text key by key.
 void retype(QLineEdit* box, const QString& text);
 
+// Every window test starts from no kept choices: no recent ROMs, no emulator, no window sizes.
+struct FreshSettings
+{
+    FreshSettings() { QSettings().clear(); }
+};
+
 // The main window, shown, with a temporary folder for the images a test opens in it.
 struct EditorUnderTest
 {
@@ -64,6 +70,7 @@ struct EditorUnderTest
     template <typename T> T* find(const char* name) { return child<T>(&window, name); }
     QString notes() { return find<QLabel>("notes")->text(); }
 
+    FreshSettings settings;
     TempDir dir;
     ModalWatcher watcher;
     Form1 window;

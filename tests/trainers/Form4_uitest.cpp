@@ -153,3 +153,31 @@ TEST_F(PartiesWindow, ShowsWhatItLeavesAloneAndTheMovesAPartyLoses)
     EXPECT_TRUE(notes(window).contains("to member 4, which the party lacks")) << notes(window).toStdString();
     EXPECT_EQ(fileBytes(path), rom.bytes());
 }
+
+// Resizable, with the room going to the tree; at its first size every member list shows whole, six of the game's
+// longest names too; later the size and the splitter the user left.
+TEST_F(PartiesWindow, ShowsWholeMemberListsAndKeepsItsSize)
+{
+    Form4* window = open(SyntheticRom(GameVersion::Red));
+    QTreeWidget* tree = window->partyTree();
+    auto* splitter = child<QSplitter>(window, "splitter");
+    EXPECT_LT(window->minimumWidth(), window->maximumWidth());
+    EXPECT_EQ(splitter->widget(0), tree);
+    // The synthetic names are shorter than the game's: a party's text stands in for six of the longest.
+    QTreeWidgetItem* party = window->item(1, 1);
+    party->setText(1, QStringList(6, "NIDORAN♂ 55").join(", "));
+    QStyleOptionViewItem option;
+    option.initFrom(tree);
+    const QModelIndex index = tree->indexFromItem(party, 1);
+    EXPECT_LE(tree->itemDelegateForIndex(index)->sizeHint(option, index).width(), tree->columnWidth(1));
+
+    window->resize(window->width() - 150, 600);
+    splitter->setSizes({300, 500});
+    const QList<int> sizes = splitter->sizes();
+    EXPECT_TRUE(window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    editor.trigger("mnuParties");
+    window = editor.window.partiesWindow();
+    EXPECT_EQ(window->height(), 600);
+    EXPECT_EQ(child<QSplitter>(window, "splitter")->sizes(), sizes);
+}

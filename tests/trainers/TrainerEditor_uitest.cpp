@@ -53,6 +53,11 @@ TEST_F(TrainerEditor, LoadsEveryTrainerOfEveryVersion)
                                                      : QString("1 0 "));
             }
             EXPECT_EQ(rows, expected);
+            // The row that adds a member asks for one, in its own words, and looks like a row in use.
+            QComboBox* adds = editor.window.speciesBox(members + 1);
+            EXPECT_EQ(adds->placeholderText() + editor.window.speciesBox(members)->placeholderText(), "Add a Pokémon…");
+            EXPECT_TRUE(adds->isEnabled() && adds->currentIndex() < 0 &&
+                        editor.window.levelBox(members + 1)->isHidden());
             EXPECT_EQ(editor.find<QGroupBox>("frmprize")->isHidden() && list("pkmnno")->isHidden(), i >= 8);
             EXPECT_TRUE(!shown.prizeItem || (list("itemlst")->currentIndex() + 1 == *shown.prizeItem &&
                                              box("itemquant")->text().toInt() == *shown.prizeAmount));
@@ -223,6 +228,8 @@ TEST_F(TrainerEditor, GrowsAndShrinksPartiesWhereTheGameStillFindsThem)
         editor.window.speciesBox(editor.window.trainerForm()->partyRows()->memberCount() + 1)->setCurrentIndex(species);
     }
     EXPECT_EQ(editor.window.levelBox(4)->text(), editor.window.levelBox(2)->text());
+    EXPECT_EQ(editor.window.speciesBox(4)->placeholderText(), "");
+    EXPECT_EQ(editor.window.speciesBox(4)->width(), editor.window.speciesBox(1)->width());
     EXPECT_FALSE(editor.window.speciesBox(5)->isHidden() || !editor.window.speciesBox(6)->isHidden());
     remove(1);
     EXPECT_EQ(list("pkmnno")->count(), 3);

@@ -1,0 +1,239 @@
+// The maps section of an import checked against the ROM, every error with its JSON path, into the values it asks.
+
+#include "app/JsonCheck.h"
+#include "app/MapJson.h"
+#include "trainers/TrainerBank.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+std::string at(const std::string& path, std::size_t index)
+{
+    return path + "[" + std::to_string(index) + "]";
+}
+
+bool given(const Json& item, const char* key)
+{
+    return item.contains(key) && !item[key].is_null();
+}
+
+class MapChecker
+{
+public:
+    MapChecker(const Bytes& image,
+               const VersionProfile& profile,
+               const RomLists& lists,
+               std::vector<std::string>& errors)
+        : m_lists(lists), m_table(readMaps(image, profile)), m_errors(errors)
+    {}
+
+    void entry(const Json& item, const std::string& path, std::set<int>& seen, MapImport& wish);
+
+private:
+    void error(const std::string& path, const std::string& what) { m_errors.push_back(path + ": " + what); }
+    bool object(const Json& value, const std::string& path, std::initializer_list<std::string_view> keys);
+    std::optional<int> integer(const Json& value, const std::string& path, int low, int high);
+    std::optional<int> species(const Json& value, const std::string& path);
+    bool sameAsRom(const Json& item, const MapRow& row, const std::string& path);
+    std::optional<WildArea> area(const Json& value, const std::string& path);
+    void pokemon(const Json& value, const std::string& path, const MapRow& row, MapImport& wish);
+
+    const RomLists& m_lists;
+    MapTable m_table;
+    std::vector<std::string>& m_errors;
+};
+
+bool MapChecker::object(const Json& value, const std::string& path, std::initializer_list<std::string_view> keys)
+{
+    return checkObject(value, path, keys, m_errors);
+}
+
+std::optional<int> MapChecker::integer(const Json& value, const std::string& path, int low, int high)
+{
+    return checkInteger(value, path, low, high, m_errors);
+}
+
+std::optional<int> MapChecker::species(const Json& value, const std::string& path)
+{
+    std::string why;
+    const auto byte = m_lists.species.read(value, why);
+    if (!byte) {
+        error(path, why);
+    } else if (*byte == 0) {
+        error(path, "species 0 is no Pokémon: the game would meet a glitch there");
+        return std::nullopt;
+    }
+    return byte;
+}
+
+// What the ROM decides and the document only repeats: the copy, the table's owner, the trainers.
+bool MapChecker::sameAsRom(const Json& item, const MapRow& row, const std::string& path)
+{
+    if (given(item, "copyOf") && item["copyOf"] != (row.copyOf ? Json(*row.copyOf) : Json())) {
+        error(path + ".copyOf",
+              row.copyOf ? "this ROM's map is a copy of map " + std::to_string(*row.copyOf)
+                         : "this ROM's map is no copy");
+    }
+    if (row.copyOf) {
+        for (const char* key : {"trainers", "pokemon", "grass", "water", "wildOf"}) {
+            if (given(item, key)) {
+                error(path + "." + key,
+                      "this map is a copy of map " + std::to_string(*row.copyOf) + ": its values are given there");
+            }
+        }
+        return false;
+    }
+    const WildTable* wild = m_table.wildOf(row.id);
+    const int owner = wild != nullptr ? wildOwner(m_table, *wild) : -1;
+    const bool wildElsewhere = owner >= 0 && owner != row.id;
+    if (given(item, "wildOf") && item["wildOf"] != (wildElsewhere ? Json(owner) : Json())) {
+        error(path + ".wildOf",
+              wildElsewhere ? "this map's wild Pokémon are map " + std::to_string(owner) + "'s"
+                            : "this map's wild Pokémon are its own");
+    }
+    for (const char* key : {"grass", "water"}) {
+        if (given(item, key) && (wildElsewhere || wild == nullptr)) {
+            error(path + "." + key,
+                  wild == nullptr
+                      ? "the wild Pokémon are not where the game keeps them (" + row.wildProblem + "): give null"
+                      : "this map's wild Pokémon are map " + std::to_string(owner) + "'s: give them there");
+        }
+    }
+    if (given(item, "trainers")) {
+        if (item["trainers"] != trainersOf(row)) {
+            error(path + ".trainers",
+                  "a map's trainers are as the ROM has them; to change a party, edit classes[].parties");
+        }
+    }
+    return !wildElsewhere && wild != nullptr;
+}
+
+std::optional<WildArea> MapChecker::area(const Json& value, const std::string& path)
+{
+    if (!object(value, path, {"rate", "slots"}) || !value.contains("rate") || !value.contains("slots")) {
+        error(path, "an area has its rate and its slots");
+        return std::nullopt;
+    }
+    const auto rate = integer(value["rate"], path + ".rate", 0, 255);
+    const Json& slots = value["slots"];
+    const std::size_t count = rate == 0 ? 0 : WildSlotCount;
+    if (!rate || !slots.is_array() || slots.size() != count) {
+        error(path + ".slots",
+              rate == 0 ? "a rate of 0 keeps no slots: give []" : "a rate of 1-255 needs exactly 10 slots");
+        return std::nullopt;
+    }
+    WildArea area;
+    area.rate = static_cast<std::uint8_t>(*rate);
+    bool sound = true;
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::string slot = at(path + ".slots", k);
+        if (!object(slots[k], slot, {"species", "level"}) || !slots[k].contains("species") ||
+            !slots[k].contains("level")) {
+            error(slot, "a slot has its species and its level");
+            sound = false;
+            continue;
+        }
+        const auto byte = species(slots[k]["species"], slot + ".species");
+        const auto level = integer(slots[k]["level"], slot + ".level", 1, MaxWildLevel);
+        sound = sound && byte && level;
+        area.slot[k] = {static_cast<std::uint8_t>(level.value_or(0)), static_cast<std::uint8_t>(byte.value_or(0))};
+    }
+    return sound ? std::optional(area) : std::nullopt;
+}
+
+void MapChecker::pokemon(const Json& value, const std::string& path, const MapRow& row, MapImport& wish)
+{
+    if (!value.is_array()) {
+        error(path, "a list was expected");
+        return;
+    }
+    std::set<int> seen;
+    for (std::size_t k = 0; k < value.size(); ++k) {
+        const std::string item = at(path, k);
+        if (!object(value[k], item, {"object", "species", "level", "x", "y"})) {
+            continue;
+        }
+        const auto number = integer(value[k].value("object", Json()), item + ".object", 1, MaxObjects);
+        if (!number || !seen.insert(*number).second) {
+            error(item + ".object", number ? "the object is given twice" : "the object says which one this is");
+            continue;
+        }
+        const MapObject* found =
+            *number <= std::ssize(row.objects) ? &row.objects[static_cast<std::size_t>(*number - 1)] : nullptr;
+        if (found == nullptr || found->kind != ObjectKind::Pokemon) {
+            error(item + ".object", "object " + std::to_string(*number) + " of this map is no Pokémon");
+            continue;
+        }
+        for (const auto& [key, stored] : {std::pair{"x", found->x}, std::pair{"y", found->y}}) {
+            if (given(value[k], key) && value[k][key] != stored) {
+                error(item + "." + key, std::string("the object stands at ") + key + " " + std::to_string(stored));
+            }
+        }
+        PokemonWish pokemon{item, row.id, *number, found->valuesOffset, {}, {}};
+        if (given(value[k], "species")) {
+            pokemon.species = species(value[k]["species"], item + ".species");
+            if (pokemon.species > SpeciesCount) {
+                error(item + ".species", "a Pokémon on a map is one of the game's 190 species");
+            }
+        }
+        if (given(value[k], "level")) {
+            pokemon.level = integer(value[k]["level"], item + ".level", 1, MaxWildLevel);
+        }
+        wish.pokemon.push_back(std::move(pokemon));
+    }
+}
+
+void MapChecker::entry(const Json& item, const std::string& path, std::set<int>& seen, MapImport& wish)
+{
+    if (!object(item, path, {"map", "name", "copyOf", "wildOf", "trainers", "pokemon", "grass", "water"})) {
+        return;
+    }
+    const auto id = integer(item.value("map", Json()), path + ".map", 0, 255);
+    if (!id || !seen.insert(*id).second) {
+        error(path + ".map", id ? std::to_string(*id) + " is given twice" : "the map says which one this is");
+        return;
+    }
+    const MapRow* row = m_table.row(*id);
+    if (row == nullptr || !row->isMap()) {
+        error(path + ".map",
+              "map " + std::to_string(*id) + " is no map of this ROM" + (row ? " (" + row->problem + ")" : ""));
+        return;
+    }
+    const bool ownWild = sameAsRom(item, *row, path);
+    if (given(item, "pokemon") && !row->copyOf) {
+        pokemon(item["pokemon"], path + ".pokemon", *row, wish);
+    }
+    if (ownWild && (given(item, "grass") || given(item, "water"))) {
+        WildWish wild{path, {*id, {}, {}}};
+        if (given(item, "grass")) {
+            wild.edit.grass = area(item["grass"], path + ".grass");
+        }
+        if (given(item, "water")) {
+            wild.edit.water = area(item["water"], path + ".water");
+        }
+        wish.wild.push_back(std::move(wild));
+    }
+}
+
+} // namespace
+
+MapImport checkMaps(const Json& maps,
+                    const Bytes& image,
+                    const VersionProfile& profile,
+                    const RomLists& lists,
+                    std::vector<std::string>& errors)
+{
+    MapImport wish;
+    if (!maps.is_array()) {
+        errors.push_back("maps: a list was expected");
+        return wish;
+    }
+    MapChecker checker(image, profile, lists, errors);
+    std::set<int> seen;
+    for (std::size_t k = 0; k < maps.size(); ++k) {
+        checker.entry(maps[k], at("maps", k), seen, wish);
+    }
+    return wish;
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+// The "maps" section of the battles document: one entry per map in id order (the rows that are no map left out),
+// a copy as "copyOf", with its trainers and Pokémon objects (x and y the map coordinates) and its wild Pokémon; a
+// map whose table with Pokémon belongs to a lower map id names it as "wildOf" instead. On import the section is
+// optional, an absent key or null leaves a value alone, and trainers, copies and wildOf must read as the ROM's.
+
+#include "app/BattleJson.h"
+#include "app/JsonNames.h"
+#include "maps/MapSave.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+Json exportMaps(const Bytes& image,
+                const VersionProfile& profile,
+                const RomLists& lists,
+                std::vector<std::string>& notes);
+// A map's trainer objects as the section writes them.
+Json trainersOf(const MapRow& row);
+// The map whose entry carries a table with Pokémon: the lowest id of those sharing it that is no copy. -1 for a
+// table without Pokémon, which every map carries itself.
+int wildOwner(const MapTable& table, const WildTable& wild);
+
+// A Pokémon object's new values; a value not given stays.
+struct PokemonWish
+{
+    std::string path;
+    int map = 0;
+    int object = 0;
+    std::int32_t valuesOffset = 0;
+    std::optional<int> species;
+    std::optional<int> level;
+};
+
+struct WildWish
+{
+    // Of the map's entry.
+    std::string path;
+    WildEdit edit;
+};
+
+struct MapImport
+{
+    std::vector<PokemonWish> pokemon;
+    std::vector<WildWish> wild;
+};
+
+MapImport checkMaps(const Json& maps,
+                    const Bytes& image,
+                    const VersionProfile& profile,
+                    const RomLists& lists,
+                    std::vector<std::string>& errors);
+
+// An error naming both paths when the overworld entry at path asks other values of the bytes a map's Pokémon
+// object keeps than the maps section does.
+void checkSameBytes(const MapImport& maps,
+                    std::int32_t speciesOffset,
+                    const std::string& path,
+                    std::optional<int> species,
+                    std::optional<int> level,
+                    std::vector<std::string>& errors);
+
+// The whole section as one step of the import, planned on image: its lines and writes. The error, with the path
+// of the entry it concerns, when the plan is refused.
+Result<ImportStep>
+planMaps(const Bytes& image, const VersionProfile& profile, const RomLists& lists, const MapImport& wish);

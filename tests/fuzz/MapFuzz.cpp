@@ -1,0 +1,175 @@
+// The maps of a synthetic image with fuzz bytes laid over the tables the game finds them through: the header
+// pointers and banks, a map's header and object data, the wild data pointers and tables, the end of bank 3, the
+// slot chances. Whatever the bytes, every read stays inside the image, every map read lies inside its bank, and a
+// wild edit and a static edit planned on it either are refused with a reason or, once written, leave every other
+// map's wild Pokémon as they were and read as edited.
+//
+// Input: [version][map to edit][how to edit] then chunks of [region][position hi][position lo][count] and count
+// bytes.
+
+#include "FuzzCheck.h"
+#include "demo/SyntheticRom.h"
+#include "maps/StaticBattles.h"
+#include "maps/WildWrite.h"
+
+#include <vector>
+
+namespace {
+
+using Undo = std::vector<std::pair<std::size_t, std::uint8_t>>;
+
+void set(Bytes& image, Undo& undo, std::size_t offset, std::uint8_t value)
+{
+    if (offset < image.size()) {
+        undo.emplace_back(offset, image[offset]);
+        image[offset] = value;
+    }
+}
+
+void apply(Bytes& image, Undo& undo, const WritePlan& plan)
+{
+    for (const ByteWrite& write : plan) {
+        for (std::size_t k = 0; k < write.bytes.size(); ++k) {
+            set(image, undo, static_cast<std::size_t>(write.offset) + k, write.bytes[k]);
+        }
+    }
+}
+
+void checkRead(const MapTable& table, const Bytes& image)
+{
+    for (const MapRow& row : table.rows) {
+        if (!row.isMap()) {
+            FUZZ_CHECK(row.objects.empty() && row.wild < 0);
+            continue;
+        }
+        const BankRange bank = bankRange(row.headerBank);
+        FUZZ_CHECK(bank.contains(row.headerOffset, MapHeaderLength) && row.objects.size() <= MaxObjects);
+        for (const MapObject& object : row.objects) {
+            FUZZ_CHECK(bank.contains(object.offset, 6) && object.offset + 6 <= std::ssize(image));
+        }
+    }
+    for (const WildTable& wild : table.wild) {
+        FUZZ_CHECK(bankRange(WildBank).contains(wild.offset, wild.length) &&
+                   wild.offset + wild.length <= table.free.start);
+    }
+}
+
+WildArea areaFrom(std::uint8_t seed)
+{
+    WildArea area;
+    area.rate = static_cast<std::uint8_t>(seed % 3 == 0 ? 0 : seed);
+    for (std::size_t k = 0; k < area.slot.size(); ++k) {
+        area.slot[k] = {static_cast<std::uint8_t>(1 + (seed + k) % 100),
+                        static_cast<std::uint8_t>(1 + (seed * 7 + k) % 190)};
+    }
+    return area;
+}
+
+void checkWildEdit(
+    Bytes& image, Undo& undo, const VersionProfile& profile, const MapTable& before, int map, std::uint8_t how)
+{
+    WildEdit edit{map, {}, {}};
+    if ((how & 1) != 0) {
+        edit.grass = areaFrom(how);
+    }
+    if ((how & 2) != 0) {
+        edit.water = areaFrom(static_cast<std::uint8_t>(how * 13));
+    }
+    const auto write = planWildEdits(image, before, {edit});
+    if (!write) {
+        const int number = write.failure().number;
+        FUZZ_CHECK(number == FailureNumber::NoRoomInBank || number == FailureNumber::NotInPlace ||
+                   number == FailureNumber::WouldMoveData);
+        return;
+    }
+    apply(image, undo, write->plan);
+    // The game's own way to a map's wild Pokémon: its pointer, then the table.
+    const MapProfile& maps = mapProfile(profile.version);
+    FUZZ_CHECK(wordAt(image, wildPointerOffset(maps, maps.mapCount)) == WildPointersEnd);
+    const WildTable& was = *before.wildOf(map);
+    for (const MapRow& row : before.rows) {
+        if (!row.isMap() || row.wild < 0) {
+            continue;
+        }
+        const bool edited =
+            row.id == map || (!was.empty() && row.wild == before.rows[static_cast<std::size_t>(map)].wild);
+        const auto now =
+            readWildTable(image, wildOffset(wordAt(image, wildPointerOffset(maps, row.id))), bankRange(WildBank));
+        const WildTable& old = *before.wildOf(row.id);
+        FUZZ_CHECK(now.has_value());
+        FUZZ_CHECK(now->grass == (edited ? edit.grass.value_or(old.grass) : old.grass));
+        FUZZ_CHECK(now->water == (edited ? edit.water.value_or(old.water) : old.water));
+    }
+}
+
+void checkStaticEdit(Bytes& image, Undo& undo, const MapTable& before, std::uint8_t how)
+{
+    for (const MapRow& row : before.rows) {
+        for (const MapObject& object : row.objects) {
+            if (object.kind != ObjectKind::Pokemon) {
+                continue;
+            }
+            const StaticEdit edit{
+                row.id, object.number, static_cast<std::uint8_t>(how % 192), static_cast<std::uint8_t>(how % 102)};
+            const auto plan = planStaticEdits(image, before, {edit});
+            FUZZ_CHECK(plan.ok() == (edit.species >= 1 && edit.species <= 190 && edit.level >= 1 && edit.level <= 100));
+            if (plan) {
+                apply(image, undo, *plan);
+                FUZZ_CHECK(image[static_cast<std::size_t>(object.valuesOffset)] == edit.species &&
+                           image[static_cast<std::size_t>(object.valuesOffset) + 1] == edit.level);
+            }
+            return;
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static Bytes images[] = {SyntheticRom(GameVersion::Red).bytes(),
+                             SyntheticRom(GameVersion::Blue).bytes(),
+                             SyntheticRom(GameVersion::Yellow).bytes()};
+    if (size < 3) {
+        return 0;
+    }
+    const VersionProfile& profile = profileOf(static_cast<GameVersion>(data[0] % 3));
+    const MapProfile& maps = mapProfile(profile.version);
+    Bytes& image = images[data[0] % 3];
+    static const MapTable builtTables[] = {readMaps(images[0], profileOf(GameVersion::Red)),
+                                           readMaps(images[1], profileOf(GameVersion::Blue)),
+                                           readMaps(images[2], profileOf(GameVersion::Yellow))};
+    // Every change to the kept image is undone at the end, so that no input pays for a 1 MiB copy.
+    Undo undo;
+    const int map = data[1] % maps.mapCount;
+    const MapRow& row = builtTables[data[0] % 3].rows[static_cast<std::size_t>(map)];
+    const std::pair<std::int32_t, std::int32_t> regions[] = {{maps.headerPointers, 2 * maps.mapCount},
+                                                             {maps.headerBanks, maps.mapCount},
+                                                             {row.isMap() ? row.headerOffset : maps.headerBanks, 0x40},
+                                                             {row.isMap() ? row.objectsOffset : maps.headerBanks, 0x80},
+                                                             {maps.wildPointers, 2 * maps.mapCount + 2},
+                                                             {maps.wildTables, maps.wildTablesLength},
+                                                             {bankRange(WildBank).end - 0x400, 0x400},
+                                                             {maps.slotChances, 20}};
+    for (std::size_t at = 3; at + 4 <= size;) {
+        const auto& [start, length] = regions[data[at] % std::size(regions)];
+        auto offset = static_cast<std::size_t>(start + (data[at + 1] << 8 | data[at + 2]) % length);
+        const std::size_t count = data[at + 3];
+        at += 4;
+        for (std::size_t done = 0; done < count && at < size; ++done) {
+            set(image, undo, offset++, data[at++]);
+        }
+    }
+    const MapTable table = readMaps(image, profile);
+    checkRead(table, image);
+    const MapRow& edited = table.rows[static_cast<std::size_t>(map)];
+    if (edited.isMap() && !edited.copyOf && edited.wild >= 0 && table.wildProblem.empty()) {
+        checkWildEdit(image, undo, profile, table, map, data[2]);
+    }
+    checkStaticEdit(image, undo, table, data[2]);
+    overworldPositions(table);
+    for (auto change = undo.rbegin(); change != undo.rend(); ++change) {
+        image[change->first] = change->second;
+    }
+    return 0;
+}

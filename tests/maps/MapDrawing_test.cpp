@@ -1,6 +1,8 @@
+#include "demo/SyntheticMaps.h"
 #include "demo/SyntheticRom.h"
 #include "demo/SyntheticTiles.h"
 #include "maps/MapDrawing.h"
+#include "maps/MapLooks.h"
 #include "rom/Banks.h"
 
 #include <climits>
@@ -138,6 +140,40 @@ TEST(MapDrawing, DrawsEveryTilesetAndEveryPersonAsBuilt)
         EXPECT_EQ(picture.problem, "");
         EXPECT_TRUE(greys(picture) == expected);
         EXPECT_TRUE(greys(drawing.bare(look)) == inventedMap(look, ids)) << "the people were drawn into a kept picture";
+    }
+}
+
+// Every map of the synthetic images as read through the game's tables, with its objects: the builder's tileset,
+// size and objects, its blocks in the invented tiles and every object where the builder stood it.
+TEST(MapDrawing, DrawsEverySyntheticMapAsBuilt)
+{
+    for (const GameVersion version : Versions) {
+        SCOPED_TRACE(static_cast<int>(version));
+        const Bytes image = SyntheticRom(version).bytes();
+        const SyntheticMapPlan plan = syntheticMapPlan(image, version);
+        MapDrawing drawing(image, version);
+        const std::vector<MapToDraw> maps = mapsToDraw(image, profileOf(version));
+        EXPECT_EQ(maps.size(),
+                  static_cast<std::size_t>(std::count_if(
+                      plan.maps.begin(), plan.maps.end(), [](const PlannedMap& map) { return !map.junk; })));
+        for (const MapToDraw& map : maps) {
+            const PlannedMap& planned = plan.maps.at(static_cast<std::size_t>(map.id));
+            const PlannedMap& original = plan.maps.at(static_cast<std::size_t>(planned.copyOf.value_or(map.id)));
+            const MapLook& look = map.look;
+            EXPECT_EQ(std::tuple(look.tileset, look.width, look.height),
+                      std::tuple(original.tileset, original.width, original.height));
+            std::vector<PersonLook> people;
+            for (const MapObject& object : original.objects) {
+                people.push_back({object.sprite, object.x, object.y});
+            }
+            const auto ids = std::span(image).subspan(static_cast<std::size_t>(look.blocks),
+                                                      static_cast<std::size_t>(look.width * look.height));
+            std::vector<std::uint8_t> expected = inventedMap(look, Bytes(ids.begin(), ids.end()));
+            addInventedPeople(expected, 32 * look.width, people);
+            const MapPicture picture = drawing.withPeople(look, map.people);
+            EXPECT_EQ(picture.problem, "") << map.name;
+            EXPECT_TRUE(greys(picture) == expected) << map.name;
+        }
     }
 }
 

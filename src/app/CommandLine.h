@@ -20,7 +20,9 @@ constexpr const char* CommandsHelp =
     "Commands that need no display:\n"
     "  tavrik export ROM [-o FILE]         Writes every battle of ROM as JSON.\n"
     "  tavrik import ROM FILE [--dry-run]  Applies a JSON file to ROM in place.\n"
-    "  tavrik pictures ROM DIR [--colour]  Writes every Pokémon and trainer picture of ROM as PNG files.\n";
+    "  tavrik pictures ROM DIR [--colour]  Writes every Pokémon and trainer picture of ROM as PNG files.\n"
+    "  tavrik maps ROM DIR [--objects]     Writes every map of ROM as PNG files, with --objects also with its\n"
+    "                                      people, items, trainers and Pokémon standing on it.\n";
 
 // The ROM at path and its version; none, after the message the window would show, on err.
 std::optional<std::pair<Bytes, const VersionProfile*>> openRom(const std::string& path, std::ostream& err);

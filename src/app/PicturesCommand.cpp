@@ -11,7 +11,9 @@ namespace {
 constexpr int Unreadable = 2;
 constexpr int WriteFailed = 3;
 
-bool save(const QImage& image, const QString& path, std::ostream& err)
+} // namespace
+
+bool savePicture(const QImage& image, const QString& path, std::ostream& err)
 {
     if (image.save(path, "PNG")) {
         return true;
@@ -19,8 +21,6 @@ bool save(const QImage& image, const QString& path, std::ostream& err)
     err << "tavrik: cannot write " << path.toStdString() << "\n";
     return false;
 }
-
-} // namespace
 
 bool isPicturesCommand(const std::vector<std::string>& arguments)
 {
@@ -57,7 +57,7 @@ int picturesCommand(const std::vector<std::string>& arguments, std::ostream& out
                 err << what << ": no picture: " << decoded.problem << "\n";
                 return true;
             }
-            if (!save(picture, folder.filePath(file), err)) {
+            if (!savePicture(picture, folder.filePath(file), err)) {
                 return false;
             }
             ++written;

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Emulator.h"
 #include "app/Form1.h"
+#include "app/MapsCommand.h"
 #include "app/PicturesCommand.h"
 
 #include <QApplication>
@@ -76,6 +77,9 @@ int main(int argc, char** argv)
     }
     if (isPicturesCommand(arguments)) {
         return picturesCommand(arguments, std::cout, std::cerr);
+    }
+    if (isMapsCommand(arguments)) {
+        return mapsCommand(arguments, std::cout, std::cerr);
     }
     if (needsNoDisplay(argc, argv)) {
         QCoreApplication application(argc, argv);

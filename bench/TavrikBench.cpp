@@ -11,9 +11,9 @@
 //                        with one edited level, nothing written.
 //   SaveTrainerCore      writeTrainer with one changed level, the fsync included.
 //   DecodeAllPictures    the 190 species' and 47 trainer classes' pictures decoded from the image.
-//   DrawLargestMap       the tallest map (10 x 72 blocks, as Route 17) with its people, from a fresh drawing
+//   DrawLargestMap       the largest map (Route 17, 10 x 72 blocks) with its objects, from a fresh drawing
 //                        (argument 0, cold: its tiles, blocks and frames decoded first) or a kept one (1, warm).
-//   DrawAllMaps          the bare picture and the picture with people of every map, in memory, from a fresh
+//   DrawAllMaps          the bare picture and the picture with objects of every map, in memory, from a fresh
 //                        drawing.
 //   SaveRepackingBankCore  every party one member stronger in one save: the trainer bank laid out anew, fsync
 //                        included
@@ -36,9 +36,9 @@
 #include "catalogues/NameCatalogues.h"
 #include "demo/SyntheticRom.h"
 #include "maps/MapDrawing.h"
+#include "maps/MapLooks.h"
 #include "maps/MapTable.h"
 #include "pictures/PictureLocator.h"
-#include "rom/Banks.h"
 #include "rom/RomFile.h"
 #include "rom/VersionProfile.h"
 #include "trainers/PartyWrite.h"
@@ -299,65 +299,47 @@ void DecodeAllPictures(benchmark::State& state)
 }
 BENCHMARK(DecodeAllPictures)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
-// Maps laid into a synthetic image in the sizes of the game's: 248 of them, the tallest 10 x 72 blocks, a town
-// of 20 x 18 every twelfth, a route of 10 x 36 every eighth, rooms of 5 x 4 between; each with people of
-// sprites 1..60 standing on it, a few of them at row 0.
-struct BenchMaps
+// The synthetic image's maps as the drawing sees them.
+struct DrawnImage
 {
-    explicit BenchMaps(GameVersion version) : image(SyntheticRom(version).bytes())
-    {
-        constexpr int Bank = 0x39;
-        for (int k = 0; k < BankSize; ++k) {
-            image[static_cast<std::size_t>(bankStart(Bank) + k)] = static_cast<std::uint8_t>(k * 7 % 13 + k / 97 % 3);
-        }
-        const int tilesets = drawingTables(version).tilesetCount;
-        for (int id = 0; id < 248; ++id) {
-            const auto [width, height] = id == 0        ? std::pair{10, 72}
-                                         : id % 12 == 0 ? std::pair{20, 18}
-                                         : id % 8 == 0  ? std::pair{10, 36}
-                                                        : std::pair{5, 4};
-            maps.push_back({id % tilesets, height, width, bankStart(Bank) + id * 13, Bank});
-            std::vector<PersonLook> standing;
-            for (int person = 0; person < 4 + id % 9; ++person) {
-                standing.push_back(
-                    {1 + (id + 7 * person) % 60, (3 * person + id) % (2 * width), person % 5 * height % (2 * height)});
-            }
-            people.push_back(std::move(standing));
-        }
-    }
+    explicit DrawnImage(GameVersion version)
+        : image(SyntheticRom(version).bytes()), maps(mapsToDraw(image, profileOf(version)))
+    {}
 
     Bytes image;
-    std::vector<MapLook> maps;
-    std::vector<std::vector<PersonLook>> people;
+    std::vector<MapToDraw> maps;
 };
 
 void DrawLargestMap(benchmark::State& state)
 {
-    const BenchMaps maps(GameVersion::Red);
+    const DrawnImage drawn(GameVersion::Red);
+    const auto largest = std::max_element(drawn.maps.begin(), drawn.maps.end(), [](const auto& a, const auto& b) {
+        return a.look.width * a.look.height < b.look.width * b.look.height;
+    });
     const bool warm = state.range(0) == 1;
-    MapDrawing kept(maps.image, GameVersion::Red);
+    MapDrawing kept(drawn.image, GameVersion::Red);
     for (auto _ : state) {
-        MapDrawing fresh(maps.image, GameVersion::Red);
-        const MapPicture picture = (warm ? kept : fresh).withPeople(maps.maps.front(), maps.people.front());
-        if (!picture.sound() || picture.height != 72 * BlockPixels) {
-            state.SkipWithError("the tallest map was not drawn");
+        MapDrawing fresh(drawn.image, GameVersion::Red);
+        const MapPicture picture = (warm ? kept : fresh).withPeople(largest->look, largest->people);
+        if (!picture.sound()) {
+            state.SkipWithError("the largest map was not drawn");
             break;
         }
         benchmark::DoNotOptimize(picture.shades.data());
     }
-    state.SetLabel(warm ? "warm" : "cold");
+    state.SetLabel(largest->name + (warm ? ", warm" : ", cold"));
 }
 BENCHMARK(DrawLargestMap)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void DrawAllMaps(benchmark::State& state)
 {
-    const BenchMaps maps(versionOf(state));
+    const DrawnImage drawn(versionOf(state));
     for (auto _ : state) {
-        MapDrawing drawing(maps.image, versionOf(state));
+        MapDrawing drawing(drawn.image, versionOf(state));
         std::size_t pixels = 0;
-        for (std::size_t k = 0; k < maps.maps.size(); ++k) {
-            pixels += drawing.bare(maps.maps[k]).shades.size();
-            pixels += drawing.withPeople(maps.maps[k], maps.people[k]).shades.size();
+        for (const MapToDraw& map : drawn.maps) {
+            pixels += drawing.bare(map.look).shades.size();
+            pixels += drawing.withPeople(map.look, map.people).shades.size();
         }
         benchmark::DoNotOptimize(pixels);
     }

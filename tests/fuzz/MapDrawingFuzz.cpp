@@ -1,16 +1,18 @@
 // A map drawn from a synthetic image whose tileset and sprite tables, graphics, blocksets, sheets and blocks the
-// input overwrites in part, on an image of full length or cut short. Whatever the bytes, nothing is read out of
-// bounds; each picture is sound at its map's size, shades 0..3, or blank with a reason; the people change
-// nothing outside their boxes; and a map drawn again from what was kept is the same.
+// input overwrites in part, on an image of full length or cut short: one of the image's own small maps with its
+// objects, or a map the input describes. Whatever the bytes, nothing is read out of bounds; each picture is sound
+// at its map's size, shades 0..3, or blank with a reason; the people change nothing outside their boxes; and a
+// map drawn again from what was kept is the same.
 //
-// Input: [version + 3 x cut (cuts 0..4) | 0x80 for a width and height too large or 0 as they are]
+// Input: [version + 3 x cut (cuts 0..5) | 0x80 for a width and height too large or 0 as they are]
+//        [map: 0 for the one described next, else the image's small map n - 1]
 //        [tileset][width][height][blocks offset in the bank, 2 bytes][bank: 0 for 0x39, else as it is]
-//        [people: count (0..7), then sprite, x + 4, y + 4 for each]
+//        [people, after the map's own: count (0..7), then sprite, x + 4, y + 4 for each]
 //        then overlays: [where (0..4)][offset, 2 bytes][length][bytes]...
 
 #include "FuzzCheck.h"
-#include "demo/SyntheticTiles.h"
-#include "maps/MapDrawing.h"
+#include "demo/SyntheticRom.h"
+#include "maps/MapLooks.h"
 #include "rom/Banks.h"
 
 #include <algorithm>
@@ -22,15 +24,19 @@ namespace {
 
 constexpr int SpareBank = 0x39;
 constexpr std::uint8_t RawSize = 0x80;
-// Cut in the tileset table, in the first graphics, in the first sheet, and just after the blocks' bank starts.
-constexpr std::array<std::size_t, 5> Lengths{0x100000, 0xC7C0, 0xC0123, 0xD0021, SpareBank* BankSize + 0x40};
+constexpr GameVersion Versions[] = {GameVersion::Red, GameVersion::Blue, GameVersion::Yellow};
+// Cut in the tileset table, in the maps' banks, in the first graphics, in the first sheet, and just after the
+// described map's bank starts.
+constexpr std::array<std::size_t, 6> Lengths{
+    0x100000, 0xC7C0, 0x1F * BankSize + 0x123, 0xC0123, 0xD0021, SpareBank* BankSize + 0x40};
+// Maps of up to this many blocks keep each input quick.
+constexpr int SmallMap = 32;
 
-Bytes imageWithTiles(GameVersion version, std::size_t length)
+std::vector<MapToDraw> smallMaps(GameVersion version)
 {
-    Bytes image(0x100000, 0x00);
-    putTiles(image, version);
-    image.resize(length);
-    return image;
+    std::vector<MapToDraw> maps = mapsToDraw(SyntheticRom(version).bytes(), profileOf(version));
+    std::erase_if(maps, [](const MapToDraw& map) { return map.look.width * map.look.height > SmallMap; });
+    return maps;
 }
 
 class Input
@@ -75,16 +81,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static std::vector<Bytes> images = [] {
         std::vector<Bytes> all;
         for (const std::size_t length : Lengths) {
-            for (const GameVersion version : {GameVersion::Red, GameVersion::Blue, GameVersion::Yellow}) {
-                all.push_back(imageWithTiles(version, length));
+            for (const GameVersion version : Versions) {
+                all.push_back(SyntheticRom(version).bytes());
+                all.back().resize(length);
             }
         }
         return all;
     }();
+    static const std::vector<MapToDraw> maps[] = {
+        smallMaps(Versions[0]), smallMaps(Versions[1]), smallMaps(Versions[2])};
     Input input(data, size);
     const int head = input.byte();
     const auto version = static_cast<GameVersion>(head % 3);
     Bytes& image = images[static_cast<std::size_t>(head & 0x7F) % images.size()];
+    const std::vector<MapToDraw>& own = maps[static_cast<std::size_t>(head % 3)];
+    const int chosen = input.byte();
     MapLook look;
     look.tileset = input.byte();
     look.width = input.byte();
@@ -98,9 +109,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int bank = input.byte();
     look.bank = bank == 0 ? SpareBank : bank;
     look.blocks = bankStart(look.bank) + pointer % BankSize;
-    std::vector<PersonLook> people(static_cast<std::size_t>(input.byte() % 8));
-    for (PersonLook& person : people) {
-        person = {input.byte(), input.byte() - 4, input.byte() - 4};
+    std::vector<PersonLook> people;
+    if (chosen != 0 && !own.empty()) {
+        const MapToDraw& map = own[static_cast<std::size_t>(chosen - 1) % own.size()];
+        look = map.look;
+        people = map.people;
+    }
+    for (int count = input.byte() % 8; count > 0; --count) {
+        people.push_back({input.byte(), input.byte() - 4, input.byte() - 4});
     }
     const DrawingTables& tables = drawingTables(version);
     const std::array<std::pair<std::int32_t, std::int32_t>, 5> windows{{

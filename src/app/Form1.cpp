@@ -2,6 +2,8 @@
 
 #include "app/Form2.h"
 #include "app/RecentFiles.h"
+#include "maps/PartyPlaces.h"
+#include "maps/StaticBattles.h"
 #include "overworld/Form3.h"
 #include "pictures/PictureBook.h"
 #include "rom/FailureBox.h"
@@ -31,6 +33,18 @@ static void loadPictures()
 namespace {
 
 const QString ColourSetting = QStringLiteral("pictures/superGameBoyColours");
+
+// Where each party is fought, from the maps of the image the party windows show.
+PartyPlaceLookup placesOf(const Bytes& image, const VersionProfile& profile)
+{
+    auto maps = std::make_shared<const MapTable>(readMaps(image, profile));
+    return [maps](int classNumber, int partyNumber) {
+        return partyPlaces(*maps, classNumber, partyNumber).text(maps->version);
+    };
+}
+
+// The overworld editor finds its legendaries through the maps' objects, as the Maps window does.
+constexpr LocateBattles LocateThroughMaps = &overworldPositions;
 
 // A local .gb or .gbc file, the only thing the window takes from a drag.
 QString droppedRom(const QMimeData* data)
@@ -74,6 +88,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     connect(ui->trainerform, &TrainerForm::modifiedChanged, this, &QWidget::setWindowModified);
     m_pictures = new PictureBook(this);
     ui->trainerform->setPictureBook(m_pictures);
+    ui->trainerform->setPlaceReader([this](const Bytes& image) { return placesOf(image, *m_session.profile); });
     // Grey or colour: the last choice, kept from one run to the next.
     ui->mnuColours->setChecked(QSettings().value(ColourSetting, false).toBool());
     m_pictures->setColour(ui->mnuColours->isChecked());
@@ -185,6 +200,7 @@ void Form1::mnuBattle_Click()
     }
     if (m_overworld == nullptr) {
         m_overworld = new Form3(m_session.target(), m_pictures);
+        m_overworld->setBattleLocator(LocateThroughMaps);
         connect(m_overworld, &Form3::closed, this, [this] { setEnabled(true); });
     }
     showLocking(m_overworld);
@@ -205,6 +221,7 @@ void Form1::mnuParties_Click()
     }
     if (m_parties == nullptr) {
         m_parties = new Form4(m_session.target(), m_pictures);
+        m_parties->setPlaceReader([this](const Bytes& shown) { return placesOf(shown, *m_session.profile); });
         connect(m_parties, &Form4::closed, this, [this] {
             setEnabled(true);
             ui->trainerform->reloadTrainer();

@@ -56,14 +56,21 @@ void Form3::overpokemon(const Bytes& image)
     appendNames(lists, speciesNames(image, *m_rom.profile));
 }
 
+void Form3::setBattleLocator(LocateBattles locate)
+{
+    m_locate = locate;
+}
+
 void Form3::loadBattles(const Bytes& image)
 {
     m_loaded.fill(std::nullopt);
+    const BattlePositions positions =
+        m_locate != nullptr ? m_locate(image, *m_rom.profile) : fixedPositions(m_rom.profile->version);
     QStringList leftAlone;
     const QString title = QString::fromUtf8(m_rom.profile->title);
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         QWidget* frame = speciesBox(battle)->parentWidget();
-        const bool inPlace = battleInPlace(image, m_rom.profile->version, battle);
+        const bool inPlace = battleInPlace(image, positions, battle);
         frame->setEnabled(inPlace);
         frame->setToolTip(inPlace ? QString()
                                   : QStringLiteral("Not where %1 keeps this battle: Tavrik leaves it as "
@@ -76,7 +83,7 @@ void Form3::loadBattles(const Bytes& image)
             levelBox(battle)->clear();
             continue;
         }
-        const BattleValues values = readBattle(image, m_rom.profile->version, battle);
+        const BattleValues values = readBattle(image, positions, battle);
         m_loaded[static_cast<std::size_t>(battle)] = values;
         QComboBox* species = speciesBox(battle);
         species->setCurrentIndex(values.species < species->count() ? values.species : -1);
@@ -127,7 +134,7 @@ bool Form3::hasUnsavedChanges() const
 
 bool Form3::oversave()
 {
-    if (auto failure = writeBattles(m_rom, editedBattles())) {
+    if (auto failure = writeBattles(m_rom, editedBattles(), m_locate)) {
         showFailure(this, *failure);
         return false;
     }

@@ -28,6 +28,9 @@ public:
     QComboBox* speciesBox(int battle) const;
     QLineEdit* levelBox(int battle) const;
 
+    // How the battles are found in an image: through the maps' objects where the owner reads them, else at the
+    // places the released game keeps them.
+    void setBattleLocator(LocateBattles locate);
     // Fills the six species lists from image, afresh with each opening.
     void overpokemon(const Bytes& image);
     // Shows the six battles of image; a battle that is not in place is disabled and not saved later.
@@ -51,6 +54,7 @@ private:
 
     std::unique_ptr<Ui::Form3> ui;
     RomTarget m_rom;
+    LocateBattles m_locate = nullptr;
     PictureBook* m_pictures;
     // The bytes as loaded, for the battles in place; a species list without a selection writes its
     // loaded byte back.

@@ -26,11 +26,8 @@ bool couldBeginParty(std::uint8_t byte)
 // Walks the lists from the lowest while only zero bytes lie between them; the first area ends behind the
 // zero bytes after the last of them, and begins before those in front of the lowest, where lists moved away,
 // though not before the end of the pointer table. Returns how many lists (in offset order) it holds.
-std::size_t walkFirstArea(const Bytes& image,
-                          const VersionProfile& profile,
-                          const PartyTable& table,
-                          std::int32_t end,
-                          BankAreas& areas)
+std::size_t walkFirstArea(
+    const Bytes& image, const VersionProfile& profile, const PartyTable& table, std::int32_t end, BankAreas& areas)
 {
     const std::vector<PartyList>& lists = table.lists;
     std::int32_t cursor = lists.front().offset;

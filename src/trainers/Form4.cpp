@@ -10,8 +10,10 @@
 #include "ui_Form4.h"
 
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSettings>
 #include <QSignalBlocker>
@@ -24,9 +26,10 @@ constexpr int PartyRole = Qt::UserRole + 1;
 const QString GeometrySetting = QStringLiteral("trainerParties/geometry");
 const QString SplitterSetting = QStringLiteral("trainerParties/splitter");
 constexpr int DefaultHeight = 460;
-// Six members of names as long as the game's, as the tree lists a party.
+// Six members of names as long as the game's, as the tree lists a party, and one of the longer places.
 const QString WidestMembers = QStringLiteral("NIDORAN♂ 55, NIDORAN♂ 55, NIDORAN♂ 55, NIDORAN♂ 55, NIDORAN♂ 55, "
                                              "NIDORAN♂ 55");
+const QString WidePlace = QStringLiteral("Rocket Hideout B4F (x 12, y 30)");
 
 } // namespace
 
@@ -41,11 +44,19 @@ Form4::Form4(RomTarget rom, PictureBook* pictures)
     ui->splitter->setStretchFactor(0, 1);
     ui->splitter->setStretchFactor(1, 0);
     restoreSize();
+    // The keys go to the tree first; the filter is a click or a Tab away.
+    setFocusProxy(ui->partytree);
     installNumberBox(ui->txtmoney, 9999);
     connect(ui->partytree, &QTreeWidget::currentItemChanged, this, &Form4::partytree_Click);
     connect(ui->partyrows, &PartyRows::changed, this, &Form4::updateState);
     connect(ui->txtmoney, &QLineEdit::textChanged, this, &Form4::updateState);
     connect(ui->cmdSave, &QPushButton::clicked, this, &Form4::cmdSave_Click);
+    connect(ui->txtfilter, &QLineEdit::textChanged, this, &Form4::applyFilter);
+    connect(ui->cmdShowOnMap, &QPushButton::clicked, this, [this] {
+        if (m_party > 0) {
+            emit showOnMap(m_class, m_party);
+        }
+    });
     ui->partyrows->setPictureBook(m_pictures);
     connect(m_pictures, &PictureBook::changed, this, &Form4::drawPortrait);
 }
@@ -58,13 +69,22 @@ void Form4::restoreSize()
     // user left it at.
     QTreeWidget* tree = ui->partytree;
     // Two average characters: more than any style's margins around an item's text.
-    const int members =
-        tree->fontMetrics().horizontalAdvance(WidestMembers) + 2 * tree->fontMetrics().averageCharWidth();
+    const int margin = 2 * tree->fontMetrics().averageCharWidth();
+    const int members = tree->fontMetrics().horizontalAdvance(WidestMembers) + margin;
+    const int place = tree->fontMetrics().horizontalAdvance(WidePlace) + margin;
+    // The member lists take the room the tree has: when it narrows, they are cut before the places are.
+    tree->header()->setStretchLastSection(false);
+    tree->header()->setSectionResizeMode(0, QHeaderView::Fixed);
+    tree->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    tree->header()->setSectionResizeMode(2, QHeaderView::Fixed);
+    tree->setColumnWidth(2, place);
     const int treeWidth =
-        tree->columnWidth(0) + members + tree->verticalScrollBar()->sizeHint().width() + 2 * tree->frameWidth();
+        tree->columnWidth(0) + members + place + tree->verticalScrollBar()->sizeHint().width() + 2 * tree->frameWidth();
     const QMargins margins = layout()->contentsMargins();
-    resize(margins.left() + treeWidth + ui->splitter->handleWidth() + ui->partypanel->minimumWidth() + margins.right(),
-           DefaultHeight);
+    // Never wider than the screen: a window cut off at its right edge would hide the party and its buttons.
+    const int width =
+        margins.left() + treeWidth + ui->splitter->handleWidth() + ui->partypanel->minimumWidth() + margins.right();
+    resize(screen() != nullptr ? std::min(width, screen()->availableGeometry().width()) : width, DefaultHeight);
     ui->splitter->setSizes({treeWidth, ui->partypanel->minimumWidth()});
     const QSettings settings;
     restoreGeometry(settings.value(GeometrySetting).toByteArray());
@@ -112,8 +132,68 @@ void Form4::loadParties(const Bytes& image)
     m_customMoves = readCustomMoves(image, profile);
     m_speciesNames = toQStringList(speciesNames(image, profile));
     ui->partyrows->setSpeciesNames(m_speciesNames);
+    m_places = m_placeReader ? m_placeReader(image) : PartyPlaceLookup();
+    m_room = bankRoom(image, profile, m_table);
     fillTree();
+    applyFilter();
     showSelection();
+}
+
+void Form4::setPlaceReader(PartyPlaceReader reader)
+{
+    m_placeReader = std::move(reader);
+}
+
+void Form4::selectParty(int classNumber, int partyNumber)
+{
+    if (QTreeWidgetItem* found = item(classNumber, partyNumber)) {
+        ui->txtfilter->clear();
+        ui->partytree->setCurrentItem(found);
+        ui->partytree->scrollToItem(found);
+    }
+}
+
+QString Form4::placeOf(const PartyList& list, int partyNumber) const
+{
+    if (!m_places) {
+        return {};
+    }
+    // Each class of a shared list has its own trainers on the maps; a class no object uses says so only when none
+    // of the others is used either.
+    QStringList places;
+    QString unused;
+    for (const int classNumber : list.classes) {
+        const QString place = QString::fromStdString(m_places(classNumber, partyNumber));
+        if (place.startsWith(QStringLiteral("No map ")) ||
+            place.endsWith(QStringLiteral("(as in the released game)"))) {
+            unused = unused.isEmpty() ? place : unused;
+        } else if (!places.contains(place)) {
+            places << place;
+        }
+    }
+    return places.isEmpty() ? unused : places.join(QStringLiteral("; "));
+}
+
+void Form4::applyFilter()
+{
+    const QString text = ui->txtfilter->text().trimmed();
+    for (int top = 0; top < ui->partytree->topLevelItemCount(); ++top) {
+        QTreeWidgetItem* classItem = ui->partytree->topLevelItem(top);
+        const bool classMatches = classItem->text(0).contains(text, Qt::CaseInsensitive);
+        bool anyParty = false;
+        for (int child = 0; child < classItem->childCount(); ++child) {
+            QTreeWidgetItem* partyItem = classItem->child(child);
+            const bool matches = classMatches || partyItem->text(1).contains(text, Qt::CaseInsensitive) ||
+                                 partyItem->text(2).contains(text, Qt::CaseInsensitive);
+            partyItem->setHidden(!matches);
+            anyParty = anyParty || matches;
+        }
+        classItem->setHidden(!classMatches && !anyParty);
+        // A filter opens the classes whose parties it keeps; clearing it leaves them as the user has them.
+        if (!text.isEmpty()) {
+            classItem->setExpanded(anyParty);
+        }
+    }
 }
 
 void Form4::fillTree()
@@ -142,11 +222,12 @@ void Form4::fillTree()
                                .arg(m_speciesNames.value(member.species, QStringLiteral("#%1").arg(member.species)))
                                .arg(member.level);
             }
-            auto* partyItem =
-                new QTreeWidgetItem(classItem, {QString::number(party), members.join(QStringLiteral(", "))});
+            auto* partyItem = new QTreeWidgetItem(
+                classItem, {QString::number(party), members.join(QStringLiteral(", ")), placeOf(*list, party)});
             partyItem->setData(0, ClassRole, classNumber);
             partyItem->setData(0, PartyRole, party);
             partyItem->setToolTip(1, partyItem->text(1));
+            partyItem->setToolTip(2, partyItem->text(2));
         }
     }
     if (QTreeWidgetItem* selected = m_class > 0 ? item(m_class, m_party) : nullptr) {

@@ -7,6 +7,8 @@
 // the tree and the party; its size is kept from one run to the next.
 
 #include "rom/RomTarget.h"
+#include "trainers/BankLayout.h"
+#include "trainers/PartyPlaceReader.h"
 #include "trainers/PartyRules.h"
 #include "trainers/PartyWrite.h"
 
@@ -35,8 +37,12 @@ public:
     // The item of a class (partyNumber 0) or of one of its parties.
     QTreeWidgetItem* item(int classNumber, int partyNumber) const;
 
+    // Where the tree says each party is fought; without it, the place column stays empty.
+    void setPlaceReader(PartyPlaceReader reader);
     // Fills the lists and the tree from image, keeping the selection where it can.
     void loadParties(const Bytes& image);
+    // Selects a party (or a class, with partyNumber 0), as a click in the tree does.
+    void selectParty(int classNumber, int partyNumber);
     bool hasUnsavedChanges() const;
 
 public slots:
@@ -44,6 +50,8 @@ public slots:
 
 signals:
     void closed();
+    // Show on Map: the map of the trainer who fights this party.
+    void showOnMap(int classNumber, int partyNumber);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,12 +60,17 @@ private:
     void restoreSize();
     void saveSize();
     void fillTree();
+    // The place of a party of list, for every class that shares it.
+    QString placeOf(const PartyList& list, int partyNumber) const;
+    // Hides the classes and parties whose class, members and place do not hold the filter's text.
+    void applyFilter();
     void partytree_Click(QTreeWidgetItem* current, QTreeWidgetItem* previous);
     void showSelection();
     void drawPortrait();
     bool saveParty();
     bool mayLeaveParty();
     void updateState();
+    void showBankRoom();
     QString selectionName() const;
     QString memberMoves(int member) const;
 
@@ -70,6 +83,9 @@ private:
     QStringList m_speciesNames;
     QStringList m_moveNames;
     std::vector<CustomMoveEntry> m_customMoves;
+    PartyPlaceReader m_placeReader;
+    PartyPlaceLookup m_places;
+    BankRoom m_room;
     // The selection: a class, and one of its parties or 0 for the class alone.
     int m_class = 0;
     int m_party = 0;

@@ -57,6 +57,30 @@ void Form4::updateState()
         notes << QStringLiteral("Warning: %1.").arg(warnings.join(QStringLiteral("; ")));
     }
     ui->notes->setText(notes.join(QLatin1Char('\n')));
+    ui->cmdShowOnMap->setEnabled(m_party > 0);
+    showBankRoom();
+}
+
+void Form4::showBankRoom()
+{
+    if (m_room.capacity <= 0) {
+        ui->bankroom->clear();
+        return;
+    }
+    const QLocale english(QLocale::English);
+    QString text = QStringLiteral("Trainer bank: %1 of %2 bytes free.")
+                       .arg(english.toString(m_room.free()), english.toString(m_room.capacity));
+    const bool edited = m_loaded.list && ui->partyrows->members() != m_loadedMembers;
+    const std::int32_t bytes =
+        edited ? bytesOfChange(m_table, {{{m_class, m_party, ui->partyrows->members()}}, {}}) : 0;
+    if (bytes > m_room.free()) {
+        text += QStringLiteral(" This edit needs %1 more than that.").arg(english.toString(bytes - m_room.free()));
+    } else if (bytes > 0) {
+        text += QStringLiteral(" This edit takes %1 of them.").arg(english.toString(bytes));
+    } else if (bytes < 0) {
+        text += QStringLiteral(" This edit frees %1.").arg(english.toString(-bytes));
+    }
+    ui->bankroom->setText(text);
 }
 
 bool Form4::hasUnsavedChanges() const

@@ -194,14 +194,13 @@ planRepack(const Bytes& image, const VersionProfile& profile, const PartyTable& 
     BankRoom room;
     const auto places = layOutLists(bankAreas(image, profile, table), table, lengths, room);
     if (!places) {
-        return refusal(FailureNumber::NoRoomInBank,
-                       room.used > room.capacity
-                           ? "The trainer parties would need " + count(room.used) + ", more than the " +
-                                 count(room.capacity) + " the trainer bank holds for them: " +
-                                 count(room.used - room.capacity) + " are missing."
-                           : "The trainer parties would need " + groupedNumber(room.used) + " of the " +
-                                 count(room.capacity) +
-                                 " the trainer bank holds for them, and no list can be split between its places.");
+        return refusal(
+            FailureNumber::NoRoomInBank,
+            room.used > room.capacity
+                ? "The trainer parties would need " + count(room.used) + ", more than the " + count(room.capacity) +
+                      " the trainer bank holds for them: " + count(room.used - room.capacity) + " are missing."
+                : "The trainer parties would need " + groupedNumber(room.used) + " of the " + count(room.capacity) +
+                      " the trainer bank holds for them, and no list can be split between its places.");
     }
     const std::int32_t end = trainerBankEnd(image);
     Bytes target(image.begin() + TrainerBankStart, image.begin() + end);
@@ -302,7 +301,8 @@ WriteStatus checkBank(const Bytes& image,
     });
 }
 
-Result<WritePlan> planMoney(const PartyTable& table, const VersionProfile& profile, const std::vector<MoneyChange>& money)
+Result<WritePlan>
+planMoney(const PartyTable& table, const VersionProfile& profile, const std::vector<MoneyChange>& money)
 {
     WritePlan plan;
     for (const MoneyChange& change : money) {
@@ -415,9 +415,9 @@ std::string relocationNote(const std::string& owner, const Relocation& moved)
 
 std::string repackNote(const Repack& repack)
 {
-    return "The trainer bank was repacked: " + groupedNumber(repack.lists) +
-           (repack.lists == 1 ? " list" : " lists") + " rewritten; " + groupedNumber(repack.freeBytes) + " of " +
-           groupedNumber(repack.capacity) + " bytes are free.";
+    return "The trainer bank was repacked: " + groupedNumber(repack.lists) + (repack.lists == 1 ? " list" : " lists") +
+           " rewritten; " + groupedNumber(repack.freeBytes) + " of " + groupedNumber(repack.capacity) +
+           " bytes are free.";
 }
 
 std::int32_t bytesOfChange(const PartyTable& table, const BankChange& change)

@@ -76,6 +76,11 @@ void TrainerForm::setPictureBook(PictureBook* book)
     connect(book, &PictureBook::changed, this, &TrainerForm::drawPortrait);
 }
 
+void TrainerForm::setPlaceReader(PartyPlaceReader reader)
+{
+    m_placeReader = std::move(reader);
+}
+
 void TrainerForm::drawPortrait()
 {
     if (m_pictures != nullptr && m_rom.profile != nullptr && m_loadedIndex >= 0 && m_loadedIndex < RosterSize) {

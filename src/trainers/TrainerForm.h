@@ -5,6 +5,7 @@
 // and writes the open ROM through its target; the main window hosts it and shows its notes.
 
 #include "rom/RomTarget.h"
+#include "trainers/PartyPlaceReader.h"
 #include "trainers/PartyRules.h"
 #include "trainers/TrainerRecord.h"
 
@@ -39,6 +40,8 @@ public:
 
     // The pictures of the members and the trainer.
     void setPictureBook(PictureBook* book);
+    // Where the party line says the trainer's party is fought.
+    void setPlaceReader(PartyPlaceReader reader);
     // Switched off and emptied, without a ROM.
     void resetView();
     // The ROM to read and write from now on; its version decides which frames show.
@@ -64,6 +67,8 @@ private:
     void trainerlst_Click(int rosterIndex);
     void loadTrainer(int rosterIndex);
     void applyTrainer(int rosterIndex, const LoadedTrainer& loaded);
+    // Where the party line says the game fights the trainer's party.
+    QString placeLine(const Bytes& image, const TrainerClass& trainer) const;
     void Nopoke();
     void drawPortrait();
     // The special-move user list names the members as the rows stand.
@@ -77,6 +82,7 @@ private:
     std::unique_ptr<Ui::TrainerForm> ui;
     RomTarget m_rom;
     PictureBook* m_pictures = nullptr;
+    PartyPlaceReader m_placeReader;
     // Set while a whole form is filled, so that the notes are worked out once at the end.
     bool m_filling = false;
     // What the loader read for the selected trainer; a list left without a selection (a byte the list has no

@@ -113,9 +113,20 @@ void TrainerForm::loadTrainer(int rosterIndex)
             .arg(list != nullptr ? static_cast<int>(list->parties.size()) : 0) +
         (money
              ? QStringLiteral(" Prize money: ¥%1 per level of the last member (Extras > Trainer Parties).").arg(*money)
-             : QString()));
+             : QString()) +
+        placeLine(*image, trainer));
     m_loaded = loaded;
     updateState();
+}
+
+QString TrainerForm::placeLine(const Bytes& image, const TrainerClass& trainer) const
+{
+    if (!m_placeReader) {
+        return {};
+    }
+    const QString place = QString::fromStdString(m_placeReader(image)(trainer.number, trainer.party));
+    // "No map of this ROM uses this party." is a sentence of its own.
+    return place.endsWith(QLatin1Char('.')) ? QLatin1Char(' ') + place : QStringLiteral(" Fought at: %1.").arg(place);
 }
 
 void TrainerForm::applyTrainer(int rosterIndex, const LoadedTrainer& loaded)

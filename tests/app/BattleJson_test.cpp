@@ -187,7 +187,9 @@ TEST(BattleJson, RefusesABadFileWholeNamingEveryPath)
          saved(dir, exported(SyntheticRom(GameVersion::Yellow).bytes(), GameVersion::Yellow), "yellow.json"),
          "game: this ROM is RED"},
         {path, dir.writeBytes({'{', '"'}, "broken.json"), "(file): this is not JSON"},
-        {fullPath, saved(dir, grown), "classes[33].parties: The trainer parties would need 1,943 bytes, more than the 1,941 bytes the trainer "
+        {fullPath,
+         saved(dir, grown),
+         "classes[33].parties: The trainer parties would need 1,943 bytes, more than the 1,941 bytes the trainer "
          "bank holds for them: 2 bytes are missing. Nothing was written."}};
     for (const auto& [target, file, error] : refusals) {
         const Bytes before = fileBytes(target);

@@ -5,8 +5,8 @@
 
 #include "LayoutOffsets.h"
 #include "app/RomSession.h"
-#include "demo/SyntheticRom.h"
 #include "catalogues/NameCatalogues.h"
+#include "demo/SyntheticRom.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/HexFunctions.h"
 #include "rom/modGameText.h"

@@ -4,6 +4,7 @@
 // or moves the window leaves alone or warns about.
 
 #include "UiHarness.h"
+#include "maps/PartyPlaces.h"
 #include "trainers/Form4.h"
 
 namespace {
@@ -23,7 +24,8 @@ struct PartiesWindow : ::testing::Test
         QTreeWidget* tree = window->partyTree();
         QTreeWidgetItem* item = window->item(classNumber, party);
         tree->scrollToItem(item);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(item).center());
+        // Left in the row: the member lists and places may reach past the tree's right edge.
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, {24, tree->visualItemRect(item).center().y()});
     }
     QString notes(Form4* window) { return child<QLabel>(window, "notes")->text(); }
 
@@ -162,7 +164,7 @@ TEST_F(PartiesWindow, ShowsWholeMemberListsAndKeepsItsSize)
     QTreeWidget* tree = window->partyTree();
     auto* splitter = child<QSplitter>(window, "splitter");
     EXPECT_LT(window->minimumWidth(), window->maximumWidth());
-    EXPECT_EQ(splitter->widget(0), tree);
+    EXPECT_TRUE(splitter->widget(0)->isAncestorOf(tree));
     // The synthetic names are shorter than the game's: a party's text stands in for six of the longest.
     QTreeWidgetItem* party = window->item(1, 1);
     party->setText(1, QStringList(6, "NIDORAN♂ 55").join(", "));
@@ -180,4 +182,47 @@ TEST_F(PartiesWindow, ShowsWholeMemberListsAndKeepsItsSize)
     window = editor.window.partiesWindow();
     EXPECT_EQ(window->height(), 600);
     EXPECT_EQ(child<QSplitter>(window, "splitter")->sizes(), sizes);
+}
+
+// Beside each party, where it is fought: both places of a party two trainers use, and for one no map uses, the
+// battle the released game starts from a script or that no map uses it. The filter keeps what holds its text,
+// and the bank's free bytes show with what a pending edit would take of them.
+TEST_F(PartiesWindow, ShowsWhereEachPartyIsFoughtAndTheBanksRoom)
+{
+    const SyntheticRom rom(GameVersion::Red);
+    const MapTable maps = readMaps(rom.bytes(), profileOf(GameVersion::Red));
+    const PartyTable table = readPartyTable(rom.bytes(), profileOf(GameVersion::Red));
+    Form4* window = open(rom);
+    std::pair<int, int> twice{0, 0};
+    std::pair<int, int> unused{0, 0};
+    for (int classNumber = 1; classNumber <= 47; ++classNumber) {
+        const PartyList* list = table.listOf(classNumber);
+        for (int party = 1; list->classes.size() == 1 && party <= static_cast<int>(list->parties.size()); ++party) {
+            const PartyPlaces places = partyPlaces(maps, classNumber, party);
+            if (places.maps.size() == 2) {
+                twice = {classNumber, party};
+            } else if (places.maps.empty() && !places.script) {
+                unused = {classNumber, party};
+            }
+        }
+    }
+    ASSERT_TRUE(twice.first > 0 && unused.first > 0);
+    const PartyPlaces places = partyPlaces(maps, twice.first, twice.second);
+    EXPECT_EQ(window->item(twice.first, twice.second)->text(2).toStdString(),
+              placeText(places.maps[0]) + "; " + placeText(places.maps[1]));
+    EXPECT_EQ(window->item(unused.first, unused.second)->text(2), "No map of this ROM uses this party.");
+
+    auto* filter = child<QLineEdit>(window, "txtfilter");
+    QTest::keyClicks(filter,
+                     QString::fromUtf8(places.maps[1].name.data(), static_cast<int>(places.maps[1].name.size())));
+    EXPECT_FALSE(window->item(twice.first, twice.second)->isHidden());
+    EXPECT_TRUE(window->item(unused.first, unused.second)->isHidden());
+    filter->clear();
+    EXPECT_FALSE(window->item(unused.first, unused.second)->isHidden());
+
+    auto* room = child<QLabel>(window, "bankroom");
+    EXPECT_EQ(room->text(), "Trainer bank: 1,034 of 2,975 bytes free.");
+    pick(window, 34, 1);
+    window->partyRows()->speciesBox(3)->setCurrentIndex(12);
+    EXPECT_EQ(room->text(), "Trainer bank: 1,034 of 2,975 bytes free. This edit takes 2 of them.");
 }

@@ -219,9 +219,8 @@ TEST_P(PartyBank, LaysOutTheBankAroundAListItCannotReadWhole)
     const Bytes image = rom.bytes();
     const PartyTable table = readPartyTable(image, profile);
     ASSERT_FALSE(table.listOf(20)->editable());
-    const auto next = std::find_if(table.lists.begin(), table.lists.end(), [&](const PartyList& list) {
-        return list.offset > broken.offset;
-    });
+    const auto next = std::find_if(
+        table.lists.begin(), table.lists.end(), [&](const PartyList& list) { return list.offset > broken.offset; });
     BankChange change;
     for (const PartyList& list : table.lists) {
         if (list.editable() && list.parties.front().members.size() < MaxPartySize) {

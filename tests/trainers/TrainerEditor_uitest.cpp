@@ -3,6 +3,7 @@
 // cartridge, and ROMs whose trainers another tool moved. Offsets come from LayoutOffsets.h.
 
 #include "UiHarness.h"
+#include "maps/PartyPlaces.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ TEST_F(TrainerEditor, LoadsEveryTrainerOfEveryVersion)
     for (const GameVersion version : {GameVersion::Red, GameVersion::Blue, GameVersion::Yellow}) {
         const SyntheticRom rom(version);
         path = editor.open(rom);
+        const MapTable maps = readMaps(rom.bytes(), profileOf(version));
         for (int i = 0; i < 12; ++i) {
             SCOPED_TRACE(std::string(profileOf(version).code) + " entry " + std::to_string(i));
             const TrainerRecord shown = readTrainer(rom.bytes(), profileOf(version), i).record;
@@ -64,6 +66,10 @@ TEST_F(TrainerEditor, LoadsEveryTrainerOfEveryVersion)
             EXPECT_TRUE(!shown.specialMove || list("attacklst")->currentIndex() + 1 == *shown.specialMove);
             EXPECT_TRUE(!shown.specialMoveUser || (list("pkmnno")->currentIndex() == *shown.specialMoveUser &&
                                                    list("pkmnno")->count() == static_cast<int>(shown.party->size())));
+            // The party line names where the game fights this party.
+            const std::string place = partyPlaces(maps, trainerClass(i).number, trainerClass(i).party).text(version);
+            EXPECT_TRUE(editor.find<QLabel>("partyinfo")->text().contains(QString::fromStdString(place)))
+                << editor.find<QLabel>("partyinfo")->text().toStdString() << " / " << place;
         }
         // An Elite Four member keeps the prize of the gym leader shown before, hidden; the keyboard loads.
         clickTrainer(editor.window, 0);

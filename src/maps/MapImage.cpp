@@ -2,9 +2,6 @@
 
 QImage mapImage(const MapPicture& picture)
 {
-    if (picture.width <= 0 || picture.height <= 0) {
-        return {};
-    }
     QImage image(picture.width, picture.height, QImage::Format_Grayscale8);
     const std::uint8_t* shades = picture.shades.data();
     for (int y = 0; y < picture.height; ++y) {

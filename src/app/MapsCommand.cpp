@@ -5,7 +5,6 @@
 #include "maps/MapImage.h"
 #include "maps/MapLooks.h"
 
-#include <QDir>
 #include <ostream>
 
 namespace {
@@ -31,26 +30,14 @@ int mapsCommand(const std::vector<std::string>& arguments, std::ostream& out, st
     if (!rom) {
         return Unreadable;
     }
-    const QDir folder(QString::fromStdString(paths[1]));
-    if (!folder.mkpath(QStringLiteral("maps"))) {
-        err << "tavrik: cannot make the folder maps in " << paths[1] << "\n";
+    PictureFolder folder(paths[1], err);
+    if (!folder.make(QStringLiteral("maps"))) {
         return WriteFailed;
     }
     const Bytes& image = rom->first;
     MapDrawing drawing(image, rom->second->version);
-    int written = 0;
-    // One picture into its file; false when the file cannot be written. A picture that cannot be drawn is named
-    // on err and left out.
     const auto write = [&](const MapPicture& picture, const QString& file, const std::string& what) {
-        if (!picture.sound()) {
-            err << what << ": no picture: " << picture.problem << "\n";
-            return true;
-        }
-        if (!savePicture(mapImage(picture), folder.filePath(file), err)) {
-            return false;
-        }
-        ++written;
-        return true;
+        return folder.write(mapImage(picture), picture.problem, file, what);
     };
     for (const MapToDraw& map : mapsToDraw(image, *rom->second)) {
         const std::string what = "map " + std::to_string(map.id) + " (" + map.name + ")";
@@ -66,6 +53,6 @@ int mapsCommand(const std::vector<std::string>& arguments, std::ostream& out, st
             return WriteFailed;
         }
     }
-    out << written << " pictures written.\n";
+    out << folder.written() << " pictures written.\n";
     return 0;
 }

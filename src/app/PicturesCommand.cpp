@@ -3,7 +3,6 @@
 #include "app/CommandLine.h"
 #include "pictures/PictureBook.h"
 
-#include <QDir>
 #include <ostream>
 
 namespace {
@@ -13,13 +12,28 @@ constexpr int WriteFailed = 3;
 
 } // namespace
 
-bool savePicture(const QImage& image, const QString& path, std::ostream& err)
+bool PictureFolder::make(const QString& subfolder)
 {
-    if (image.save(path, "PNG")) {
+    if (m_folder.mkpath(subfolder)) {
         return true;
     }
-    err << "tavrik: cannot write " << path.toStdString() << "\n";
+    m_err << "tavrik: cannot make the folder " << subfolder.toStdString() << " in " << m_folder.path().toStdString()
+          << "\n";
     return false;
+}
+
+bool PictureFolder::write(const QImage& image, const std::string& problem, const QString& file, const std::string& what)
+{
+    if (!problem.empty()) {
+        m_err << what << ": no picture: " << problem << "\n";
+        return true;
+    }
+    if (!image.save(m_folder.filePath(file), "PNG")) {
+        m_err << "tavrik: cannot write " << m_folder.filePath(file).toStdString() << "\n";
+        return false;
+    }
+    ++m_written;
+    return true;
 }
 
 bool isPicturesCommand(const std::vector<std::string>& arguments)
@@ -40,28 +54,16 @@ int picturesCommand(const std::vector<std::string>& arguments, std::ostream& out
     }
     const Bytes& image = rom->first;
     const GameVersion version = rom->second->version;
-    const QDir folder(QString::fromStdString(paths[1]));
-    if (!folder.mkpath(QStringLiteral("species")) || !folder.mkpath(QStringLiteral("trainers"))) {
-        err << "tavrik: cannot make the folders in " << paths[1] << "\n";
+    PictureFolder folder(paths[1], err);
+    if (!folder.make(QStringLiteral("species")) || !folder.make(QStringLiteral("trainers"))) {
         return WriteFailed;
     }
     PictureBook book;
     book.setImage(image, version);
     book.setColour(colour);
-    int written = 0;
-    // One picture into its file; false when the file cannot be written. A picture the ROM does not hold
-    // soundly is named on err and left out.
     const auto write =
         [&](const DecodedPicture& decoded, const QImage& picture, const QString& file, const std::string& what) {
-            if (!decoded.sound()) {
-                err << what << ": no picture: " << decoded.problem << "\n";
-                return true;
-            }
-            if (!savePicture(picture, folder.filePath(file), err)) {
-                return false;
-            }
-            ++written;
-            return true;
+            return folder.write(picture, decoded.problem, file, what);
         };
     for (int species = 1; species <= PictureSpeciesCount; ++species) {
         if (pokedexNumber(image, version, species) != 0 && !write(book.species(species),
@@ -79,6 +81,6 @@ int picturesCommand(const std::vector<std::string>& arguments, std::ostream& out
             return WriteFailed;
         }
     }
-    out << written << " pictures written.\n";
+    out << folder.written() << " pictures written.\n";
     return 0;
 }

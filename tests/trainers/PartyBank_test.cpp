@@ -185,6 +185,8 @@ TEST_P(PartyBank, OneMoreMemberForEveryPartyLaysTheBankOutAnew)
             break;
         }
         ASSERT_TRUE(write->repack || round > 1);
+        // Every list takes a member, or moves: the first layout rewrites them all.
+        EXPECT_TRUE(round > 1 || write->repack->lists == static_cast<int>(table.lists.size()));
         if (write->repack) {
             EXPECT_EQ(write->repack->capacity, capacity);
             EXPECT_EQ(write->repack->freeBytes, capacity - room.used - bytesOfChange(table, change));
@@ -286,10 +288,15 @@ TEST_P(PartyBank, MovesListsWhereTheyFitAndRefusesWhatTheGameCouldNotRead)
     // Room for 4 bytes behind the 16 a move leaves alone: the lists' places hold 4 bytes more than they use.
     SyntheticRom full(version);
     full.put(releasedFreeSpaceStart(version), Bytes(static_cast<std::size_t>(table.free.length - 20), 0xC9));
+    // A list the table cannot read to its end is left alone too.
+    const std::int32_t broken = table.party(20, 1)->offset;
+    full.set(broken, 0xFF);
+    full.set(broken + 1, 0x00);
     const std::vector<std::pair<BankChange, int>> refusals = {
         {{{PartyChange{34, 1, six}}, {}}, FailureNumber::NoRoomInBank},
+        {{{PartyChange{34, 1, {{5, 5}, {0, 5}}}}, {}}, FailureNumber::PartyNotStorable},
+        {{{PartyChange{20, 1, {{5, 5}}}}, {}}, FailureNumber::NotInPlace},
         {{{PartyChange{34, 1, {}}}, {}}, FailureNumber::PartyNotStorable},
-        {{{PartyChange{34, 1, {{0, 5}}}}, {}}, FailureNumber::PartyNotStorable},
         {{{PartyChange{34, 1, {{5, 0}}}}, {}}, FailureNumber::PartyNotStorable},
         {{{PartyChange{34, 1, std::vector<PartyMember>(7, {5, 5})}}, {}}, FailureNumber::PartyNotStorable},
         {{{PartyChange{34, 2, six}}, {}}, FailureNumber::NotInPlace},
@@ -302,6 +309,21 @@ TEST_P(PartyBank, MovesListsWhereTheyFitAndRefusesWhatTheGameCouldNotRead)
     const auto noRoom = planBankChange(full.bytes(), profile, refusals[0].first);
     EXPECT_TRUE(noRoom.failure().description.find(": 4 bytes are missing") != std::string::npos)
         << noRoom.failure().description;
+    EXPECT_EQ(planBankChange(full.bytes(), profile, refusals[1].first).failure().description.substr(0, 28),
+              "Member 2 has level 0, which ");
+
+    // A window's save writes only while the file holds the list it loaded.
+    TempDir dir;
+    const std::string path = dir.write(rom);
+    const RomTarget target{path, &profile, 0x100000};
+    PartyList stale = *table.listOf(35);
+    stale.parties.front().members = {{9, 9}};
+    for (const LoadedBank& loaded :
+         {LoadedBank{stale, table.entry(35).money}, LoadedBank{*table.listOf(35), table.entry(35).money.value() + 1}}) {
+        const auto saved = writeBankChange(target, loaded, {{PartyChange{35, 1, six}}, {{35, 5}}});
+        EXPECT_EQ(saved.ok() ? 0 : saved.failure().number, FailureNumber::NotInPlace);
+    }
+    EXPECT_EQ(fileBytes(path), rom.bytes());
 }
 
 INSTANTIATE_TEST_SUITE_P(AllVersions, PartyBank, ::testing::ValuesIn(AllVersions), [](const auto& param) {

@@ -203,44 +203,93 @@ TEST_P(PartyBank, OneMoreMemberForEveryPartyLaysTheBankOutAnew)
     }
 }
 
-// On a ROM another tool changed, a list whose end Tavrik cannot see stays exactly where it is, byte for byte,
-// and the other lists are laid out around it.
+// On a changed ROM, a list whose end Tavrik cannot see stays exactly where it is, byte for byte, and the other
+// lists are laid out around it.
+// The room the bank has for lists counts only the lists that may be edited.
 TEST_P(PartyBank, LaysOutTheBankAroundAListItCannotReadWhole)
 {
     const GameVersion version = GetParam();
     const VersionProfile& profile = profileOf(version);
-    SyntheticRom rom(version);
-    const PartyTable released = readPartyTable(rom.bytes(), profile);
-    // A party whose first member has level 0: the party reads as empty, and the list's end is lost.
-    const PartyList& broken = *released.listOf(20);
-    const auto levelEach = std::find_if(broken.parties.begin(), broken.parties.end(), [](const Party& party) {
-        return party.format == PartyFormat::LevelEach;
-    });
-    ASSERT_NE(levelEach, broken.parties.end());
-    rom.set(levelEach->offset + 1, 0x00);
-    const Bytes image = rom.bytes();
-    const PartyTable table = readPartyTable(image, profile);
-    ASSERT_FALSE(table.listOf(20)->editable());
-    const auto next = std::find_if(
-        table.lists.begin(), table.lists.end(), [&](const PartyList& list) { return list.offset > broken.offset; });
+    for (const int brokenClass : {20, 31}) {
+        SCOPED_TRACE(brokenClass);
+        SyntheticRom rom(version);
+        const PartyTable released = readPartyTable(rom.bytes(), profile);
+        // A party whose first member has level 0: the party reads as empty, and the list's end is lost.
+        const PartyList& broken = *released.listOf(brokenClass);
+        const auto levelEach = std::find_if(broken.parties.begin(), broken.parties.end(), [](const Party& party) {
+            return party.format == PartyFormat::LevelEach;
+        });
+        ASSERT_NE(levelEach, broken.parties.end());
+        rom.set(levelEach->offset + 1, 0x00);
+        const Bytes image = rom.bytes();
+        const PartyTable table = readPartyTable(image, profile);
+        ASSERT_FALSE(table.listOf(brokenClass)->editable());
+        std::int32_t used = 0;
+        BankChange change;
+        for (const PartyList& list : table.lists) {
+            used += list.editable() ? list.end - list.offset : 0;
+            if (list.editable() && list.parties.front().members.size() < MaxPartySize) {
+                std::vector<PartyMember> members = list.parties.front().members;
+                members.push_back({50, 9});
+                change.parties.push_back({list.classes.front(), 1, members});
+            }
+        }
+        EXPECT_EQ(bankRoom(image, profile, table).used, used);
+        const auto write = planBankChange(image, profile, change);
+        ASSERT_TRUE(write.ok()) << write.failure().description;
+        ASSERT_TRUE(write->repack);
+        Bytes after = image;
+        applyWritePlan(after, write->plan);
+        EXPECT_TRUE(
+            std::equal(image.begin() + broken.offset, image.begin() + broken.end, after.begin() + broken.offset));
+        const PartyTable now = readPartyTable(after, profile);
+        EXPECT_EQ(*now.listOf(brokenClass), *table.listOf(brokenClass));
+        for (const PartyChange& changed : change.parties) {
+            EXPECT_EQ(now.party(changed.classNumber, 1)->members, changed.members);
+        }
+    }
+}
+
+// The edges of the lists' first place: bytes of someone else's in front of the first list stay where they are,
+// and a last list that would end right before a byte that could begin a party keeps one zero byte behind it.
+TEST_P(PartyBank, KeepsTheFirstAreaToBytesNoOneElseReads)
+{
+    const GameVersion version = GetParam();
+    const VersionProfile& profile = profileOf(version);
+    Bytes image = SyntheticRom(version).bytes();
+    const PartyTable released = readPartyTable(image, profile);
+    const std::int32_t capacity = bankRoom(image, profile, released).capacity;
+    auto& code = image[static_cast<std::size_t>(released.listOf(47)->end)];
+    const std::uint8_t first = code;
+    code = 0x05;
+    EXPECT_EQ(bankRoom(image, profile, readPartyTable(image, profile)).capacity, capacity - 1);
+    code = first;
+
+    // Class 1's list moves into the free space; another tool puts four bytes of its own where it began.
+    const std::vector<PartyMember> six(MaxPartySize, {20, 5});
+    const auto moved = planBankChange(image, profile, {{PartyChange{1, 1, six}}, {}});
+    ASSERT_TRUE(moved.ok() && moved->relocations.size() == 1);
+    applyWritePlan(image, moved->plan);
+    const std::int32_t start = released.lists.front().offset;
+    std::fill(image.begin() + start, image.begin() + start + 4, 0xC9);
     BankChange change;
+    const PartyTable table = readPartyTable(image, profile);
     for (const PartyList& list : table.lists) {
-        if (list.editable() && list.parties.front().members.size() < MaxPartySize) {
-            std::vector<PartyMember> members = list.parties.front().members;
-            members.push_back({50, 9});
-            change.parties.push_back({list.classes.front(), 1, members});
+        std::vector<PartyMember> members = list.parties.back().members;
+        if (members.size() < MaxPartySize) {
+            members.push_back({members.back().level, 9});
+            change.parties.push_back({list.classes.front(), static_cast<int>(list.parties.size()), members});
         }
     }
     const auto write = planBankChange(image, profile, change);
-    ASSERT_TRUE(write.ok()) << write.failure().description;
-    ASSERT_TRUE(write->repack);
+    ASSERT_TRUE(write.ok() && write->repack) << (write.ok() ? "not laid out anew" : write.failure().description);
     Bytes after = image;
     applyWritePlan(after, write->plan);
-    EXPECT_TRUE(std::equal(image.begin() + broken.offset, image.begin() + next->offset, after.begin() + broken.offset));
+    EXPECT_TRUE(std::all_of(after.begin() + start, after.begin() + start + 4, [](auto byte) { return byte == 0xC9; }));
+    // In class order: the lists that fit the first place, then the rest in the free space.
     const PartyTable now = readPartyTable(after, profile);
-    EXPECT_EQ(*now.listOf(20), *table.listOf(20));
-    for (const PartyChange& changed : change.parties) {
-        EXPECT_EQ(now.party(changed.classNumber, 1)->members, changed.members);
+    for (int classNumber = 2; classNumber <= 47; ++classNumber) {
+        EXPECT_GE(now.listOf(classNumber)->offset, now.listOf(classNumber - 1)->offset) << classNumber;
     }
 }
 

@@ -36,31 +36,23 @@ std::size_t walkFirstArea(
     while (areas.first.start > std::max(TrainerBankStart, pointersEnd) && byteIn(image, areas.first.start - 1) == 0) {
         --areas.first.start;
     }
-    bool open = true;
     std::size_t count = 0;
     for (; count < lists.size(); ++count) {
         const PartyList& list = lists[count];
         if (list.offset < cursor || !allZero(image, cursor, list.offset)) {
             break;
         }
-        if (list.editable()) {
-            cursor = list.end;
-        } else if (count + 1 < lists.size()) {
-            areas.fixed.push_back({list.offset, lists[count + 1].offset});
-            cursor = lists[count + 1].offset;
-        } else {
-            // Where the last list ends is not known: the area stops where it begins.
-            cursor = list.offset;
-            open = false;
-            ++count;
-            break;
+        // Only a list below another can be read-only: the highest ends at the first party it cannot read.
+        cursor = list.editable() || count + 1 == lists.size() ? list.end : lists[count + 1].offset;
+        if (!list.editable()) {
+            areas.fixed.push_back({list.offset, cursor});
         }
     }
     std::int32_t stop = cursor;
-    while (open && stop < end && byteIn(image, stop) == 0x00) {
+    while (stop < end && byteIn(image, stop) == 0x00) {
         ++stop;
     }
-    areas.first.end = stop < end && couldBeginParty(byteIn(image, stop)) && stop > cursor ? stop - 1 : stop;
+    areas.first.end = stop < end && couldBeginParty(byteIn(image, stop)) ? stop - 1 : stop;
     return count;
 }
 

@@ -185,6 +185,8 @@ TEST_P(PartyBank, OneMoreMemberForEveryPartyLaysTheBankOutAnew)
             break;
         }
         ASSERT_TRUE(write->repack || round > 1);
+        // Every list takes a member, or moves: the first layout rewrites them all.
+        EXPECT_TRUE(round > 1 || write->repack->lists == static_cast<int>(table.lists.size()));
         if (write->repack) {
             EXPECT_EQ(write->repack->capacity, capacity);
             EXPECT_EQ(write->repack->freeBytes, capacity - room.used - bytesOfChange(table, change));
@@ -201,44 +203,93 @@ TEST_P(PartyBank, OneMoreMemberForEveryPartyLaysTheBankOutAnew)
     }
 }
 
-// On a ROM another tool changed, a list whose end Tavrik cannot see stays exactly where it is, byte for byte,
-// and the other lists are laid out around it.
+// On a changed ROM, a list whose end Tavrik cannot see stays exactly where it is, byte for byte, and the other
+// lists are laid out around it.
+// The room the bank has for lists counts only the lists that may be edited.
 TEST_P(PartyBank, LaysOutTheBankAroundAListItCannotReadWhole)
 {
     const GameVersion version = GetParam();
     const VersionProfile& profile = profileOf(version);
-    SyntheticRom rom(version);
-    const PartyTable released = readPartyTable(rom.bytes(), profile);
-    // A party whose first member has level 0: the party reads as empty, and the list's end is lost.
-    const PartyList& broken = *released.listOf(20);
-    const auto levelEach = std::find_if(broken.parties.begin(), broken.parties.end(), [](const Party& party) {
-        return party.format == PartyFormat::LevelEach;
-    });
-    ASSERT_NE(levelEach, broken.parties.end());
-    rom.set(levelEach->offset + 1, 0x00);
-    const Bytes image = rom.bytes();
-    const PartyTable table = readPartyTable(image, profile);
-    ASSERT_FALSE(table.listOf(20)->editable());
-    const auto next = std::find_if(
-        table.lists.begin(), table.lists.end(), [&](const PartyList& list) { return list.offset > broken.offset; });
+    for (const int brokenClass : {20, 31}) {
+        SCOPED_TRACE(brokenClass);
+        SyntheticRom rom(version);
+        const PartyTable released = readPartyTable(rom.bytes(), profile);
+        // A party whose first member has level 0: the party reads as empty, and the list's end is lost.
+        const PartyList& broken = *released.listOf(brokenClass);
+        const auto levelEach = std::find_if(broken.parties.begin(), broken.parties.end(), [](const Party& party) {
+            return party.format == PartyFormat::LevelEach;
+        });
+        ASSERT_NE(levelEach, broken.parties.end());
+        rom.set(levelEach->offset + 1, 0x00);
+        const Bytes image = rom.bytes();
+        const PartyTable table = readPartyTable(image, profile);
+        ASSERT_FALSE(table.listOf(brokenClass)->editable());
+        std::int32_t used = 0;
+        BankChange change;
+        for (const PartyList& list : table.lists) {
+            used += list.editable() ? list.end - list.offset : 0;
+            if (list.editable() && list.parties.front().members.size() < MaxPartySize) {
+                std::vector<PartyMember> members = list.parties.front().members;
+                members.push_back({50, 9});
+                change.parties.push_back({list.classes.front(), 1, members});
+            }
+        }
+        EXPECT_EQ(bankRoom(image, profile, table).used, used);
+        const auto write = planBankChange(image, profile, change);
+        ASSERT_TRUE(write.ok()) << write.failure().description;
+        ASSERT_TRUE(write->repack);
+        Bytes after = image;
+        applyWritePlan(after, write->plan);
+        EXPECT_TRUE(
+            std::equal(image.begin() + broken.offset, image.begin() + broken.end, after.begin() + broken.offset));
+        const PartyTable now = readPartyTable(after, profile);
+        EXPECT_EQ(*now.listOf(brokenClass), *table.listOf(brokenClass));
+        for (const PartyChange& changed : change.parties) {
+            EXPECT_EQ(now.party(changed.classNumber, 1)->members, changed.members);
+        }
+    }
+}
+
+// The edges of the lists' first place: bytes of someone else's in front of the first list stay where they are,
+// and a last list that would end right before a byte that could begin a party keeps one zero byte behind it.
+TEST_P(PartyBank, KeepsTheFirstAreaToBytesNoOneElseReads)
+{
+    const GameVersion version = GetParam();
+    const VersionProfile& profile = profileOf(version);
+    Bytes image = SyntheticRom(version).bytes();
+    const PartyTable released = readPartyTable(image, profile);
+    const std::int32_t capacity = bankRoom(image, profile, released).capacity;
+    auto& code = image[static_cast<std::size_t>(released.listOf(47)->end)];
+    const std::uint8_t first = code;
+    code = 0x05;
+    EXPECT_EQ(bankRoom(image, profile, readPartyTable(image, profile)).capacity, capacity - 1);
+    code = first;
+
+    // Class 1's list moves into the free space; another tool puts four bytes of its own where it began.
+    const std::vector<PartyMember> six(MaxPartySize, {20, 5});
+    const auto moved = planBankChange(image, profile, {{PartyChange{1, 1, six}}, {}});
+    ASSERT_TRUE(moved.ok() && moved->relocations.size() == 1);
+    applyWritePlan(image, moved->plan);
+    const std::int32_t start = released.lists.front().offset;
+    std::fill(image.begin() + start, image.begin() + start + 4, 0xC9);
     BankChange change;
+    const PartyTable table = readPartyTable(image, profile);
     for (const PartyList& list : table.lists) {
-        if (list.editable() && list.parties.front().members.size() < MaxPartySize) {
-            std::vector<PartyMember> members = list.parties.front().members;
-            members.push_back({50, 9});
-            change.parties.push_back({list.classes.front(), 1, members});
+        std::vector<PartyMember> members = list.parties.back().members;
+        if (members.size() < MaxPartySize) {
+            members.push_back({members.back().level, 9});
+            change.parties.push_back({list.classes.front(), static_cast<int>(list.parties.size()), members});
         }
     }
     const auto write = planBankChange(image, profile, change);
-    ASSERT_TRUE(write.ok()) << write.failure().description;
-    ASSERT_TRUE(write->repack);
+    ASSERT_TRUE(write.ok() && write->repack) << (write.ok() ? "not laid out anew" : write.failure().description);
     Bytes after = image;
     applyWritePlan(after, write->plan);
-    EXPECT_TRUE(std::equal(image.begin() + broken.offset, image.begin() + next->offset, after.begin() + broken.offset));
+    EXPECT_TRUE(std::all_of(after.begin() + start, after.begin() + start + 4, [](auto byte) { return byte == 0xC9; }));
+    // In class order: the lists that fit the first place, then the rest in the free space.
     const PartyTable now = readPartyTable(after, profile);
-    EXPECT_EQ(*now.listOf(20), *table.listOf(20));
-    for (const PartyChange& changed : change.parties) {
-        EXPECT_EQ(now.party(changed.classNumber, 1)->members, changed.members);
+    for (int classNumber = 2; classNumber <= 47; ++classNumber) {
+        EXPECT_GE(now.listOf(classNumber)->offset, now.listOf(classNumber - 1)->offset) << classNumber;
     }
 }
 
@@ -286,10 +337,15 @@ TEST_P(PartyBank, MovesListsWhereTheyFitAndRefusesWhatTheGameCouldNotRead)
     // Room for 4 bytes behind the 16 a move leaves alone: the lists' places hold 4 bytes more than they use.
     SyntheticRom full(version);
     full.put(releasedFreeSpaceStart(version), Bytes(static_cast<std::size_t>(table.free.length - 20), 0xC9));
+    // A list the table cannot read to its end is left alone too.
+    const std::int32_t broken = table.party(20, 1)->offset;
+    full.set(broken, 0xFF);
+    full.set(broken + 1, 0x00);
     const std::vector<std::pair<BankChange, int>> refusals = {
         {{{PartyChange{34, 1, six}}, {}}, FailureNumber::NoRoomInBank},
+        {{{PartyChange{34, 1, {{5, 5}, {0, 5}}}}, {}}, FailureNumber::PartyNotStorable},
+        {{{PartyChange{20, 1, {{5, 5}}}}, {}}, FailureNumber::NotInPlace},
         {{{PartyChange{34, 1, {}}}, {}}, FailureNumber::PartyNotStorable},
-        {{{PartyChange{34, 1, {{0, 5}}}}, {}}, FailureNumber::PartyNotStorable},
         {{{PartyChange{34, 1, {{5, 0}}}}, {}}, FailureNumber::PartyNotStorable},
         {{{PartyChange{34, 1, std::vector<PartyMember>(7, {5, 5})}}, {}}, FailureNumber::PartyNotStorable},
         {{{PartyChange{34, 2, six}}, {}}, FailureNumber::NotInPlace},
@@ -302,6 +358,21 @@ TEST_P(PartyBank, MovesListsWhereTheyFitAndRefusesWhatTheGameCouldNotRead)
     const auto noRoom = planBankChange(full.bytes(), profile, refusals[0].first);
     EXPECT_TRUE(noRoom.failure().description.find(": 4 bytes are missing") != std::string::npos)
         << noRoom.failure().description;
+    EXPECT_EQ(planBankChange(full.bytes(), profile, refusals[1].first).failure().description.substr(0, 28),
+              "Member 2 has level 0, which ");
+
+    // A window's save writes only while the file holds the list it loaded.
+    TempDir dir;
+    const std::string path = dir.write(rom);
+    const RomTarget target{path, &profile, 0x100000};
+    PartyList stale = *table.listOf(35);
+    stale.parties.front().members = {{9, 9}};
+    for (const LoadedBank& loaded :
+         {LoadedBank{stale, table.entry(35).money}, LoadedBank{*table.listOf(35), table.entry(35).money.value() + 1}}) {
+        const auto saved = writeBankChange(target, loaded, {{PartyChange{35, 1, six}}, {{35, 5}}});
+        EXPECT_EQ(saved.ok() ? 0 : saved.failure().number, FailureNumber::NotInPlace);
+    }
+    EXPECT_EQ(fileBytes(path), rom.bytes());
 }
 
 INSTANTIATE_TEST_SUITE_P(AllVersions, PartyBank, ::testing::ValuesIn(AllVersions), [](const auto& param) {

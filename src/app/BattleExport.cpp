@@ -31,16 +31,16 @@ Json partiesOf(const PartyList& list, const RomLists& lists)
     for (const Party& party : list.parties) {
         Json members = Json::array();
         for (const PartyMember& member : party.members) {
-            members.push_back({{"species", lists.species.write(member.species)}, {"level", member.level}});
+            members.push_back(speciesAndLevel(lists.species, member.species, member.level));
         }
         parties.push_back(std::move(members));
     }
     return parties;
 }
 
-Json classes(const Bytes& image, const VersionProfile& profile, const RomLists& lists, Notes& notes)
+Json classes(
+    const Bytes& image, const VersionProfile& profile, const PartyTable& table, const RomLists& lists, Notes& notes)
 {
-    const PartyTable table = readPartyTable(image, profile);
     const auto places = locateClassNames(image, profile);
     const std::vector<std::string> names = readClassNames(image, profile);
     Json all = Json::array();
@@ -66,12 +66,13 @@ Json classes(const Bytes& image, const VersionProfile& profile, const RomLists& 
     return all;
 }
 
-Json leaders(const Bytes& image, const VersionProfile& profile, const RomLists& lists, Notes& notes)
+Json leaders(
+    const Bytes& image, const VersionProfile& profile, const PartyTable& table, const RomLists& lists, Notes& notes)
 {
     Json all = Json::array();
     for (int rosterIndex = 0; rosterIndex < RosterSize; ++rosterIndex) {
         const std::string path = "leaders[" + std::to_string(rosterIndex) + "]";
-        const LoadedTrainer trainer = readTrainer(image, profile, rosterIndex);
+        const LoadedTrainer trainer = readTrainer(image, profile, table, rosterIndex);
         const TrainerRecord& record = trainer.record;
         Json item = {{"entry", rosterIndex + 1},
                      {"class", trainerClass(rosterIndex).number},
@@ -94,9 +95,9 @@ Json leaders(const Bytes& image, const VersionProfile& profile, const RomLists& 
     return all;
 }
 
-Json overworld(const Bytes& image, const VersionProfile& profile, const RomLists& lists, Notes& notes)
+Json overworld(const Bytes& image, const MapTable& maps, const RomLists& lists, Notes& notes)
 {
-    const BattlePositions positions = overworldPositions(image, profile);
+    const BattlePositions positions = overworldPositions(maps);
     Json all = Json::array();
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         const std::string path = "overworld[" + std::to_string(battle) + "]";
@@ -122,10 +123,12 @@ std::string exportBattles(const Bytes& image, const VersionProfile& profile)
     const RomLists lists = romLists(image, profile);
     Notes notes;
     Json document = {{"tavrik", BattleJsonVersion}, {"game", std::string(profile.code)}};
-    document["classes"] = classes(image, profile, lists, notes);
-    document["leaders"] = leaders(image, profile, lists, notes);
-    document["overworld"] = overworld(image, profile, lists, notes);
-    document["maps"] = exportMaps(image, profile, lists, notes);
+    const PartyTable table = readPartyTable(image, profile);
+    document["classes"] = classes(image, profile, table, lists, notes);
+    document["leaders"] = leaders(image, profile, table, lists, notes);
+    const MapTable maps = readMaps(image, profile);
+    document["overworld"] = overworld(image, maps, lists, notes);
+    document["maps"] = exportMaps(maps, lists, notes);
     document["notes"] = notes;
     return jsonText(document);
 }

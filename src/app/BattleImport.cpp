@@ -19,9 +19,9 @@ std::string arrow(const std::string& was, const std::string& is)
 class Planner
 {
 public:
-    Planner(const Bytes& image, const VersionProfile& profile, const RomLists& lists, ImportPlan& plan)
-        : m_image(image), m_profile(profile), m_lists(lists), m_plan(plan), m_names(readClassNames(image, profile)),
-          m_table(readPartyTable(image, profile))
+    Planner(const ImportRom& rom, ImportPlan& plan)
+        : m_image(rom.image), m_profile(rom.profile), m_lists(rom.lists), m_plan(plan),
+          m_names(readClassNames(rom.image, rom.profile)), m_table(rom.parties), m_maps(rom.maps)
     {}
 
     void plan(const ClassWish& wish);
@@ -50,7 +50,8 @@ private:
     ImportPlan& m_plan;
     // The class names as the ROM has them, for the report.
     std::vector<std::string> m_names;
-    PartyTable m_table;
+    const PartyTable& m_table;
+    const MapTable& m_maps;
     // What the wishes ask of the trainer bank: parties and money, the other writes (names, prizes, special
     // moves), the report's lines, and the JSON path of each class whose parties change.
     BankChange m_bank;
@@ -172,7 +173,7 @@ void Planner::plan(const LeaderWish& wish)
 
 void Planner::plan(const BattleWish& wish)
 {
-    const BattlePositions positions = overworldPositions(m_image, m_profile);
+    const BattlePositions positions = overworldPositions(m_maps);
     const BattleValues was = readBattle(m_image, positions, wish.battle);
     const BattleValues is{static_cast<std::uint8_t>(wish.species.value_or(was.species)),
                           static_cast<std::uint8_t>(wish.level.value_or(was.level))};
@@ -200,13 +201,15 @@ void Planner::plan(const BattleWish& wish)
 void Planner::plan(const MapImport& wish)
 {
     Bytes overworld;
+    MapTable read;
     if (m_battleSteps > 0) {
         overworld = m_image;
         for (std::size_t k = m_plan.steps.size() - m_battleSteps; k < m_plan.steps.size(); ++k) {
             applyWritePlan(overworld, m_plan.steps[k].plan);
         }
+        read = readMaps(overworld, m_profile);
     }
-    auto step = planMaps(m_battleSteps > 0 ? overworld : m_image, m_profile, m_lists, wish);
+    auto step = m_battleSteps > 0 ? planMaps(overworld, read, m_lists, wish) : planMaps(m_image, m_maps, m_lists, wish);
     if (!step) {
         m_plan.errors.push_back(step.failure().description);
     } else if (!step->plan.empty()) {
@@ -229,11 +232,14 @@ ImportPlan planImport(const Bytes& image, const VersionProfile& profile, std::st
         return result;
     }
     const RomLists lists = romLists(image, profile);
-    const ImportWishes wishes = checkImport(document, image, profile, lists, result.errors);
+    const PartyTable parties = readPartyTable(image, profile);
+    const MapTable maps = readMaps(image, profile);
+    const ImportRom rom{image, profile, lists, parties, maps};
+    const ImportWishes wishes = checkImport(document, rom, result.errors);
     if (!result.errors.empty()) {
         return result;
     }
-    Planner planner(image, profile, lists, result);
+    Planner planner(rom, result);
     for (const ClassWish& wish : wishes.classes) {
         planner.plan(wish);
     }

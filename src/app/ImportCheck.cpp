@@ -20,10 +20,10 @@ std::string at(const std::string& path, std::size_t index)
 class Checker
 {
 public:
-    Checker(const Bytes& image, const VersionProfile& profile, const RomLists& lists, std::vector<std::string>& errors)
-        : m_image(image), m_profile(profile), m_lists(lists), m_table(readPartyTable(image, profile)),
-          m_names(locateClassNames(image, profile)), m_roster(locateRoster(image, profile, m_table)),
-          m_positions(overworldPositions(image, profile)), m_errors(errors)
+    Checker(const ImportRom& rom, std::vector<std::string>& errors)
+        : m_image(rom.image), m_profile(rom.profile), m_lists(rom.lists), m_table(rom.parties), m_maps(rom.maps),
+          m_names(locateClassNames(rom.image, rom.profile)), m_roster(locateRoster(rom.image, rom.profile, m_table)),
+          m_positions(overworldPositions(rom.maps)), m_errors(errors)
     {}
 
     void document(const Json& document, ImportWishes& wishes);
@@ -49,7 +49,8 @@ private:
     const Bytes& m_image;
     const VersionProfile& m_profile;
     const RomLists& m_lists;
-    PartyTable m_table;
+    const PartyTable& m_table;
+    const MapTable& m_maps;
     std::array<GroupPlace, TrainerClassCount> m_names;
     std::array<TrainerPlaces, RosterSize> m_roster;
     // The overworld battles, the first four found through the maps' objects.
@@ -141,7 +142,7 @@ void Checker::document(const Json& document, ImportWishes& wishes)
         }
     }
     if (document.contains("maps") && !document["maps"].is_null()) {
-        wishes.maps = checkMaps(document["maps"], m_image, m_profile, m_lists, m_errors);
+        wishes.maps = checkMaps(document["maps"], m_maps, m_lists, m_errors);
         for (const BattleWish& wish : wishes.battles) {
             const OverworldBattle& at = m_positions[static_cast<std::size_t>(wish.battle)];
             checkSameBytes(wishes.maps, at.speciesOffset, wish.path, wish.species, wish.level, m_errors);
@@ -227,6 +228,11 @@ Checker::parties(const Json& value, const std::string& path, int classNumber)
         }
         all.emplace_back();
         for (std::size_t k = 0; k < members.size(); ++k) {
+            if (const auto quick = soundSpeciesLevel(members[k], m_lists.species, 255)) {
+                all.back().push_back(
+                    {static_cast<std::uint8_t>(quick->level), static_cast<std::uint8_t>(quick->species)});
+                continue;
+            }
             const auto read = member(members[k], at(at(path, party), k));
             sound = sound && read;
             all.back().push_back(read.value_or(PartyMember{}));
@@ -344,13 +350,9 @@ void Checker::battle(const Json& item, const std::string& path, std::set<int>& s
 
 } // namespace
 
-ImportWishes checkImport(const Json& document,
-                         const Bytes& image,
-                         const VersionProfile& profile,
-                         const RomLists& lists,
-                         std::vector<std::string>& errors)
+ImportWishes checkImport(const Json& document, const ImportRom& rom, std::vector<std::string>& errors)
 {
     ImportWishes wishes;
-    Checker(image, profile, lists, errors).document(document, wishes);
+    Checker(rom, errors).document(document, wishes);
     return wishes;
 }

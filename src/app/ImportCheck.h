@@ -49,8 +49,14 @@ struct ImportWishes
     MapImport maps;
 };
 
-ImportWishes checkImport(const Json& document,
-                         const Bytes& image,
-                         const VersionProfile& profile,
-                         const RomLists& lists,
-                         std::vector<std::string>& errors);
+// The ROM an import is checked and planned against, each of its tables read once.
+struct ImportRom
+{
+    const Bytes& image;
+    const VersionProfile& profile;
+    const RomLists& lists;
+    const PartyTable& parties;
+    const MapTable& maps;
+};
+
+ImportWishes checkImport(const Json& document, const ImportRom& rom, std::vector<std::string>& errors);

@@ -29,3 +29,20 @@ checkInteger(const Json& value, const std::string& path, int low, int high, std:
     }
     return static_cast<int>(value.get<long long>());
 }
+
+std::optional<SpeciesLevel> soundSpeciesLevel(const Json& value, const NameList& species, int maxLevel)
+{
+    if (!value.is_object() || value.size() != 2 || !value.contains("species") || !value.contains("level")) {
+        return std::nullopt;
+    }
+    const Json& level = value["level"];
+    if (!level.is_number_integer() || level.get<long long>() < 1 || level.get<long long>() > maxLevel) {
+        return std::nullopt;
+    }
+    std::string unused;
+    const auto byte = species.read(value["species"], unused);
+    if (!byte || *byte == 0) {
+        return std::nullopt;
+    }
+    return SpeciesLevel{*byte, static_cast<int>(level.get<long long>())};
+}

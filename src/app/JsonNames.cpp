@@ -78,3 +78,24 @@ RomLists romLists(const Bytes& image, const VersionProfile& profile)
             NameList("move", moveNames(image, profile), 1),
             NameList("item", std::move(items), 1)};
 }
+
+Json speciesAndLevel(const NameList& list, int species, int level)
+{
+    Json object = Json::object();
+    auto& fields = object.get_ref<Json::object_t&>();
+    fields.reserve(2);
+    fields.emplace_back("species", list.write(species));
+    fields.emplace_back("level", level);
+    return object;
+}
+
+Json wholeNumbers(std::initializer_list<std::pair<const char*, int>> fields)
+{
+    Json object = Json::object();
+    auto& members = object.get_ref<Json::object_t&>();
+    members.reserve(fields.size());
+    for (const auto& [key, value] : fields) {
+        members.emplace_back(key, value);
+    }
+    return object;
+}

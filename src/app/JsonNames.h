@@ -43,3 +43,9 @@ struct RomLists
 };
 
 RomLists romLists(const Bytes& image, const VersionProfile& profile);
+
+// {"species": ..., "level": ...} of a party member or a wild slot, the species written as list writes it. Built
+// in place: an export holds thousands of them.
+Json speciesAndLevel(const NameList& list, int species, int level);
+// An object of whole numbers in the order given: {"object": 2, "class": 2, ...}.
+Json wholeNumbers(std::initializer_list<std::pair<const char*, int>> fields);

@@ -1,5 +1,6 @@
 #include "app/JsonText.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -27,9 +28,34 @@ OneLine oneLineUnder(std::string_view key)
     return OneLine::None;
 }
 
-std::string scalar(const Json& value)
+// Text that dump writes between quotes as it stands: printable ASCII without quotes or backslashes.
+bool plain(std::string_view text)
 {
-    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; });
+}
+
+void appendString(std::string_view text, std::string& out)
+{
+    if (plain(text)) {
+        out += '"';
+        out += text;
+        out += '"';
+    } else {
+        out += Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+    }
+}
+
+// A number, a name or a null as dump writes it; whole numbers and plain names without building a text of their own.
+void appendScalar(const Json& value, std::string& out)
+{
+    if (value.is_number_integer()) {
+        out += value.is_number_unsigned() ? std::to_string(value.get<std::uint64_t>())
+                                          : std::to_string(value.get<std::int64_t>());
+    } else if (value.is_string()) {
+        appendString(value.get_ref<const std::string&>(), out);
+    } else {
+        out += value.dump(-1, ' ', false, Json::error_handler_t::replace);
+    }
 }
 
 void writeOneLine(const Json& value, std::string& out)
@@ -41,20 +67,21 @@ void writeOneLine(const Json& value, std::string& out)
             out += first ? "" : ", ";
             first = false;
             if (value.is_object()) {
-                out += scalar(it.key()) + ": ";
+                appendString(it.key(), out);
+                out += ": ";
             }
             writeOneLine(*it, out);
         }
         out += value.is_object() ? '}' : ']';
         return;
     }
-    out += scalar(value);
+    appendScalar(value, out);
 }
 
 void writeIndented(const Json& value, int depth, OneLine rule, std::string& out)
 {
     if (!(value.is_object() || value.is_array()) || value.empty()) {
-        out += scalar(value);
+        appendScalar(value, out);
         return;
     }
     const std::string inner(static_cast<std::size_t>(2 * (depth + 1)), ' ');
@@ -65,7 +92,8 @@ void writeIndented(const Json& value, int depth, OneLine rule, std::string& out)
         first = false;
         out += inner;
         if (value.is_object()) {
-            out += scalar(it.key()) + ": ";
+            appendString(it.key(), out);
+            out += ": ";
             writeIndented(*it, depth + 1, oneLineUnder(it.key()), out);
         } else if (rule == OneLine::Elements) {
             writeOneLine(*it, out);
@@ -81,6 +109,8 @@ void writeIndented(const Json& value, int depth, OneLine rule, std::string& out)
 std::string jsonText(const Json& document)
 {
     std::string out;
+    // A whole export is a few hundred kilobytes.
+    out.reserve(1 << 19);
     writeIndented(document, 0, OneLine::None, out);
     return out + '\n';
 }

@@ -14,6 +14,35 @@ std::string at(const std::string& path, std::size_t index)
     return path + "[" + std::to_string(index) + "]";
 }
 
+// Whether trainers lists exactly the row's trainer objects, as the export writes them.
+bool sameTrainers(const Json& trainers, const MapRow& row)
+{
+    std::size_t k = 0;
+    for (const MapObject& object : row.objects) {
+        if (object.kind != ObjectKind::Trainer) {
+            continue;
+        }
+        if (!trainers.is_array() || k >= trainers.size()) {
+            return false;
+        }
+        const Json& item = trainers[k++];
+        const std::pair<const char*, int> values[] = {{"object", object.number},
+                                                      {"class", object.classNumber},
+                                                      {"party", object.party},
+                                                      {"x", object.x},
+                                                      {"y", object.y}};
+        if (!item.is_object() || item.size() != std::size(values)) {
+            return false;
+        }
+        for (const auto& [key, value] : values) {
+            if (!item.contains(key) || item[key] != value) {
+                return false;
+            }
+        }
+    }
+    return trainers.is_array() && k == trainers.size();
+}
+
 bool given(const Json& item, const char* key)
 {
     return item.contains(key) && !item[key].is_null();
@@ -22,11 +51,8 @@ bool given(const Json& item, const char* key)
 class MapChecker
 {
 public:
-    MapChecker(const Bytes& image,
-               const VersionProfile& profile,
-               const RomLists& lists,
-               std::vector<std::string>& errors)
-        : m_lists(lists), m_table(readMaps(image, profile)), m_errors(errors)
+    MapChecker(const MapTable& table, const RomLists& lists, std::vector<std::string>& errors)
+        : m_lists(lists), m_table(table), m_errors(errors)
     {}
 
     void entry(const Json& item, const std::string& path, std::set<int>& seen, MapImport& wish);
@@ -41,7 +67,7 @@ private:
     void pokemon(const Json& value, const std::string& path, const MapRow& row, MapImport& wish);
 
     const RomLists& m_lists;
-    MapTable m_table;
+    const MapTable& m_table;
     std::vector<std::string>& m_errors;
 };
 
@@ -102,7 +128,7 @@ bool MapChecker::sameAsRom(const Json& item, const MapRow& row, const std::strin
         }
     }
     if (given(item, "trainers")) {
-        if (item["trainers"] != trainersOf(row)) {
+        if (!sameTrainers(item["trainers"], row)) {
             error(path + ".trainers",
                   "a map's trainers are as the ROM has them; to change a party, edit classes[].parties");
         }
@@ -128,6 +154,10 @@ std::optional<WildArea> MapChecker::area(const Json& value, const std::string& p
     area.rate = static_cast<std::uint8_t>(*rate);
     bool sound = true;
     for (std::size_t k = 0; k < count; ++k) {
+        if (const auto quick = soundSpeciesLevel(slots[k], m_lists.species, MaxWildLevel)) {
+            area.slot[k] = {static_cast<std::uint8_t>(quick->level), static_cast<std::uint8_t>(quick->species)};
+            continue;
+        }
         const std::string slot = at(path + ".slots", k);
         if (!object(slots[k], slot, {"species", "level"}) || !slots[k].contains("species") ||
             !slots[k].contains("level")) {
@@ -219,18 +249,14 @@ void MapChecker::entry(const Json& item, const std::string& path, std::set<int>&
 
 } // namespace
 
-MapImport checkMaps(const Json& maps,
-                    const Bytes& image,
-                    const VersionProfile& profile,
-                    const RomLists& lists,
-                    std::vector<std::string>& errors)
+MapImport checkMaps(const Json& maps, const MapTable& table, const RomLists& lists, std::vector<std::string>& errors)
 {
     MapImport wish;
     if (!maps.is_array()) {
         errors.push_back("maps: a list was expected");
         return wish;
     }
-    MapChecker checker(image, profile, lists, errors);
+    MapChecker checker(table, lists, errors);
     std::set<int> seen;
     for (std::size_t k = 0; k < maps.size(); ++k) {
         checker.entry(maps[k], at("maps", k), seen, wish);

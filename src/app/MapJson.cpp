@@ -24,7 +24,7 @@ Json areaJson(const WildArea& area, const RomLists& lists)
 {
     Json slots = Json::array();
     for (const WildSlot& slot : area.on() ? std::span(area.slot) : std::span<const WildSlot>()) {
-        slots.push_back({{"species", lists.species.write(slot.species)}, {"level", slot.level}});
+        slots.push_back(speciesAndLevel(lists.species, slot.species, slot.level));
     }
     return {{"rate", area.rate}, {"slots", std::move(slots)}};
 }
@@ -113,12 +113,8 @@ wildLines(const MapTable& table, const WildWish& wish, const WildWrite& write, c
 
 } // namespace
 
-Json exportMaps(const Bytes& image,
-                const VersionProfile& profile,
-                const RomLists& lists,
-                std::vector<std::string>& notes)
+Json exportMaps(const MapTable& table, const RomLists& lists, std::vector<std::string>& notes)
 {
-    const MapTable table = readMaps(image, profile);
     Json all = Json::array();
     for (const MapRow& row : table.rows) {
         if (!row.isMap()) {
@@ -164,11 +160,11 @@ Json trainersOf(const MapRow& row)
     Json trainers = Json::array();
     for (const MapObject& object : row.objects) {
         if (object.kind == ObjectKind::Trainer) {
-            trainers.push_back({{"object", object.number},
-                                {"class", object.classNumber},
-                                {"party", object.party},
-                                {"x", object.x},
-                                {"y", object.y}});
+            trainers.push_back(wholeNumbers({{"object", object.number},
+                                             {"class", object.classNumber},
+                                             {"party", object.party},
+                                             {"x", object.x},
+                                             {"y", object.y}}));
         }
     }
     return trainers;
@@ -205,10 +201,8 @@ void checkSameBytes(const MapImport& maps,
     }
 }
 
-Result<ImportStep>
-planMaps(const Bytes& image, const VersionProfile& profile, const RomLists& lists, const MapImport& wish)
+Result<ImportStep> planMaps(const Bytes& image, const MapTable& table, const RomLists& lists, const MapImport& wish)
 {
-    const MapTable table = readMaps(image, profile);
     ImportStep step;
     std::vector<StaticEdit> statics;
     for (const PokemonWish& pokemon : wish.pokemon) {
@@ -223,9 +217,16 @@ planMaps(const Bytes& image, const VersionProfile& profile, const RomLists& list
             statics.push_back(edit);
         }
     }
+    // Only the tables the file changes are planned: a file exported and imported again plans nothing.
     WildEdits edits;
+    std::vector<const WildWish*> changed;
     for (const WildWish& wild : wish.wild) {
-        edits.push_back(wild.edit);
+        const WildTable* now = table.wildOf(wild.edit.map);
+        if (now == nullptr || (wild.edit.grass && *wild.edit.grass != now->grass) ||
+            (wild.edit.water && *wild.edit.water != now->water)) {
+            edits.push_back(wild.edit);
+            changed.push_back(&wild);
+        }
     }
     const auto staticPlan = planStaticEdits(image, table, statics);
     const auto wildPlan = planWildEdits(image, table, edits);
@@ -235,8 +236,8 @@ planMaps(const Bytes& image, const VersionProfile& profile, const RomLists& list
             return Failure{failure->number, pathOf(table, wish, failure->description) + ": " + failure->description};
         }
     }
-    for (const WildWish& wild : wish.wild) {
-        const auto lines = wildLines(table, wild, *wildPlan, lists);
+    for (const WildWish* wild : changed) {
+        const auto lines = wildLines(table, *wild, *wildPlan, lists);
         step.lines.insert(step.lines.end(), lines.begin(), lines.end());
     }
     for (const GlitchSlot& glitch : wildPlan->glitches) {

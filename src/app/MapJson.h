@@ -13,10 +13,7 @@
 #include <string>
 #include <vector>
 
-Json exportMaps(const Bytes& image,
-                const VersionProfile& profile,
-                const RomLists& lists,
-                std::vector<std::string>& notes);
+Json exportMaps(const MapTable& table, const RomLists& lists, std::vector<std::string>& notes);
 // A map's trainer objects as the section writes them.
 Json trainersOf(const MapRow& row);
 // The map whose entry carries a table with Pokémon: the lowest id of those sharing it that is no copy. -1 for a
@@ -47,11 +44,7 @@ struct MapImport
     std::vector<WildWish> wild;
 };
 
-MapImport checkMaps(const Json& maps,
-                    const Bytes& image,
-                    const VersionProfile& profile,
-                    const RomLists& lists,
-                    std::vector<std::string>& errors);
+MapImport checkMaps(const Json& maps, const MapTable& table, const RomLists& lists, std::vector<std::string>& errors);
 
 // An error naming both paths when the overworld entry at path asks other values of the bytes a map's Pokémon
 // object keeps than the maps section does.
@@ -64,5 +57,5 @@ void checkSameBytes(const MapImport& maps,
 
 // The whole section as one step of the import, planned on image: its lines and writes. The error, with the path
 // of the entry it concerns, when the plan is refused.
-Result<ImportStep>
-planMaps(const Bytes& image, const VersionProfile& profile, const RomLists& lists, const MapImport& wish);
+// table is image's.
+Result<ImportStep> planMaps(const Bytes& image, const MapTable& table, const RomLists& lists, const MapImport& wish);

@@ -81,7 +81,7 @@ private:
 // The border block, warps, signs and objects at row.objectsOffset; the reason when they are not plausible.
 std::string readObjects(const BankBytes& bank, MapRow& row)
 {
-    const std::string pastBank = "its object data runs past the end of its bank";
+    constexpr const char* pastBank = "its object data runs past the end of its bank";
     std::int32_t at = row.objectsOffset;
     if (!bank.holds(at, 2)) {
         return pastBank;

@@ -12,26 +12,27 @@
 #include "maps/StaticBattles.h"
 #include "maps/WildWrite.h"
 
+#include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-using Undo = std::vector<std::pair<std::size_t, std::uint8_t>>;
+// The ranges an input laid over the kept image, copied back from the image as built at the end: no input pays for
+// a whole image.
+using Undo = std::vector<BankRange>;
 
-void set(Bytes& image, Undo& undo, std::size_t offset, std::uint8_t value)
+void put(Bytes& image, Undo& undo, std::size_t offset, const std::uint8_t* bytes, std::size_t count)
 {
-    if (offset < image.size()) {
-        undo.emplace_back(offset, image[offset]);
-        image[offset] = value;
-    }
+    count = std::min(count, image.size() - std::min(offset, image.size()));
+    std::memcpy(image.data() + offset, bytes, count);
+    undo.push_back({static_cast<std::int32_t>(offset), static_cast<std::int32_t>(offset + count)});
 }
 
 void apply(Bytes& image, Undo& undo, const WritePlan& plan)
 {
     for (const ByteWrite& write : plan) {
-        for (std::size_t k = 0; k < write.bytes.size(); ++k) {
-            set(image, undo, static_cast<std::size_t>(write.offset) + k, write.bytes[k]);
-        }
+        put(image, undo, static_cast<std::size_t>(write.offset), write.bytes.data(), write.bytes.size());
     }
 }
 
@@ -127,9 +128,10 @@ void checkStaticEdit(Bytes& image, Undo& undo, const MapTable& before, std::uint
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static Bytes images[] = {SyntheticRom(GameVersion::Red).bytes(),
-                             SyntheticRom(GameVersion::Blue).bytes(),
-                             SyntheticRom(GameVersion::Yellow).bytes()};
+    static const Bytes built[] = {SyntheticRom(GameVersion::Red).bytes(),
+                                  SyntheticRom(GameVersion::Blue).bytes(),
+                                  SyntheticRom(GameVersion::Yellow).bytes()};
+    static Bytes images[] = {built[0], built[1], built[2]};
     if (size < 3) {
         return 0;
     }
@@ -139,8 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const MapTable builtTables[] = {readMaps(images[0], profileOf(GameVersion::Red)),
                                            readMaps(images[1], profileOf(GameVersion::Blue)),
                                            readMaps(images[2], profileOf(GameVersion::Yellow))};
-    // Every change to the kept image is undone at the end, so that no input pays for a 1 MiB copy.
-    Undo undo;
+    static Undo undo;
+    undo.clear();
     const int map = data[1] % maps.mapCount;
     const MapRow& row = builtTables[data[0] % 3].rows[static_cast<std::size_t>(map)];
     const std::pair<std::int32_t, std::int32_t> regions[] = {{maps.headerPointers, 2 * maps.mapCount},
@@ -153,23 +155,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                              {maps.slotChances, 20}};
     for (std::size_t at = 3; at + 4 <= size;) {
         const auto& [start, length] = regions[data[at] % std::size(regions)];
-        auto offset = static_cast<std::size_t>(start + (data[at + 1] << 8 | data[at + 2]) % length);
-        const std::size_t count = data[at + 3];
-        at += 4;
-        for (std::size_t done = 0; done < count && at < size; ++done) {
-            set(image, undo, offset++, data[at++]);
-        }
+        const auto offset = static_cast<std::size_t>(start + (data[at + 1] << 8 | data[at + 2]) % length);
+        const std::size_t count = std::min<std::size_t>(data[at + 3], size - (at + 4));
+        put(image, undo, offset, data + at + 4, count);
+        at += 4 + count;
     }
     const MapTable table = readMaps(image, profile);
     checkRead(table, image);
-    const MapRow& edited = table.rows[static_cast<std::size_t>(map)];
-    if (edited.isMap() && !edited.copyOf && edited.wild >= 0 && table.wildProblem.empty()) {
-        checkWildEdit(image, undo, profile, table, map, data[2]);
-    }
-    checkStaticEdit(image, undo, table, data[2]);
     overworldPositions(table);
-    for (auto change = undo.rbegin(); change != undo.rend(); ++change) {
-        image[change->first] = change->second;
+    // The edits are planned for one input in 4, picked by a hash the fuzzer cannot steer: a plan and its check
+    // read bank 3 twice more, and most of what an input changes is what the reading meets.
+    if (std::hash<std::string_view>{}(std::string_view(reinterpret_cast<const char*>(data), size)) % 4 == 0) {
+        const MapRow& edited = table.rows[static_cast<std::size_t>(map)];
+        if (edited.isMap() && !edited.copyOf && edited.wild >= 0 && table.wildProblem.empty()) {
+            checkWildEdit(image, undo, profile, table, map, data[2]);
+        }
+        checkStaticEdit(image, undo, table, data[2]);
+    }
+    const Bytes& original = built[data[0] % 3];
+    for (const BankRange& range : undo) {
+        std::memcpy(image.data() + range.start,
+                    original.data() + range.start,
+                    static_cast<std::size_t>(range.end - range.start));
     }
     return 0;
 }

@@ -9,8 +9,8 @@ set(CPACK_PACKAGE_NAME tavrik)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "battle editor for Pokémon Red, Blue and Yellow ROM files")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Tavrik edits the gym leader, Elite Four and overworld battles of Pokémon Red,
-Blue and Yellow ROM files, in place. It fills its pick lists with the names
+    "Tavrik edits every trainer, wild and overworld battle of Pokémon Red, Blue
+and Yellow ROM files, in place. It fills its pick lists with the names
 stored in the ROM itself and writes back only the bytes it edits. It keeps no
 backup: copy a ROM before editing it.")
 set(TAVRIK_PACKAGE_MAINTAINER "Tavrik maintainers <maintainers@tavrik.invalid>"

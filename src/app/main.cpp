@@ -34,7 +34,7 @@ Launch readCommandLine(const QCoreApplication& application)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Edits the trainer and overworld battles of Pokémon Red, Blue and Yellow ROM files.\n\n") +
+        QStringLiteral("Edits every trainer, wild and overworld battle of Pokémon Red, Blue and Yellow ROM files.\n\n") +
         QString::fromUtf8(CommandsHelp));
     parser.addHelpOption();
     parser.addVersionOption();

@@ -11,11 +11,6 @@
 
 namespace {
 
-std::string arrow(const std::string& was, const std::string& is)
-{
-    return was + " → " + is;
-}
-
 class Planner
 {
 public:
@@ -180,15 +175,8 @@ void Planner::plan(const BattleWish& wish)
     if (is == was) {
         return;
     }
-    const std::string who = overworldBattleName(wish.battle);
-    std::vector<std::string> lines;
-    if (is.species != was.species) {
-        lines.push_back(who + ": species " +
-                        arrow(m_lists.species.show(was.species), m_lists.species.show(is.species)));
-    }
-    if (is.level != was.level) {
-        lines.push_back(who + ": level " + arrow(std::to_string(was.level), std::to_string(is.level)));
-    }
+    std::vector<std::string> lines = speciesLevelLines(
+        overworldBattleName(wish.battle) + ":", m_lists.species, was.species, was.level, is.species, is.level);
     BattleEdits edits;
     edits[static_cast<std::size_t>(wish.battle)] = is;
     std::vector<int> leftAlone;

@@ -99,3 +99,21 @@ Json wholeNumbers(std::initializer_list<std::pair<const char*, int>> fields)
     }
     return object;
 }
+
+std::string arrow(const std::string& was, const std::string& is)
+{
+    return was + " → " + is;
+}
+
+std::vector<std::string> speciesLevelLines(
+    const std::string& who, const NameList& species, int wasSpecies, int wasLevel, int isSpecies, int isLevel)
+{
+    std::vector<std::string> lines;
+    if (wasSpecies != isSpecies) {
+        lines.push_back(who + " species " + arrow(species.show(wasSpecies), species.show(isSpecies)));
+    }
+    if (wasLevel != isLevel) {
+        lines.push_back(who + " level " + arrow(std::to_string(wasLevel), std::to_string(isLevel)));
+    }
+    return lines;
+}

@@ -44,6 +44,12 @@ struct RomLists
 
 RomLists romLists(const Bytes& image, const VersionProfile& profile);
 
+// A line of an import's report: "was → is".
+std::string arrow(const std::string& was, const std::string& is);
+// The report's lines for a species and a level that change: "<who> species A → B", "<who> level 5 → 7".
+std::vector<std::string> speciesLevelLines(
+    const std::string& who, const NameList& species, int wasSpecies, int wasLevel, int isSpecies, int isLevel);
+
 // {"species": ..., "level": ...} of a party member or a wild slot, the species written as list writes it. Built
 // in place: an export holds thousands of them.
 Json speciesAndLevel(const NameList& list, int species, int level);

@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string arrow(const std::string& was, const std::string& is)
-{
-    return was + " → " + is;
-}
-
 std::string hex(std::int32_t offset)
 {
     char text[16];
@@ -73,15 +68,7 @@ std::vector<std::string> staticLines(const MapTable& table, const StaticEdit& ed
 {
     const MapObject& object = table.row(edit.map)->objects[static_cast<std::size_t>(edit.object - 1)];
     const std::string who = std::string(table.row(edit.map)->name) + ": object " + std::to_string(edit.object);
-    std::vector<std::string> lines;
-    if (object.species != edit.species) {
-        lines.push_back(who + " species " +
-                        arrow(lists.species.show(object.species), lists.species.show(edit.species)));
-    }
-    if (object.level != edit.level) {
-        lines.push_back(who + " level " + arrow(std::to_string(object.level), std::to_string(edit.level)));
-    }
-    return lines;
+    return speciesLevelLines(who, lists.species, object.species, object.level, edit.species, edit.level);
 }
 
 std::vector<std::string>

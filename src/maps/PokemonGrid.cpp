@@ -22,6 +22,16 @@ constexpr int LevelWidth = 46;
 constexpr int RowHeight = 23;
 constexpr int WarningSide = 14;
 
+// A species list of a fixed width: it never measures its names, nor makes its pop-up before it is opened.
+class SpeciesBox : public QComboBox
+{
+public:
+    using QComboBox::QComboBox;
+
+    QSize sizeHint() const override { return {SpeciesWidth, RowHeight}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+};
+
 // A cell, outlined in the highlight colour while it is the chosen one: its labels keep their colours.
 class CellFrame : public QFrame
 {
@@ -90,12 +100,10 @@ PokemonGrid::makeCell(const QString& speciesName, const QString& levelName, cons
     cell.picture->setFixedSize(PictureSide, PictureSide);
     cell.picture->setAlignment(Qt::AlignCenter);
     cell.picture->installEventFilter(this);
-    cell.species = new QComboBox(cell.frame);
+    cell.species = new SpeciesBox(cell.frame);
     cell.species->setObjectName(name);
     cell.species->setAccessibleName(who + QStringLiteral(": species"));
     cell.species->setFixedSize(SpeciesWidth, RowHeight);
-    // The width is fixed: the lists never measure their 191 names.
-    cell.species->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cell.species->installEventFilter(this);
     cell.warning = new QLabel(cell.frame);
     cell.warning->setObjectName(name + QStringLiteral("Warning"));

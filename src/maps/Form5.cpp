@@ -213,19 +213,25 @@ void Form5::applyFilter()
     }
 }
 
-void Form5::maplist_Click(QListWidgetItem* current, QListWidgetItem* previous)
+void Form5::maplist_Click(QListWidgetItem* current)
 {
     if (current == nullptr || current->data(MapRole).toInt() == m_map) {
         return;
     }
+    const int id = current->data(MapRole).toInt();
+    // A save fills the list anew: neither item may be used after this.
     if (!mayLeaveMap()) {
         // Cancelled: the edited map stays selected and keeps its edits.
         const QSignalBlocker blocker(ui->maplist);
-        ui->maplist->setCurrentItem(previous);
+        ui->maplist->setCurrentItem(ui->maplist->item(m_map));
         return;
     }
-    m_map = current->data(MapRole).toInt();
+    m_map = id;
     m_note.clear();
+    {
+        const QSignalBlocker blocker(ui->maplist);
+        ui->maplist->setCurrentItem(ui->maplist->item(m_map));
+    }
     showMap();
 }
 

@@ -63,7 +63,7 @@ private:
     void saveSize();
     void fillMapList();
     void applyFilter();
-    void maplist_Click(QListWidgetItem* current, QListWidgetItem* previous);
+    void maplist_Click(QListWidgetItem* current);
     void showMap();
     void drawMap(const MapRow& row, const MapRow& objects);
     void fillTrainers(const MapRow& objects);

@@ -3,11 +3,7 @@
 #include "catalogues/CatalogueFill.h"
 #include "catalogues/NameCatalogues.h"
 #include "maps/MapDrawing.h"
-#include "maps/MapImage.h"
-#include "maps/MapLooks.h"
 #include "maps/PartyPlaces.h"
-#include "maps/StaticBattles.h"
-#include "pictures/PictureBook.h"
 #include "trainers/InputFilters.h"
 #include "trainers/TrainerRecord.h"
 #include "ui_Form5.h"
@@ -20,9 +16,6 @@
 namespace {
 
 constexpr int MapRole = Qt::UserRole;
-constexpr int ObjectRole = Qt::UserRole;
-constexpr int ClassRole = Qt::UserRole + 1;
-constexpr int PartyRole = Qt::UserRole + 2;
 
 const QString GeometrySetting = QStringLiteral("maps/geometry");
 const QString SplitterSetting = QStringLiteral("maps/splitter");
@@ -37,15 +30,10 @@ QString hexId(int id)
     return QStringLiteral("0x") + QStringLiteral("%1").arg(id, 2, 16, QLatin1Char('0')).toUpper();
 }
 
-QString nameOf(const MapRow& row)
-{
-    return QString::fromUtf8(row.name.data(), static_cast<qsizetype>(row.name.size()));
-}
-
 // "0x3B Mt. Moon 1F"; a copy names the map it copies; an id Tavrik has no name for shows the id alone.
 QString listText(const MapRow& row)
 {
-    QString name = nameOf(row);
+    QString name = QString::fromUtf8(row.name);
     if (name == QStringLiteral("Map ") + hexId(row.id)) {
         name.clear();
     }
@@ -54,11 +42,6 @@ QString listText(const MapRow& row)
         name += QStringLiteral(" (copy of %1)").arg(hexId(*row.copyOf));
     }
     return (hexId(row.id) + QLatin1Char(' ') + name).trimmed();
-}
-
-QString placeOf(const MapObject& object)
-{
-    return QStringLiteral("x %1, y %2").arg(object.x).arg(object.y);
 }
 
 } // namespace
@@ -84,14 +67,8 @@ Form5::Form5(RomTarget rom, PictureBook* pictures)
     connect(ui->maplist, &QListWidget::currentItemChanged, this, &Form5::maplist_Click);
     connect(ui->txtmapfilter, &QLineEdit::textChanged, this, &Form5::applyFilter);
     connect(ui->maptrainers, &QTreeWidget::currentItemChanged, this, &Form5::trainerChosen);
-    connect(ui->maptrainers, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        emit openParty(item->data(0, ClassRole).toInt(), item->data(0, PartyRole).toInt());
-    });
-    connect(ui->scriptbattles, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        if (item->data(ClassRole).toInt() > 0) {
-            emit openParty(item->data(ClassRole).toInt(), item->data(PartyRole).toInt());
-        }
-    });
+    connect(ui->maptrainers, &QTreeWidget::itemActivated, this, &Form5::trainerActivated);
+    connect(ui->scriptbattles, &QListWidget::itemActivated, this, &Form5::scriptActivated);
     connect(ui->statics, &PokemonGrid::picked, this, &Form5::staticChosen);
     connect(ui->mapview, &MapView::markerClicked, this, &Form5::markerClicked);
     connect(ui->mapview, &MapView::zoomRequested, this, [this](int zoom) { ui->zoom->setCurrentIndex(zoom - 1); });
@@ -311,7 +288,7 @@ void Form5::showMap()
     }
     m_readOnly = row->copyOf ? QStringLiteral("%1 uses the header of %2 %3: its Pokémon are edited there, and its wild "
                                               "Pokémon are left as they are.")
-                                   .arg(nameOf(*row), hexId(objects->id), nameOf(*objects))
+                                   .arg(mapTitle(row->id), hexId(objects->id), mapTitle(objects->id))
                              : QString();
     ui->mapsize->setText(QStringLiteral("%1 × %2 blocks").arg(row->width).arg(row->height));
     drawMap(*row, *objects);
@@ -320,232 +297,6 @@ void Form5::showMap()
     fillWild(*row);
     fillScripts();
     updateState();
-}
-
-void Form5::drawMap(const MapRow& row, const MapRow& objects)
-{
-    const MapLook look = lookOf(row);
-    MapPicture picture = m_drawing->withPeople(look, peopleOf(objects));
-    m_drawNote.clear();
-    if (!picture.sound()) {
-        const QString people = QString::fromStdString(picture.problem);
-        picture = m_drawing->bare(look);
-        m_drawNote = picture.sound()
-                         ? QStringLiteral("The people on this map are not drawn: %1.").arg(people)
-                         : QStringLiteral("This map cannot be drawn: %1.").arg(QString::fromStdString(picture.problem));
-    }
-    const QRect bounds(0, 0, picture.width, picture.height);
-    std::vector<MapMarker> markers;
-    m_marked.clear();
-    for (const MapObject& object : objects.objects) {
-        if (object.kind != ObjectKind::Trainer && object.kind != ObjectKind::Pokemon) {
-            continue;
-        }
-        const PixelBox box = personBox({object.sprite, object.x, object.y});
-        const QRect rect(static_cast<int>(box.x), static_cast<int>(box.y), box.width, box.height);
-        const bool trainer = object.kind == ObjectKind::Trainer;
-        const QString tip =
-            trainer ? QStringLiteral("%1, party %2: %3")
-                          .arg(className(object.classNumber))
-                          .arg(object.party)
-                          .arg(membersOf(object.classNumber, object.party))
-                    : QStringLiteral("%1, level %2")
-                          .arg(m_species->stringList().value(object.species, QStringLiteral("#%1").arg(object.species)))
-                          .arg(object.level);
-        markers.push_back({rect.intersected(bounds), tip, trainer});
-        m_marked.push_back(object.number);
-    }
-    ui->mapview->setPicture(mapImage(picture), std::move(markers));
-    ui->mapview->setToolTip(m_drawNote);
-}
-
-QString Form5::className(int classNumber) const
-{
-    return m_classNames.value(classNumber - 1, QStringLiteral("Class %1").arg(classNumber));
-}
-
-QString Form5::membersOf(int classNumber, int partyNumber) const
-{
-    const PartyList* list = m_parties.listOf(classNumber);
-    const Party* party = m_parties.party(classNumber, partyNumber);
-    if (list == nullptr || party == nullptr) {
-        return list == nullptr || !list->problem.empty()
-                   ? QStringLiteral("its parties cannot be read")
-                   : QStringLiteral("the class has %1 parties, no party %2").arg(list->parties.size()).arg(partyNumber);
-    }
-    const QStringList names = m_species->stringList();
-    QStringList members;
-    for (const PartyMember& member : party->members) {
-        members << QStringLiteral("%1 %2")
-                       .arg(names.value(member.species, QStringLiteral("#%1").arg(member.species)))
-                       .arg(member.level);
-    }
-    return members.join(QStringLiteral(", "));
-}
-
-void Form5::fillTrainers(const MapRow& objects)
-{
-    const QSignalBlocker blocker(ui->maptrainers);
-    ui->maptrainers->clear();
-    for (const MapObject& object : objects.objects) {
-        if (object.kind != ObjectKind::Trainer) {
-            continue;
-        }
-        const QString who = QStringLiteral("%1, party %2").arg(className(object.classNumber)).arg(object.party);
-        auto* item =
-            new QTreeWidgetItem(ui->maptrainers, {who, placeOf(object), membersOf(object.classNumber, object.party)});
-        item->setData(0, ObjectRole, object.number);
-        item->setData(0, ClassRole, object.classNumber);
-        item->setData(0, PartyRole, object.party);
-        for (int column = 0; column < item->columnCount(); ++column) {
-            item->setToolTip(column, QStringLiteral("%1 (%2): %3").arg(who, item->text(1), item->text(2)));
-        }
-    }
-    ui->maptrainers->resizeColumnToContents(0);
-    ui->maptrainers->resizeColumnToContents(1);
-}
-
-void Form5::fillStatics(const MapRow& objects)
-{
-    m_statics.clear();
-    std::vector<WildSlot> values;
-    for (const MapObject& object : objects.objects) {
-        if (object.kind == ObjectKind::Pokemon) {
-            m_statics.push_back(object);
-            values.push_back({static_cast<std::uint8_t>(object.level), static_cast<std::uint8_t>(object.species)});
-        }
-    }
-    ui->statics->setValues(values);
-    ui->statics->setCurrent(0);
-    ui->statics->setEnabled(m_readOnly.isEmpty());
-    // The legendaries are the overworld editor's battles too: the same two bytes.
-    const BattlePositions battles = overworldPositions(m_table);
-    for (std::size_t k = 0; k < m_statics.size(); ++k) {
-        const MapObject& object = m_statics[k];
-        QString tip = QStringLiteral("Object %1 of %2, at %3.")
-                          .arg(object.number)
-                          .arg(nameOf(*m_table.row(m_map)), placeOf(object));
-        for (std::size_t battle = 0; battle < battles.size(); ++battle) {
-            if (battles[battle].speciesOffset == object.valuesOffset) {
-                tip += QStringLiteral(" Also the overworld editor's %1.")
-                           .arg(QString::fromStdString(overworldBattleName(static_cast<int>(battle))));
-            }
-        }
-        ui->statics->setCaption(static_cast<int>(k) + 1, placeOf(object), tip);
-    }
-}
-
-void Form5::fillWild(const MapRow& row)
-{
-    const WildTable* wild = row.isMap() ? m_table.wildOf(row.id) : nullptr;
-    const bool editable = wild != nullptr && m_readOnly.isEmpty() && m_table.wildProblem.empty();
-    m_grass = editable ? std::optional(wild->grass) : std::nullopt;
-    m_water = editable ? std::optional(wild->water) : std::nullopt;
-    const SlotChances& chances = m_table.chances;
-    for (const bool water : {false, true}) {
-        QLineEdit* rate = water ? ui->waterrate : ui->grassrate;
-        PokemonGrid* grid = water ? ui->waterslots : ui->grassslots;
-        const WildArea area = wild != nullptr ? (water ? wild->water : wild->grass) : WildArea{};
-        {
-            const QSignalBlocker blocker(rate);
-            setNumberText(rate, wild != nullptr ? QString::number(area.rate) : QString());
-        }
-        rate->setEnabled(editable);
-        if (area.on()) {
-            grid->setValues({area.slot.begin(), area.slot.end()});
-        } else {
-            grid->showBlank(WildSlotCount);
-        }
-        grid->setEnabled(editable && area.on());
-        for (int slot = 1; slot <= WildSlotCount; ++slot) {
-            const int chance = chances.chances[static_cast<std::size_t>(slot - 1)];
-            if (chances.problem.empty()) {
-                grid->setCaption(slot,
-                                 QStringLiteral("%1%").arg(qRound(100.0 * chance / 256)),
-                                 QStringLiteral("Slot %1: %2 in 256 encounters").arg(slot).arg(chance));
-            } else {
-                grid->setCaption(slot, QString(), QString());
-            }
-        }
-    }
-}
-
-void Form5::fillScripts()
-{
-    ui->scriptbattles->clear();
-    for (const ScriptBattle& battle :
-         m_map >= 0 ? scriptBattles(m_table.version, m_map) : std::vector<ScriptBattle>()) {
-        QString what = QString::fromUtf8(battle.what.data(), static_cast<qsizetype>(battle.what.size()));
-        auto* item = new QListWidgetItem(ui->scriptbattles);
-        if (battle.classNumber > 0) {
-            item->setText(
-                QStringLiteral("%1, party %2: %3").arg(className(battle.classNumber)).arg(battle.party).arg(what));
-            item->setToolTip(membersOf(battle.classNumber, battle.party));
-            item->setData(ClassRole, battle.classNumber);
-            item->setData(PartyRole, battle.party);
-        } else {
-            item->setText(what.left(1).toUpper() + what.mid(1));
-        }
-    }
-    const bool any = ui->scriptbattles->count() > 0;
-    ui->scriptlabel->setVisible(any);
-    ui->scriptbattles->setVisible(any);
-}
-
-int Form5::markerOf(int object) const
-{
-    const auto found = std::find(m_marked.begin(), m_marked.end(), object);
-    return found != m_marked.end() ? static_cast<int>(found - m_marked.begin()) : -1;
-}
-
-void Form5::markerClicked(int marker)
-{
-    const int object = m_marked[static_cast<std::size_t>(marker)];
-    if (chooseTrainer(object)) {
-        return;
-    }
-    for (std::size_t k = 0; k < m_statics.size(); ++k) {
-        if (m_statics[k].number == object) {
-            ui->details->setCurrentWidget(ui->pokemonpage);
-            staticChosen(static_cast<int>(k) + 1);
-            ui->statics->speciesBox(static_cast<int>(k) + 1)->setFocus(Qt::MouseFocusReason);
-            return;
-        }
-    }
-}
-
-bool Form5::chooseTrainer(int object)
-{
-    for (int k = 0; k < ui->maptrainers->topLevelItemCount(); ++k) {
-        QTreeWidgetItem* item = ui->maptrainers->topLevelItem(k);
-        if (item->data(0, ObjectRole).toInt() == object) {
-            ui->details->setCurrentWidget(ui->trainerpage);
-            ui->maptrainers->setCurrentItem(item);
-            ui->maptrainers->scrollToItem(item);
-            return true;
-        }
-    }
-    return false;
-}
-
-void Form5::trainerChosen()
-{
-    QTreeWidgetItem* item = ui->maptrainers->currentItem();
-    if (item == nullptr) {
-        return;
-    }
-    ui->statics->setCurrent(0);
-    ui->mapview->setCurrent(markerOf(item->data(0, ObjectRole).toInt()));
-}
-
-void Form5::staticChosen(int cell)
-{
-    {
-        const QSignalBlocker blocker(ui->maptrainers);
-        ui->maptrainers->setCurrentItem(nullptr);
-    }
-    ui->statics->setCurrent(cell);
-    ui->mapview->setCurrent(markerOf(m_statics[static_cast<std::size_t>(cell - 1)].number));
 }
 
 void Form5::rateTyped(bool water)

@@ -23,6 +23,7 @@ class PokemonGrid;
 class QListWidgetItem;
 class QStringListModel;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 class Form5 : public QWidget
 {
@@ -65,6 +66,7 @@ private:
     void applyFilter();
     void maplist_Click(QListWidgetItem* current);
     void showMap();
+    // Form5Map.cpp: the picture and the lists of the selected map.
     void drawMap(const MapRow& row, const MapRow& objects);
     void fillTrainers(const MapRow& objects);
     void fillStatics(const MapRow& objects);
@@ -79,6 +81,8 @@ private:
     // Selects the trainer of a map object in the list, on its tab; false when it lists no such object.
     bool chooseTrainer(int object);
     void trainerChosen();
+    void trainerActivated(QTreeWidgetItem* item);
+    void scriptActivated(QListWidgetItem* item);
     void staticChosen(int cell);
     void zoomTo(int zoom);
     void rateTyped(bool water);
@@ -90,7 +94,8 @@ private:
     QStringList wildNotes() const;
     QStringList warnings();
     void showWildRoom();
-    QString mapTitle() const;
+    // The name Tavrik gives map id.
+    QString mapTitle(int id) const;
     bool saveMap();
     bool mayLeaveMap();
 

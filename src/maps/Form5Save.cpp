@@ -124,8 +124,7 @@ QStringList Form5::wildNotes() const
         QStringList others;
         for (const int map : wild->maps) {
             if (map != m_map) {
-                others << QString::fromUtf8(m_table.row(map)->name.data(),
-                                            static_cast<qsizetype>(m_table.row(map)->name.size()));
+                others << mapTitle(map);
             }
         }
         const QString last = others.takeLast();
@@ -192,10 +191,9 @@ void Form5::showWildRoom()
     ui->wildroom->setText(text);
 }
 
-QString Form5::mapTitle() const
+QString Form5::mapTitle(int id) const
 {
-    const std::string_view name = mapName(m_table.version, m_map);
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return QString::fromUtf8(mapName(m_table.version, id));
 }
 
 void Form5::cmdSave_Click()
@@ -215,7 +213,7 @@ bool Form5::saveMap()
     }
     QMessageBox::information(this,
                              QStringLiteral("Tavrik"),
-                             QStringLiteral("Data for ") + mapTitle() + QStringLiteral(" saved successfully!"));
+                             QStringLiteral("Data for ") + mapTitle(m_map) + QStringLiteral(" saved successfully!"));
     QStringList notes;
     for (const std::string& note : saved->notes) {
         notes << QString::fromStdString(note);
@@ -245,7 +243,7 @@ bool Form5::mayLeaveMap()
         return true;
     }
     switch (askToSaveChanges(this,
-                             QStringLiteral("Save the changes to %1?").arg(mapTitle()),
+                             QStringLiteral("Save the changes to %1?").arg(mapTitle(m_map)),
                              QStringLiteral("Your changes to this map are not in the ROM yet."))) {
     case QMessageBox::Save:
         return saveMap();

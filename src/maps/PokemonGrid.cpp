@@ -65,7 +65,7 @@ PokemonGrid::PokemonGrid(QWidget* parent) : QWidget(parent)
 {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(12);
+    grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(2);
 }
 

@@ -196,14 +196,23 @@ void Form1::mnuAbout_Click()
     showLocking(m_about);
 }
 
+std::optional<Bytes> Form1::readForWindow()
+{
+    auto image = m_session.target().readAgain();
+    if (!image) {
+        showFailure(this, image.failure());
+        return std::nullopt;
+    }
+    return std::move(image.value());
+}
+
 void Form1::mnuBattle_Click()
 {
     if (!m_session.loaded()) {
         return;
     }
-    const auto image = m_session.target().readAgain();
+    const auto image = readForWindow();
     if (!image) {
-        showFailure(this, image.failure());
         return;
     }
     if (m_overworld == nullptr) {
@@ -233,9 +242,8 @@ void Form1::mnuMaps_Click()
 
 bool Form1::showParties()
 {
-    const auto image = m_session.target().readAgain();
+    const auto image = readForWindow();
     if (!image) {
-        showFailure(this, image.failure());
         return false;
     }
     // A window that was closed is only waiting to be deleted.
@@ -260,9 +268,8 @@ bool Form1::showParties()
 
 bool Form1::showMaps()
 {
-    const auto image = m_session.target().readAgain();
+    const auto image = readForWindow();
     if (!image) {
-        showFailure(this, image.failure());
         return false;
     }
     if (m_maps == nullptr || m_maps->isHidden()) {

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class Form1;
@@ -92,6 +93,9 @@ private:
 
     // A window of its own that locks this one while it is open.
     void showLocking(QWidget* window);
+    // The file as it is now, for a window about to show it; nothing, after a box that says why, when it cannot
+    // be read.
+    std::optional<Bytes> readForWindow();
     // Trainer Parties and the Maps window on the file as it is now; false when it cannot be read.
     bool showParties();
     bool showMaps();

@@ -74,7 +74,7 @@ Form5::Form5(RomTarget rom, PictureBook* pictures)
     connect(ui->mapview, &MapView::zoomRequested, this, [this](int zoom) { ui->zoom->setCurrentIndex(zoom - 1); });
     connect(ui->zoom, &QComboBox::currentIndexChanged, this, [this](int index) { zoomTo(index + 1); });
     connect(ui->cmdSave, &QPushButton::clicked, this, &Form5::cmdSave_Click);
-    restoreSize();
+    restoreSettings();
     // The keys go to the list of maps first; the filter is a click or a Tab away.
     setFocusProxy(ui->maplist);
 }
@@ -96,7 +96,7 @@ PokemonGrid* Form5::staticCells() const
     return ui->statics;
 }
 
-void Form5::restoreSize()
+void Form5::restoreSettings()
 {
     // The room the window gains goes to the picture.
     ui->splitter->setStretchFactor(0, 0);
@@ -121,7 +121,7 @@ void Form5::restoreSize()
     ui->zoom->setCurrentIndex(zoom - 1);
 }
 
-void Form5::saveSize()
+void Form5::saveSettings()
 {
     QSettings settings;
     settings.setValue(GeometrySetting, saveGeometry());

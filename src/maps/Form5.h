@@ -60,8 +60,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void restoreSize();
-    void saveSize();
+    void restoreSettings();
+    void saveSettings();
     void fillMapList();
     void applyFilter();
     void maplist_Click(QListWidgetItem* current);

@@ -66,7 +66,9 @@ void Form5::drawMap(const MapRow& row, const MapRow& objects)
 
 QString Form5::className(int classNumber) const
 {
-    return m_classNames.value(classNumber - 1, QStringLiteral("Class %1").arg(classNumber));
+    // A class past the game's 47, or one whose name cannot be read, by its number.
+    const QString name = m_classNames.value(classNumber - 1);
+    return name.isEmpty() ? QStringLiteral("Class %1").arg(classNumber) : name;
 }
 
 QString Form5::membersOf(int classNumber, int partyNumber) const
@@ -179,7 +181,7 @@ void Form5::fillScripts()
     ui->scriptbattles->clear();
     for (const ScriptBattle& battle :
          m_map >= 0 ? scriptBattles(m_table.version, m_map) : std::vector<ScriptBattle>()) {
-        QString what = QString::fromUtf8(battle.what);
+        const QString what = QString::fromUtf8(battle.what);
         auto* item = new QListWidgetItem(ui->scriptbattles);
         if (battle.classNumber > 0) {
             item->setText(

@@ -260,7 +260,7 @@ void Form5::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    saveSize();
+    saveSettings();
     emit closed();
     event->accept();
 }

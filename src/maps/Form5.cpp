@@ -66,6 +66,7 @@ Form5::Form5(RomTarget rom, PictureBook* pictures)
     connect(ui->waterrate, &QLineEdit::textChanged, this, [this] { rateTyped(true); });
     connect(ui->maplist, &QListWidget::currentItemChanged, this, &Form5::maplist_Click);
     connect(ui->txtmapfilter, &QLineEdit::textChanged, this, &Form5::applyFilter);
+    connect(ui->txtmapfilter, &QLineEdit::returnPressed, this, &Form5::pickFirstShown);
     connect(ui->maptrainers, &QTreeWidget::currentItemChanged, this, &Form5::trainerChosen);
     connect(ui->maptrainers, &QTreeWidget::itemActivated, this, &Form5::trainerActivated);
     connect(ui->scriptbattles, &QListWidget::itemActivated, this, &Form5::scriptActivated);
@@ -187,6 +188,22 @@ void Form5::applyFilter()
         const bool matches =
             item->text().contains(text, Qt::CaseInsensitive) || QString::number(item->data(MapRole).toInt()) == text;
         item->setHidden(!matches);
+    }
+}
+
+void Form5::pickFirstShown()
+{
+    ui->maplist->setFocus();
+    QListWidgetItem* current = ui->maplist->currentItem();
+    if (current != nullptr && !current->isHidden()) {
+        return;
+    }
+    for (int k = 0; k < ui->maplist->count(); ++k) {
+        QListWidgetItem* item = ui->maplist->item(k);
+        if (!item->isHidden() && (item->flags() & Qt::ItemIsEnabled)) {
+            ui->maplist->setCurrentItem(item);
+            return;
+        }
     }
 }
 

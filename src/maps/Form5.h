@@ -64,6 +64,8 @@ private:
     void saveSettings();
     void fillMapList();
     void applyFilter();
+    // Enter in the filter: the keys go to the list, on the first map the filter keeps unless the selected one is.
+    void pickFirstShown();
     void maplist_Click(QListWidgetItem* current);
     void showMap();
     // Form5Map.cpp: the picture and the lists of the selected map.

@@ -105,6 +105,8 @@ TEST_F(MapsWindow, ListsEveryMapAndWhatStandsOnTheSelectedOne)
     EXPECT_TRUE(!list->item(0x0D)->isHidden() && !list->item(0x1F)->isHidden() && list->item(0x0C)->isHidden());
     retype(filter, "51");
     EXPECT_FALSE(list->item(0x33)->isHidden());
+    QTest::keyClick(filter, Qt::Key_Return);
+    EXPECT_EQ(window->selectedMap(), 0x33);
     filter->clear();
 
     // Route 3: its trainers with their parties, its grass and water with the ROM's chances.

@@ -213,8 +213,8 @@ void Form5::markerClicked(int marker)
     for (std::size_t k = 0; k < m_statics.size(); ++k) {
         if (m_statics[k].number == object) {
             ui->details->setCurrentWidget(ui->pokemonpage);
-            staticChosen(static_cast<int>(k) + 1);
             ui->statics->speciesBox(static_cast<int>(k) + 1)->setFocus(Qt::MouseFocusReason);
+            staticChosen(static_cast<int>(k) + 1);
             return;
         }
     }

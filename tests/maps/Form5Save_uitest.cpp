@@ -205,10 +205,19 @@ TEST(MapsWindowSave, RefusesAFullBank)
     retype(box(window, "grassrate"), "12");
     EXPECT_EQ(window->findChild<QLabel*>("wildroom")->text(),
               "Bank 3 has room for 4 more bytes of wild Pokémon. This edit needs 18 more than that.");
+    EXPECT_TRUE(window->findChild<QLabel*>("notes")->text().contains(
+        QString("The grass is turned on: each new slot starts as %1 at level 5")
+            .arg(SyntheticRom::speciesName(1).c_str())));
     QTest::mouseClick(window->findChild<QPushButton*>("cmdSave"), Qt::LeftButton);
     EXPECT_EQ(editor.watcher.boxes.back().title, "Error: 1007");
     EXPECT_EQ(editor.watcher.boxes.back().text,
               "The wild Pokémon of Pallet Town would need 22 bytes of the free space at the end of bank 3, which has "
               "room for 4: 18 bytes are missing. Nothing was written.");
+    // Saved on the way to another map, refused the same: the map and its edits stay.
+    editor.watcher.answers.push_back(QMessageBox::Save);
+    window->selectMap(Route1);
+    EXPECT_EQ(editor.watcher.boxes.back().title, "Error: 1007");
+    EXPECT_EQ(window->selectedMap(), PalletTown);
+    EXPECT_TRUE(window->isWindowModified());
     EXPECT_EQ(fileBytes(path), rom.bytes());
 }

@@ -108,6 +108,8 @@ TEST_F(MapsWindow, ListsEveryMapAndWhatStandsOnTheSelectedOne)
     QTest::keyClick(filter, Qt::Key_Return);
     EXPECT_EQ(window->selectedMap(), 0x33);
     filter->clear();
+    window->selectMap(0x0B);
+    EXPECT_EQ(window->selectedMap(), 0x33);
 
     // Route 3: its trainers with their parties, its grass and water with the ROM's chances.
     pickMap(window, Route3);
@@ -150,6 +152,8 @@ TEST_F(MapsWindow, ListsEveryMapAndWhatStandsOnTheSelectedOne)
     ASSERT_EQ(scripts->count(), 3);
     EXPECT_EQ(scripts->item(0)->text(),
               QString("%1, party 1: the rival, if the player chose Charmander").arg(names[24].c_str()));
+    pickMap(window, 0x01);
+    EXPECT_EQ(scripts->item(0)->text(), "The old man's catching demonstration");
 }
 
 // A trainer picked in the list is outlined and scrolled to; a click on a trainer or a Pokémon on the picture picks
@@ -213,10 +217,20 @@ TEST_F(MapsWindow, ZoomsByWholeFactors)
     const QSize map(row.width * 32, row.height * 32);
     auto* zoom = child<QComboBox>(window, "zoom");
     MapView* view = window->mapView();
-    for (int factor = 1; factor <= 4; ++factor) {
+    for (int factor = 4; factor >= 1; --factor) {
         zoom->setCurrentIndex(factor - 1);
         EXPECT_EQ(view->canvas()->size(), map * factor);
     }
+    // The zoom is kept for the next opening, with the map.
+    EXPECT_TRUE(window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    editor.trigger("mnuMaps");
+    window = editor.window.mapsWindow();
+    view = window->mapView();
+    zoom = child<QComboBox>(window, "zoom");
+    EXPECT_EQ(window->selectedMap(), Route3);
+    EXPECT_EQ(zoom->currentIndex(), 0);
+    EXPECT_EQ(view->canvas()->size(), map);
     zoom->setCurrentIndex(1);
     QWheelEvent wheel(QPointF(10, 10),
                       view->mapToGlobal(QPointF(10, 10)),
@@ -292,7 +306,16 @@ TEST_F(MapsWindow, HandsOverToTrainerPartiesAndBack)
     EXPECT_EQ(notes(window).toStdString(),
               "No map of this ROM uses " + names[static_cast<std::size_t>(unused.first - 1)] + " party " +
                   std::to_string(unused.second) + ".");
-    EXPECT_TRUE(window->close());
+    // A battle a script starts opens its party too.
+    window->selectMap(OaksLab);
+    auto* scripts = child<QListWidget>(window, "scriptbattles");
+    scripts->setCurrentRow(1);
+    QTest::keyClick(scripts, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    parties = editor.window.partiesWindow();
+    ASSERT_NE(parties, nullptr);
+    EXPECT_EQ(parties->partyTree()->currentItem(), parties->item(25, 2));
+    EXPECT_TRUE(parties->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(editor.window.isEnabled());
     EXPECT_EQ(fileBytes(path), rom.bytes());

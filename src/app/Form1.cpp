@@ -2,6 +2,7 @@
 
 #include "app/Form2.h"
 #include "app/RecentFiles.h"
+#include "maps/Form5.h"
 #include "maps/PartyPlaces.h"
 #include "maps/StaticBattles.h"
 #include "overworld/Form3.h"
@@ -105,6 +106,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     connect(ui->mnuExit, &QAction::triggered, this, &QWidget::close);
     connect(ui->mnuBattle, &QAction::triggered, this, &Form1::mnuBattle_Click);
     connect(ui->mnuParties, &QAction::triggered, this, &Form1::mnuParties_Click);
+    connect(ui->mnuMaps, &QAction::triggered, this, &Form1::mnuMaps_Click);
     connect(ui->mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
     showRecent();
 }
@@ -114,6 +116,7 @@ Form1::~Form1()
     delete m_about;
     delete m_overworld;
     delete m_parties;
+    delete m_maps;
 }
 
 TrainerForm* Form1::trainerForm() const
@@ -134,6 +137,11 @@ Form3* Form1::overworldWindow() const
 Form4* Form1::partiesWindow() const
 {
     return m_parties;
+}
+
+Form5* Form1::mapsWindow() const
+{
+    return m_maps;
 }
 
 QComboBox* Form1::speciesBox(int member) const
@@ -188,14 +196,23 @@ void Form1::mnuAbout_Click()
     showLocking(m_about);
 }
 
+std::optional<Bytes> Form1::readForWindow()
+{
+    auto image = m_session.target().readAgain();
+    if (!image) {
+        showFailure(this, image.failure());
+        return std::nullopt;
+    }
+    return std::move(image.value());
+}
+
 void Form1::mnuBattle_Click()
 {
     if (!m_session.loaded()) {
         return;
     }
-    const auto image = m_session.target().readAgain();
+    const auto image = readForWindow();
     if (!image) {
-        showFailure(this, image.failure());
         return;
     }
     if (m_overworld == nullptr) {
@@ -211,24 +228,62 @@ void Form1::mnuBattle_Click()
 void Form1::mnuParties_Click()
 {
     // The two windows edit the same parties: the main window's edits are settled first.
-    if (!m_session.loaded() || !ui->trainerform->mayLeaveTrainer()) {
-        return;
+    if (m_session.loaded() && ui->trainerform->mayLeaveTrainer()) {
+        showParties();
     }
-    const auto image = m_session.target().readAgain();
+}
+
+void Form1::mnuMaps_Click()
+{
+    if (m_session.loaded() && ui->trainerform->mayLeaveTrainer()) {
+        showMaps();
+    }
+}
+
+bool Form1::showParties()
+{
+    const auto image = readForWindow();
     if (!image) {
-        showFailure(this, image.failure());
-        return;
+        return false;
     }
-    if (m_parties == nullptr) {
+    // A window that was closed is only waiting to be deleted.
+    if (m_parties == nullptr || m_parties->isHidden()) {
         m_parties = new Form4(m_session.target(), m_pictures);
         m_parties->setPlaceReader([this](const Bytes& shown) { return placesOf(shown, *m_session.profile); });
         connect(m_parties, &Form4::closed, this, [this] {
             setEnabled(true);
             ui->trainerform->reloadTrainer();
         });
+        // One editor at a time: Trainer Parties closes (or keeps its edits and stays) before the maps open.
+        connect(m_parties, &Form4::showOnMap, this, [this](int classNumber, int partyNumber) {
+            if (m_parties->close() && showMaps()) {
+                m_maps->selectTrainer(classNumber, partyNumber);
+            }
+        });
     }
     showLocking(m_parties);
     m_parties->loadParties(*image);
+    return true;
+}
+
+bool Form1::showMaps()
+{
+    const auto image = readForWindow();
+    if (!image) {
+        return false;
+    }
+    if (m_maps == nullptr || m_maps->isHidden()) {
+        m_maps = new Form5(m_session.target(), m_pictures);
+        connect(m_maps, &Form5::closed, this, [this] { setEnabled(true); });
+        connect(m_maps, &Form5::openParty, this, [this](int classNumber, int partyNumber) {
+            if (m_maps->close() && showParties()) {
+                m_parties->selectParty(classNumber, partyNumber);
+            }
+        });
+    }
+    showLocking(m_maps);
+    m_maps->loadMaps(*image);
+    return true;
 }
 
 void Form1::closeEvent(QCloseEvent* event)
@@ -239,7 +294,8 @@ void Form1::closeEvent(QCloseEvent* event)
     }
     // Closing the main window ends the program, with any window it opened; the other editors may still
     // ask about their own edits and keep everything open.
-    if ((m_overworld != nullptr && !m_overworld->close()) || (m_parties != nullptr && !m_parties->close())) {
+    if ((m_overworld != nullptr && !m_overworld->close()) || (m_parties != nullptr && !m_parties->close()) ||
+        (m_maps != nullptr && !m_maps->close())) {
         event->ignore();
         return;
     }

@@ -2,7 +2,8 @@
 
 // The main window: the trainer editor, the menus, the notes line, and while no ROM is open a page that says how
 // to begin, with the recent ROMs. It owns the session of the open ROM, opens the About window, the overworld
-// editor and the Trainer Parties window as windows of their own, and starts the user's emulator on the ROM.
+// editor, the Trainer Parties window and the Maps window as windows of their own, one editor at a time, and starts
+// the user's emulator on the ROM.
 
 #include "app/RomSession.h"
 #include "trainers/PartyTable.h"
@@ -10,6 +11,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class Form1;
@@ -17,6 +19,7 @@ class Form1;
 class Form2;
 class Form3;
 class Form4;
+class Form5;
 class PictureBook;
 class QComboBox;
 class QLabel;
@@ -36,6 +39,7 @@ public:
     Form2* aboutWindow() const;
     Form3* overworldWindow() const;
     Form4* partiesWindow() const;
+    Form5* mapsWindow() const;
 
     // The party row controls of the trainer form, member 1..6.
     QComboBox* speciesBox(int member) const;
@@ -54,6 +58,7 @@ public slots:
     void mnuEmulator_Click();
     void mnuBattle_Click();
     void mnuParties_Click();
+    void mnuMaps_Click();
     void mnuAbout_Click();
 
 protected:
@@ -88,6 +93,12 @@ private:
 
     // A window of its own that locks this one while it is open.
     void showLocking(QWidget* window);
+    // The file as it is now, for a window about to show it; nothing, after a box that says why, when it cannot
+    // be read.
+    std::optional<Bytes> readForWindow();
+    // Trainer Parties and the Maps window on the file as it is now; false when it cannot be read.
+    bool showParties();
+    bool showMaps();
 
     std::unique_ptr<Ui::Form1> ui;
     RomSession m_session;
@@ -95,4 +106,5 @@ private:
     QPointer<Form2> m_about;
     QPointer<Form3> m_overworld;
     QPointer<Form4> m_parties;
+    QPointer<Form5> m_maps;
 };

@@ -37,7 +37,7 @@ void Form1::resetView()
     ui->headr->setText(QString());
     ui->headr->setToolTip(QString());
     setWindowTitle(QStringLiteral("Tavrik[*]"));
-    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuSave, ui->mnuPlay}) {
+    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay}) {
         action->setEnabled(false);
     }
     ui->Frame1->setEnabled(false);
@@ -46,7 +46,7 @@ void Form1::resetView()
 
 void Form1::switchEditorOn()
 {
-    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuSave, ui->mnuPlay}) {
+    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay}) {
         action->setEnabled(true);
     }
     ui->Frame1->setEnabled(true);

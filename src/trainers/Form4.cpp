@@ -239,19 +239,24 @@ void Form4::fillTree()
     }
 }
 
-void Form4::partytree_Click(QTreeWidgetItem* current, QTreeWidgetItem* previous)
+void Form4::partytree_Click(QTreeWidgetItem* current)
 {
     if (current == nullptr) {
         return;
     }
-    if (!mayLeaveParty()) {
+    const int classNumber = current->data(0, ClassRole).toInt();
+    const int partyNumber = current->data(0, PartyRole).toInt();
+    // A save fills the tree anew: no item of it may be used after this.
+    const bool leave = mayLeaveParty();
+    const QSignalBlocker blocker(ui->partytree);
+    if (!leave) {
         // Cancelled: the edited party stays selected and keeps its edits.
-        const QSignalBlocker blocker(ui->partytree);
-        ui->partytree->setCurrentItem(previous);
+        ui->partytree->setCurrentItem(m_class > 0 ? item(m_class, m_party) : nullptr);
         return;
     }
-    m_class = current->data(0, ClassRole).toInt();
-    m_party = current->data(0, PartyRole).toInt();
+    m_class = classNumber;
+    m_party = partyNumber;
+    ui->partytree->setCurrentItem(item(m_class, m_party));
     m_saveNote.clear();
     showSelection();
 }

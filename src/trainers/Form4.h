@@ -64,7 +64,7 @@ private:
     QString placeOf(const PartyList& list, int partyNumber) const;
     // Hides the classes and parties whose class, members and place do not hold the filter's text.
     void applyFilter();
-    void partytree_Click(QTreeWidgetItem* current, QTreeWidgetItem* previous);
+    void partytree_Click(QTreeWidgetItem* current);
     void showSelection();
     void drawPortrait();
     bool saveParty();

@@ -118,6 +118,14 @@ TEST_F(PartiesWindow, AsksBeforeEditsAreLostAndHandsTheMainWindowTheNewParty)
     pick(window, 35, 1);
     EXPECT_EQ(window->partyTree()->currentItem(), window->item(35, 1));
     EXPECT_EQ(fileBytes(path), rom.bytes());
+    // Saved on the way to another party, which the tree, read again, then shows.
+    retype(window->partyRows()->levelBox(1), "44");
+    editor.watcher.answers.push_back(QMessageBox::Save);
+    pick(window, 34, 1);
+    EXPECT_EQ(window->partyTree()->currentItem(), window->item(34, 1));
+    EXPECT_EQ(window->partyRows()->memberCount(), 2);
+    EXPECT_EQ(readPartyTable(fileBytes(path), profileOf(GameVersion::Blue)).party(35, 1)->members[0].level, 44);
+    pick(window, 35, 1);
     window->partyRows()->speciesBox(3)->setCurrentIndex(12);
     editor.watcher.answers.push_back(QMessageBox::Save);
     EXPECT_TRUE(window->close());

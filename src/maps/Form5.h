@@ -1,0 +1,129 @@
+#pragma once
+
+// The Maps window: every map of the ROM in a list, the selected one drawn with its trainers and Pokémon outlined,
+// and beside it its trainers, the Pokémon that stand on it, its grass and water Pokémon and the battles its
+// scripts start. The Pokémon that stand on it and the wild Pokémon of the selected map are edited and saved
+// together. A window of its own, like the other editors; it tells the main window when it closes, and asks it to
+// open Trainer Parties when a trainer is activated. Resizable, its size kept from one run to the next.
+
+#include "maps/MapSave.h"
+#include "trainers/PartyTable.h"
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+namespace Ui {
+class Form5;
+}
+class MapDrawing;
+class MapView;
+class PictureBook;
+class PokemonGrid;
+class QListWidgetItem;
+class QStringListModel;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+class Form5 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The maps of rom, which stays open while the window is shown, with the pictures of pictures.
+    Form5(RomTarget rom, PictureBook* pictures);
+    ~Form5() override;
+
+    MapView* mapView() const;
+    QTreeWidget* trainerList() const;
+    PokemonGrid* staticCells() const;
+
+    // Fills the list of maps from image, keeping the selected map where it can.
+    void loadMaps(const Bytes& image);
+    // Selects a map as a click in the list does; a row that is no map is not selected.
+    void selectMap(int id);
+    int selectedMap() const { return m_map; }
+    // Selects the first map object that fights this party, on its map; when none does, the notes say where the
+    // party is fought, or that no map uses it.
+    void selectTrainer(int classNumber, int partyNumber);
+    bool hasUnsavedChanges() const;
+
+public slots:
+    void cmdSave_Click();
+
+signals:
+    void closed();
+    // A trainer was activated: its party, to be opened in Trainer Parties.
+    void openParty(int classNumber, int partyNumber);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void restoreSettings();
+    void saveSettings();
+    void fillMapList();
+    void applyFilter();
+    // Enter in the filter: the keys go to the list, on the first map the filter keeps unless the selected one is.
+    void pickFirstShown();
+    void maplist_Click(QListWidgetItem* current);
+    void showMap();
+    // Form5Map.cpp: the picture and the lists of the selected map.
+    void drawMap(const MapRow& row, const MapRow& objects);
+    void fillTrainers(const MapRow& objects);
+    void fillStatics(const MapRow& objects);
+    void fillWild(const MapRow& row);
+    void fillScripts();
+    void showTabs();
+    QString membersOf(int classNumber, int partyNumber) const;
+    QString className(int classNumber) const;
+    // The marker of a map object, or -1.
+    int markerOf(int object) const;
+    void markerClicked(int marker);
+    // Selects the trainer of a map object in the list, on its tab; false when it lists no such object.
+    bool chooseTrainer(int object);
+    void trainerChosen();
+    void trainerActivated(QTreeWidgetItem* item);
+    void scriptActivated(QListWidgetItem* item);
+    void staticChosen(int cell);
+    void zoomTo(int zoom);
+    void rateTyped(bool water);
+
+    // Form5Save.cpp: the edits, the notes and the save.
+    std::optional<WildArea> editedArea(bool water) const;
+    MapEdits editedMap() const;
+    void updateState();
+    QStringList wildNotes() const;
+    QStringList warnings();
+    void showWildRoom();
+    // The name Tavrik gives map id.
+    QString mapTitle(int id) const;
+    bool saveMap();
+    bool mayLeaveMap();
+
+    std::unique_ptr<Ui::Form5> ui;
+    RomTarget m_rom;
+    PictureBook* m_pictures;
+    // The image the lists and the picture show; the drawing reads it, so a new image wants a new drawing.
+    Bytes m_image;
+    std::unique_ptr<MapDrawing> m_drawing;
+    MapTable m_table;
+    PartyTable m_parties;
+    QStringList m_classNames;
+    QStringListModel* m_species;
+    // The selected map id, -1 for none.
+    int m_map = -1;
+    // The objects marked on the picture, in marker order: their place in the map's list, from 1.
+    std::vector<int> m_marked;
+    // The selected map's Pokémon objects as loaded, static cell k showing the k-th.
+    std::vector<MapObject> m_statics;
+    // The wild areas as loaded, when this window may edit them.
+    std::optional<WildArea> m_grass;
+    std::optional<WildArea> m_water;
+    // Whether the objects and wild Pokémon of the selected map may be edited here; else why not.
+    QString m_readOnly;
+    // Why the picture is bare or blank; empty when it shows the map with its people.
+    QString m_drawNote;
+    // The notes of the last save, or where a party asked for is fought: shown until another map is selected.
+    QString m_note;
+};

@@ -1,0 +1,342 @@
+// The Maps window through its real widgets: every map listed as the game's tables give it, the lists of the selected
+// map, picking a trainer or a Pokémon in its list or on the picture, the tooltip over a trainer, the zoom, and the
+// hand-over between the Maps window and Trainer Parties, one editor at a time.
+
+#include "UiHarness.h"
+#include "maps/Form5.h"
+#include "maps/MapDrawing.h"
+#include "maps/MapView.h"
+#include "maps/PartyPlaces.h"
+#include "maps/PokemonGrid.h"
+#include "trainers/Form4.h"
+
+namespace {
+
+constexpr int Route3 = 0x0E;
+constexpr int Route17 = 0x1C;
+constexpr int OaksLab = 0x28;
+constexpr int PowerPlant = 0x53;
+
+struct MapsWindow : ::testing::Test
+{
+    Form5* open(const SyntheticRom& rom)
+    {
+        path = editor.open(rom);
+        maps = readMaps(rom.bytes(), profileOf(rom.version()));
+        partyTable = readPartyTable(rom.bytes(), profileOf(rom.version()));
+        names = readClassNames(rom.bytes(), profileOf(rom.version()));
+        editor.window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&editor.window));
+        QTest::keyClick(&editor.window, Qt::Key_M, Qt::ControlModifier);
+        return editor.window.mapsWindow();
+    }
+    void pickMap(Form5* window, int id)
+    {
+        auto* list = child<QListWidget>(window, "maplist");
+        list->scrollToItem(list->item(id));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(id)).center());
+    }
+    // "CLASS, party N".
+    QString trainer(const MapObject& object) const
+    {
+        return QString("%1, party %2")
+            .arg(names[static_cast<std::size_t>(object.classNumber - 1)].c_str())
+            .arg(object.party);
+    }
+    QString members(int classNumber, int party) const
+    {
+        QStringList list;
+        for (const PartyMember& member : partyTable.party(classNumber, party)->members) {
+            list << QString("%1 %2").arg(SyntheticRom::speciesName(member.species).c_str()).arg(member.level);
+        }
+        return list.join(", ");
+    }
+    std::vector<const MapObject*> objectsOf(int map, ObjectKind kind) const
+    {
+        std::vector<const MapObject*> found;
+        for (const MapObject& object : maps.row(map)->objects) {
+            if (object.kind == kind) {
+                found.push_back(&object);
+            }
+        }
+        return found;
+    }
+    // The marker of a map object: the markers follow the map's list, trainers and Pokémon only.
+    int markerOf(int map, int number) const
+    {
+        int marker = 0;
+        for (const MapObject& object : maps.row(map)->objects) {
+            if (object.number == number) {
+                return marker;
+            }
+            marker += object.kind == ObjectKind::Trainer || object.kind == ObjectKind::Pokemon;
+        }
+        return -1;
+    }
+    QString notes(Form5* window) { return child<QLabel>(window, "notes")->text(); }
+
+    EditorUnderTest editor;
+    std::string path;
+    MapTable maps;
+    PartyTable partyTable;
+    std::vector<std::string> names;
+};
+
+} // namespace
+
+TEST_F(MapsWindow, ListsEveryMapAndWhatStandsOnTheSelectedOne)
+{
+    Form5* window = open(SyntheticRom(GameVersion::Red));
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(editor.window.isEnabled());
+    // Every row in id order; one that is no map greyed with the reason, a copy naming the map it copies.
+    auto* list = child<QListWidget>(window, "maplist");
+    ASSERT_EQ(list->count(), static_cast<int>(maps.rows.size()));
+    for (const MapRow& row : maps.rows) {
+        QListWidgetItem* item = list->item(row.id);
+        EXPECT_EQ(item->flags() == Qt::NoItemFlags, !row.isMap()) << row.id;
+        EXPECT_EQ(item->toolTip().startsWith("Not a map Tavrik can read: " + QString::fromStdString(row.problem)),
+                  !row.isMap());
+    }
+    EXPECT_EQ(list->item(0x0C)->text(), "0x0C Route 1");
+    EXPECT_EQ(list->item(0x45)->text(), "0x45 Cerulean Trashed House (copy of 0x3E)");
+    auto* filter = child<QLineEdit>(window, "txtmapfilter");
+    QTest::keyClicks(filter, "route 2");
+    EXPECT_TRUE(!list->item(0x0D)->isHidden() && !list->item(0x1F)->isHidden() && list->item(0x0C)->isHidden());
+    retype(filter, "51");
+    EXPECT_FALSE(list->item(0x33)->isHidden());
+    QTest::keyClick(filter, Qt::Key_Return);
+    EXPECT_EQ(window->selectedMap(), 0x33);
+    filter->clear();
+    window->selectMap(0x0B);
+    EXPECT_EQ(window->selectedMap(), 0x33);
+
+    // Route 3: its trainers with their parties, its grass and water with the ROM's chances.
+    pickMap(window, Route3);
+    EXPECT_EQ(window->selectedMap(), Route3);
+    const auto trainers = objectsOf(Route3, ObjectKind::Trainer);
+    QTreeWidget* tree = window->trainerList();
+    ASSERT_EQ(tree->topLevelItemCount(), static_cast<int>(trainers.size()));
+    for (std::size_t k = 0; k < trainers.size(); ++k) {
+        const MapObject& object = *trainers[k];
+        QTreeWidgetItem* item = tree->topLevelItem(static_cast<int>(k));
+        EXPECT_EQ(QStringList({item->text(0), item->text(1), item->text(2)}),
+                  QStringList({trainer(object),
+                               QString("x %1, y %2").arg(object.x).arg(object.y),
+                               members(object.classNumber, object.party)}));
+    }
+    const WildTable& wild = *maps.wildOf(Route3);
+    EXPECT_EQ(child<QLineEdit>(window, "grassrate")->text().toInt(), wild.grass.rate);
+    EXPECT_EQ(child<QLineEdit>(window, "waterrate")->text().toInt(), wild.water.rate);
+    for (int slot = 1; slot <= 10; ++slot) {
+        const WildSlot& water = wild.water.slot[static_cast<std::size_t>(slot - 1)];
+        EXPECT_EQ(child<QComboBox>(window, QString("wpkmn%1").arg(slot).toLatin1())->currentIndex(), water.species);
+        EXPECT_EQ(child<QLineEdit>(window, QString("wlvl%1").arg(slot).toLatin1())->text().toInt(), water.level);
+    }
+    EXPECT_EQ(child<QLabel>(window, "gpkmn1Caption")->text(), "20%");
+    EXPECT_EQ(child<QLabel>(window, "gpkmn10Caption")->toolTip(), "Slot 10: 3 in 256 encounters");
+    EXPECT_FALSE(child<QTabWidget>(window, "details")->isTabEnabled(1));
+
+    // The Power Plant's nine Pokémon, the rest of the rows hidden; the battles Oak's Lab's scripts start.
+    pickMap(window, PowerPlant);
+    const auto pokemon = objectsOf(PowerPlant, ObjectKind::Pokemon);
+    ASSERT_EQ(pokemon.size(), 9U);
+    for (std::size_t k = 0; k < pokemon.size(); ++k) {
+        EXPECT_EQ(window->staticCells()->speciesBox(static_cast<int>(k) + 1)->currentIndex(), pokemon[k]->species);
+        EXPECT_EQ(window->staticCells()->levelBox(static_cast<int>(k) + 1)->text().toInt(), pokemon[k]->level);
+    }
+    EXPECT_FALSE(window->staticCells()->speciesBox(10)->isVisibleTo(window));
+    EXPECT_EQ(child<QTabWidget>(window, "details")->tabText(1), "Pokémon (9)");
+    pickMap(window, OaksLab);
+    auto* scripts = child<QListWidget>(window, "scriptbattles");
+    ASSERT_EQ(scripts->count(), 3);
+    EXPECT_EQ(scripts->item(0)->text(),
+              QString("%1, party 1: the rival, if the player chose Charmander").arg(names[24].c_str()));
+    pickMap(window, 0x01);
+    EXPECT_EQ(scripts->item(0)->text(), "The old man's catching demonstration");
+}
+
+// A trainer picked in the list is outlined and scrolled to; a click on a trainer or a Pokémon on the picture picks
+// it in its list, a click on an object that is no battle picks nothing; the mouse over a trainer names its party.
+TEST_F(MapsWindow, PicksTrainersInTheListAndOnTheMap)
+{
+    Form5* window = open(SyntheticRom(GameVersion::Red));
+    window->resize(900, 600);
+    pickMap(window, Route17);
+    MapView* view = window->mapView();
+    const auto trainers = objectsOf(Route17, ObjectKind::Trainer);
+    const MapObject& last =
+        **std::max_element(trainers.begin(), trainers.end(), [](const auto* a, const auto* b) { return a->y < b->y; });
+    const int lastRow = static_cast<int>(std::find(trainers.begin(), trainers.end(), &last) - trainers.begin());
+    const auto shown = [view](int marker) {
+        return view->viewport()->rect().contains(view->canvas()->mapTo(view->viewport(), view->centreOf(marker)));
+    };
+    ASSERT_FALSE(shown(markerOf(Route17, last.number)));
+    QTreeWidget* tree = window->trainerList();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(lastRow)).center());
+    EXPECT_EQ(view->current(), markerOf(Route17, last.number));
+    EXPECT_TRUE(shown(view->current()));
+
+    // On the picture: another trainer, then an item.
+    const MapObject& first = *trainers.front();
+    QTest::mouseClick(view->canvas(), Qt::LeftButton, {}, view->centreOf(markerOf(Route17, first.number)));
+    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+    EXPECT_EQ(view->current(), markerOf(Route17, first.number));
+    const auto others = objectsOf(Route17, ObjectKind::Item);
+    ASSERT_FALSE(others.empty());
+    const PixelBox person = personBox({others.front()->sprite, others.front()->x, others.front()->y});
+    const int zoom = view->zoom();
+    const QPoint centre(static_cast<int>(person.x) * zoom + 8 * zoom, static_cast<int>(person.y) * zoom + 8 * zoom);
+    QTest::mouseClick(view->canvas(), Qt::LeftButton, {}, centre);
+    EXPECT_EQ(tree->currentItem(), tree->topLevelItem(0));
+
+    QHelpEvent hover(QEvent::ToolTip, view->centreOf(0), view->canvas()->mapToGlobal(view->centreOf(0)));
+    QApplication::sendEvent(view->canvas(), &hover);
+    EXPECT_EQ(QToolTip::text(), trainer(first) + ": " + members(first.classNumber, first.party));
+    QHelpEvent nothing(QEvent::ToolTip, centre, view->canvas()->mapToGlobal(centre));
+    QApplication::sendEvent(view->canvas(), &nothing);
+    EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::text().isEmpty(); }, 2000));
+
+    // Zapdos on the picture is the Power Plant's ninth Pokémon; its level box taken, it is outlined.
+    pickMap(window, PowerPlant);
+    const MapObject& zapdos = *objectsOf(PowerPlant, ObjectKind::Pokemon).back();
+    QTest::mouseClick(view->canvas(), Qt::LeftButton, {}, view->centreOf(markerOf(PowerPlant, zapdos.number)));
+    EXPECT_EQ(window->staticCells()->current(), 9);
+    EXPECT_EQ(child<QTabWidget>(window, "details")->currentWidget(), child<QWidget>(window, "pokemonpage"));
+    window->staticCells()->levelBox(2)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(view->current(), markerOf(PowerPlant, objectsOf(PowerPlant, ObjectKind::Pokemon)[1]->number));
+}
+
+// Whole zoom factors: the picture's size is the map's in pixels times the zoom, from the list and from Ctrl+wheel.
+TEST_F(MapsWindow, ZoomsByWholeFactors)
+{
+    Form5* window = open(SyntheticRom(GameVersion::Blue));
+    pickMap(window, Route3);
+    const MapRow& row = *maps.row(Route3);
+    const QSize map(row.width * 32, row.height * 32);
+    auto* zoom = child<QComboBox>(window, "zoom");
+    MapView* view = window->mapView();
+    for (int factor = 4; factor >= 1; --factor) {
+        zoom->setCurrentIndex(factor - 1);
+        EXPECT_EQ(view->canvas()->size(), map * factor);
+    }
+    // The zoom is kept for the next opening, with the map.
+    EXPECT_TRUE(window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    editor.trigger("mnuMaps");
+    window = editor.window.mapsWindow();
+    view = window->mapView();
+    zoom = child<QComboBox>(window, "zoom");
+    EXPECT_EQ(window->selectedMap(), Route3);
+    EXPECT_EQ(zoom->currentIndex(), 0);
+    EXPECT_EQ(view->canvas()->size(), map);
+    zoom->setCurrentIndex(1);
+    QWheelEvent wheel(QPointF(10, 10),
+                      view->mapToGlobal(QPointF(10, 10)),
+                      {},
+                      {0, 120},
+                      Qt::NoButton,
+                      Qt::ControlModifier,
+                      Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(view->viewport(), &wheel);
+    EXPECT_EQ(view->canvas()->size(), map * 3);
+    EXPECT_EQ(zoom->currentIndex(), 2);
+}
+
+// Activating a trainer closes the Maps window and opens Trainer Parties at its party; Show on Map goes the other way,
+// to the first trainer of the party, or says that no map uses it. Unsaved edits are asked about first, and Cancel
+// keeps the window as it was.
+TEST_F(MapsWindow, HandsOverToTrainerPartiesAndBack)
+{
+    const SyntheticRom rom(GameVersion::Red);
+    Form5* window = open(rom);
+    pickMap(window, Route3);
+    retype(child<QLineEdit>(window, "grassrate"), "99");
+    QTreeWidget* tree = window->trainerList();
+    tree->setCurrentItem(tree->topLevelItem(1));
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Save the changes to Route 3?");
+    EXPECT_TRUE(window->isVisible() && editor.window.partiesWindow() == nullptr);
+    EXPECT_EQ(fileBytes(path), rom.bytes());
+
+    editor.watcher.answers.push_back(QMessageBox::Discard);
+    QTest::keyClick(tree, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(editor.window.mapsWindow(), nullptr);
+    Form4* parties = editor.window.partiesWindow();
+    ASSERT_NE(parties, nullptr);
+    const MapObject& second = *objectsOf(Route3, ObjectKind::Trainer)[1];
+    EXPECT_EQ(parties->partyTree()->currentItem(), parties->item(second.classNumber, second.party));
+    EXPECT_FALSE(editor.window.isEnabled());
+
+    // Back to the map of a party two trainers fight, at the first of them.
+    std::pair<int, int> twice{0, 0};
+    std::pair<int, int> unused{0, 0};
+    for (int classNumber = 1; classNumber <= 47; ++classNumber) {
+        for (int party = 1; party <= static_cast<int>(parties->item(classNumber, 0)->childCount()); ++party) {
+            const PartyPlaces places = partyPlaces(maps, classNumber, party);
+            twice = places.maps.size() == 2 ? std::pair(classNumber, party) : twice;
+            unused = places.maps.empty() && !places.script ? std::pair(classNumber, party) : unused;
+        }
+    }
+    ASSERT_TRUE(twice.first > 0 && unused.first > 0);
+    const PartyPlaces places = partyPlaces(maps, twice.first, twice.second);
+    parties->selectParty(twice.first, twice.second);
+    QTest::mouseClick(child<QPushButton>(parties, "cmdShowOnMap"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    window = editor.window.mapsWindow();
+    ASSERT_TRUE(window != nullptr && editor.window.partiesWindow() == nullptr);
+    EXPECT_EQ(window->selectedMap(), places.maps[0].map);
+    EXPECT_EQ(window->trainerList()->currentItem()->text(1),
+              QString("x %1, y %2").arg(places.maps[0].x).arg(places.maps[0].y));
+    EXPECT_EQ(window->mapView()->current(), markerOf(places.maps[0].map, places.maps[0].object));
+    EXPECT_EQ(notes(window).toStdString(),
+              names[static_cast<std::size_t>(twice.first - 1)] + " party " + std::to_string(twice.second) +
+                  " is also fought on " + placeText(places.maps[1]) + ".");
+
+    QTest::keyClick(window->trainerList(), Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    parties = editor.window.partiesWindow();
+    parties->selectParty(unused.first, unused.second);
+    QTest::mouseClick(child<QPushButton>(parties, "cmdShowOnMap"), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    window = editor.window.mapsWindow();
+    EXPECT_EQ(notes(window).toStdString(),
+              "No map of this ROM uses " + names[static_cast<std::size_t>(unused.first - 1)] + " party " +
+                  std::to_string(unused.second) + ".");
+    // A battle a script starts opens its party too.
+    window->selectMap(OaksLab);
+    auto* scripts = child<QListWidget>(window, "scriptbattles");
+    scripts->setCurrentRow(1);
+    QTest::keyClick(scripts, Qt::Key_Return);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    parties = editor.window.partiesWindow();
+    ASSERT_NE(parties, nullptr);
+    EXPECT_EQ(parties->partyTree()->currentItem(), parties->item(25, 2));
+    EXPECT_TRUE(parties->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(editor.window.isEnabled());
+    EXPECT_EQ(fileBytes(path), rom.bytes());
+}
+
+// What the window leaves alone: a copy's Pokémon and wild Pokémon, and the people of a map whose sprite cannot be
+// drawn (the bare map is shown, with the reason).
+TEST_F(MapsWindow, ShowsWhatItLeavesAlone)
+{
+    SyntheticRom rom(GameVersion::Yellow);
+    const MapTable built = readMaps(rom.bytes(), profileOf(GameVersion::Yellow));
+    rom.set(built.row(Route3)->objects.front().offset, 200);
+    Form5* window = open(rom);
+    pickMap(window, 0x45);
+    EXPECT_FALSE(child<QLineEdit>(window, "grassrate")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(window, "cmdSave")->isEnabled());
+    EXPECT_TRUE(
+        notes(window).startsWith("Cerulean Trashed House (copy) uses the header of 0x3E Cerulean Trashed House"))
+        << notes(window).toStdString();
+    pickMap(window, Route3);
+    EXPECT_TRUE(notes(window).startsWith("The people on this map are not drawn: ")) << notes(window).toStdString();
+    EXPECT_EQ(window->mapView()->canvas()->size(),
+              QSize(maps.row(Route3)->width, maps.row(Route3)->height) * 32 * window->mapView()->zoom());
+}

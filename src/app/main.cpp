@@ -34,7 +34,8 @@ Launch readCommandLine(const QCoreApplication& application)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Edits every trainer, wild and overworld battle of Pokémon Red, Blue and Yellow ROM files.\n\n") +
+        QStringLiteral(
+            "Edits every trainer, wild and overworld battle of Pokémon Red, Blue and Yellow ROM files.\n\n") +
         QString::fromUtf8(CommandsHelp));
     parser.addHelpOption();
     parser.addVersionOption();

@@ -4,6 +4,7 @@
 
 #include "app/BattleJson.h"
 #include "app/ImportCheck.h"
+#include "app/JsonRead.h"
 #include "maps/StaticBattles.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/DisplayText.h"
@@ -212,7 +213,7 @@ ImportPlan planImport(const Bytes& image, const VersionProfile& profile, std::st
     ImportPlan result;
     Json document;
     try {
-        document = Json::parse(text);
+        document = readJson(text);
     } catch (const Json::parse_error& error) {
         std::string why = error.what();
         why.erase(0, why.find(']') + 2);

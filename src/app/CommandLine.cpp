@@ -3,7 +3,9 @@
 #include "app/BattleJson.h"
 #include "app/RomSession.h"
 
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
@@ -71,6 +73,32 @@ std::size_t writeSteps(const std::string& path, const ImportPlan& plan, std::opt
     return plan.steps.size();
 }
 
+// The whole of a file, or nothing when it cannot be read (a folder, say). A regular file is read at once into
+// a string of its size; anything else (a shell's <(...)) as its text comes.
+std::optional<std::string> readText(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    std::ifstream input(path, std::ios::binary);
+    if (error || std::filesystem::is_directory(status) || !input) {
+        return std::nullopt;
+    }
+    if (std::filesystem::is_regular_file(status)) {
+        const auto size = static_cast<std::streamsize>(std::filesystem::file_size(path, error));
+        std::string text(error ? 0 : static_cast<std::size_t>(size), '\0');
+        if (error || !input.read(text.data(), size)) {
+            return std::nullopt;
+        }
+        return text;
+    }
+    std::stringstream text;
+    text << input.rdbuf();
+    if (!input) {
+        return std::nullopt;
+    }
+    return std::move(text).str();
+}
+
 int importCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
     const auto [files, dryRun] = splitArguments(arguments, "--dry-run");
@@ -81,14 +109,12 @@ int importCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     if (!rom) {
         return Unreadable;
     }
-    std::ifstream input(files[1], std::ios::binary);
-    std::stringstream text;
-    text << input.rdbuf();
-    if (!input) {
+    const std::optional<std::string> text = readText(files[1]);
+    if (!text) {
         err << "tavrik: cannot read " << files[1] << "\n";
         return Refused;
     }
-    const ImportPlan plan = planImport(rom->first, *rom->second, text.str());
+    const ImportPlan plan = planImport(rom->first, *rom->second, *text);
     for (const std::string& error : plan.errors) {
         err << error << "\n";
     }

@@ -218,10 +218,18 @@ WriteStatus checkOnCopy(const Bytes& image,
                            "This save would write outside the places Tavrik rewrites. Nothing was written."};
         }
     }
-    // Only the ranges the last check filled are cleared again: a check costs what it reads, not the image's size.
+    // The copy ends where the last range it reads or writes ends, and only the ranges
+    // the last check filled are cleared again: a check costs what it reads, not the image's size.
     static thread_local Bytes copy;
     static thread_local std::vector<BankRange> filled;
-    copy.resize(image.size(), 0x00);
+    std::int32_t reach = 0;
+    for (const BankRange& range : read) {
+        reach = std::max(reach, clampTo(range.end, image));
+    }
+    for (const ByteWrite& write : plan) {
+        reach = std::max(reach, clampTo(write.offset + std::ssize(write.bytes), image));
+    }
+    copy.resize(static_cast<std::size_t>(reach), 0x00);
     for (const BankRange& range : filled) {
         const std::int32_t start = clampTo(range.start, copy);
         std::memset(copy.data() + start, 0x00, static_cast<std::size_t>(std::max(0, clampTo(range.end, copy) - start)));

@@ -87,7 +87,8 @@ std::optional<PackedLayout> packBlocks(const std::vector<std::int32_t>& lengths,
 std::int32_t areaCapacity(const std::vector<BankRange>& areas, const std::vector<BankRange>& fixed);
 
 // The copy of image that verify reads: the bytes of every range in read copied from image, plan written over them,
-// and 0x00 everywhere else. The plan is refused without a look at the copy when it writes outside writable.
+// and 0x00 everywhere else up to the end of the last range read or written, where the copy ends; verify reads
+// only inside those ranges. The plan is refused without a look at the copy when it writes outside writable.
 // The copy's buffer is kept from one check to the next.
 WriteStatus checkOnCopy(const Bytes& image,
                         const WritePlan& plan,

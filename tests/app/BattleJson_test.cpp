@@ -187,6 +187,7 @@ TEST(BattleJson, RefusesABadFileWholeNamingEveryPath)
          saved(dir, exported(SyntheticRom(GameVersion::Yellow).bytes(), GameVersion::Yellow), "yellow.json"),
          "game: this ROM is RED"},
         {path, dir.writeBytes({'{', '"'}, "broken.json"), "(file): this is not JSON"},
+        {path, dir.path.string(), "tavrik: cannot read " + dir.path.string()},
         {fullPath,
          saved(dir, grown),
          "classes[33].parties: The trainer parties would need 1,943 bytes, more than the 1,941 bytes the trainer "

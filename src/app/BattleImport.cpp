@@ -214,7 +214,8 @@ ImportPlan planImport(const Bytes& image, const VersionProfile& profile, std::st
     Json document;
     try {
         document = readJson(text);
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {
+        // Not JSON, or a number too large for one (1e400), which the parser reports as out of range.
         std::string why = error.what();
         why.erase(0, why.find(']') + 2);
         result.errors.push_back("(file): this is not JSON: " + why);

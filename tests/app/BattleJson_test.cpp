@@ -188,6 +188,9 @@ TEST(BattleJson, RefusesABadFileWholeNamingEveryPath)
          "game: this ROM is RED"},
         {path, dir.writeBytes({'{', '"'}, "broken.json"), "(file): this is not JSON"},
         {path, dir.path.string(), "tavrik: cannot read " + dir.path.string()},
+        {path,
+         dir.writeBytes({'[', '1', 'e', '4', '0', '0', ']'}, "huge.json"),
+         "(file): this is not JSON: number overflow parsing '1e400'"},
         {fullPath,
          saved(dir, grown),
          "classes[33].parties: The trainer parties would need 1,943 bytes, more than the 1,941 bytes the trainer "

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Json parsed;
     try {
         parsed = Json::parse(text);
-    } catch (const Json::parse_error&) {
+    } catch (const Json::exception&) {
         FUZZ_CHECK(!quick.has_value());
         return 0;
     }

@@ -2,6 +2,7 @@
 // stands on a map changes exactly those bytes and says so line by line; a file without the section imports as
 // before; a bad section is refused whole, every error with its JSON path.
 
+#include "MapIds.h"
 #include "TempRom.h"
 #include "app/BattleJson.h"
 #include "app/CommandLine.h"
@@ -12,6 +13,8 @@
 #include <sstream>
 
 namespace {
+
+using namespace MapIds;
 
 using Json = nlohmann::ordered_json;
 
@@ -42,11 +45,6 @@ Json slots(int firstSpecies, int level)
     }
     return all;
 }
-
-constexpr int PalletTown = 0x00;
-constexpr int Route1 = 0x0C;
-constexpr int Route3 = 0x0E;
-constexpr int PowerPlant = 0x53;
 
 } // namespace
 

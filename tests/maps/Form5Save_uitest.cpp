@@ -3,6 +3,7 @@
 // overworld editor then shows), a glitch species allowed with a warning; and refusals that write nothing: species 0
 // and a full bank.
 
+#include "MapIds.h"
 #include "UiHarness.h"
 #include "maps/Form5.h"
 #include "maps/PokemonGrid.h"
@@ -11,12 +12,7 @@
 
 namespace {
 
-constexpr int PalletTown = 0x00;
-constexpr int Route1 = 0x0C;
-constexpr int Route3 = 0x0E;
-constexpr int Route19 = 0x1E;
-constexpr int Route20 = 0x1F;
-constexpr int PowerPlant = 0x53;
+using namespace MapIds;
 
 void addBytes(Writes& writes, std::int32_t offset, const Bytes& bytes)
 {

@@ -2,6 +2,7 @@
 // map, picking a trainer or a Pokémon in its list or on the picture, the tooltip over a trainer, the zoom, and the
 // hand-over between the Maps window and Trainer Parties, one editor at a time.
 
+#include "MapIds.h"
 #include "UiHarness.h"
 #include "maps/Form5.h"
 #include "maps/MapDrawing.h"
@@ -12,10 +13,7 @@
 
 namespace {
 
-constexpr int Route3 = 0x0E;
-constexpr int Route17 = 0x1C;
-constexpr int OaksLab = 0x28;
-constexpr int PowerPlant = 0x53;
+using namespace MapIds;
 
 struct MapsWindow : ::testing::Test
 {

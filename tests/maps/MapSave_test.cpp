@@ -2,10 +2,13 @@
 // space with only the edited map repointed, shorter with the freed bytes zeroed, for every map of a shared table;
 // and it writes nothing at all when it refuses.
 
+#include "MapIds.h"
 #include "TempRom.h"
 #include "maps/MapSave.h"
 
 namespace {
+
+using namespace MapIds;
 
 WildArea area(int rate, int firstSpecies, int level)
 {
@@ -35,12 +38,6 @@ struct Case
     std::string note;
 };
 
-constexpr int PalletTown = 0x00;
-constexpr int Route1 = 0x0C;
-constexpr int Route3 = 0x0E;
-constexpr int Route19 = 0x1E;
-constexpr int Route20 = 0x1F;
-constexpr int PowerPlant = 0x53;
 constexpr std::int32_t FreeTable = 0xFC4A + 16;
 
 std::vector<Case> cases(const MapTable& table)

@@ -2,6 +2,7 @@
 // objects, they are the same bytes for both editors, also after another tool moved a map's objects; where a map
 // cannot be read they stay at their fixed places.
 
+#include "MapIds.h"
 #include "TempRom.h"
 #include "maps/StaticBattles.h"
 
@@ -18,9 +19,8 @@ TEST(OverworldPositions, FollowTheLegendariesObjects)
         }
     }
     // Power Plant's object data copied further on in its bank, its header pointing there.
-    constexpr int PowerPlant = 0x53;
     const MapTable table = readMaps(rom.bytes(), profile);
-    const MapRow& plant = *table.row(PowerPlant);
+    const MapRow& plant = *table.row(MapIds::PowerPlant);
     constexpr std::int32_t Moved = 0x1F000;
     const std::int32_t length = plant.objects.back().offset + 7 - plant.objectsOffset;
     rom.put(Moved,

@@ -38,6 +38,7 @@ TEST(JsonRead, ReadsWhatNlohmannReads)
         " \t\r\n[ ] \n",
         "123456789012345678",
         "-1234567890123456789",
+        "-9999999999999999999",
         "\"\xF4\x8F\xBF\xBF \xE0\xA0\x80 \xED\x9F\xBF \xF0\x90\x80\x80\"",
         // Not JSON.
         "",
@@ -52,6 +53,7 @@ TEST(JsonRead, ReadsWhatNlohmannReads)
         "\"\\x\"",
         "\"a",
         "\"\x01\"",
+        "[\"a\t,\"b\"]",
         "\"\xC0\x80\"",
         "\"\xED\xA0\x80\"",
         "\"\xF4\x90\x80\x80\"",

@@ -77,9 +77,7 @@ void Planner::planBank()
         return;
     }
     for (const Relocation& moved : write->relocations) {
-        char where[16];
-        std::snprintf(where, sizeof where, "0x%X", static_cast<unsigned>(moved.to));
-        m_lines.push_back(label(moved.classNumber) + ": parties moved to free space at " + where + " (" +
+        m_lines.push_back(label(moved.classNumber) + ": parties moved to free space at " + hexNumber(moved.to) + " (" +
                           std::to_string(moved.bytes) + " of " + std::to_string(moved.freeBytes) + " free bytes used)");
     }
     if (write->repack) {

@@ -2,18 +2,12 @@
 
 #include "app/MapJson.h"
 
+#include "rom/DisplayText.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <span>
 
 namespace {
-
-std::string hex(std::int32_t offset)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%X", static_cast<unsigned>(offset));
-    return text;
-}
 
 Json areaJson(const WildArea& area, const RomLists& lists)
 {
@@ -79,7 +73,7 @@ wildLines(const MapTable& table, const WildWish& wish, const WildWrite& write, c
     std::string moved;
     for (const WildMove& move : write.moves) {
         if (std::find(move.maps.begin(), move.maps.end(), wish.edit.map) != move.maps.end()) {
-            moved = " (" + std::to_string(move.move.bytes) + " bytes in free space at " + hex(move.move.to) + ")";
+            moved = " (" + std::to_string(move.move.bytes) + " bytes in free space at " + hexNumber(move.move.to) + ")";
         }
     }
     std::vector<std::string> lines;

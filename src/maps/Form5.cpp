@@ -4,6 +4,7 @@
 #include "catalogues/NameCatalogues.h"
 #include "maps/MapDrawing.h"
 #include "maps/PartyPlaces.h"
+#include "rom/DisplayText.h"
 #include "trainers/InputFilters.h"
 #include "trainers/TrainerRecord.h"
 #include "ui_Form5.h"
@@ -27,7 +28,7 @@ constexpr int ListWidth = 220;
 
 QString hexId(int id)
 {
-    return QStringLiteral("0x") + QStringLiteral("%1").arg(id, 2, 16, QLatin1Char('0')).toUpper();
+    return QString::fromStdString(hexNumber(id, 2));
 }
 
 // "0x3B Mt. Moon 1F"; a copy names the map it copies; an id Tavrik has no name for shows the id alone.

@@ -1,7 +1,7 @@
 #include "maps/MapDrawing.h"
 
 #include "rom/Banks.h"
-#include "rom/HexFunctions.h"
+#include "rom/DisplayText.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,14 +22,9 @@ MapPicture blank(std::int64_t width, std::int64_t height, std::string problem)
     return picture;
 }
 
-std::string hexByte(int value)
-{
-    return "0x" + HexByte(value);
-}
-
 std::string blockName(int id)
 {
-    return "block " + hexByte(id);
+    return "block " + hexNumber(id, 2);
 }
 
 std::span<const std::uint8_t, TileBytes> tileBytes(const Bytes& image, std::int64_t offset)
@@ -132,10 +127,10 @@ std::string MapDrawing::prepareBlock(Blockset& blockset, int id) const
     for (int k = 0; k < BlockLength; ++k) {
         const int tile = m_image[static_cast<std::size_t>(at + k)];
         if (tile >= TilesetTileCount) {
-            return bad(blockName(id) + " uses tile " + hexByte(tile) + ", which is not part of the tileset");
+            return bad(blockName(id) + " uses tile " + hexNumber(tile, 2) + ", which is not part of the tileset");
         }
         if (tile >= static_cast<int>(tiles.size())) {
-            return bad(blockName(id) + " uses tile " + hexByte(tile) + ", which lies past the end of the bank");
+            return bad(blockName(id) + " uses tile " + hexNumber(tile, 2) + ", which lies past the end of the bank");
         }
     }
     blockset.places[static_cast<std::size_t>(id)] = static_cast<int>(blockset.pixels.size() / BlockArea);

@@ -1,7 +1,8 @@
 #include "maps/MapNames.h"
 
+#include "rom/DisplayText.h"
+
 #include <array>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -74,9 +75,7 @@ NameTable namesOf(GameVersion version)
         if (named && Names[static_cast<std::size_t>(id)] != nullptr) {
             name = Names[static_cast<std::size_t>(id)];
         } else {
-            char text[16];
-            std::snprintf(text, sizeof text, "Map 0x%02X", static_cast<unsigned>(id));
-            name = text;
+            name = "Map " + hexNumber(id, 2);
         }
     }
     if (version == GameVersion::Yellow) {

@@ -1,10 +1,10 @@
 #include "maps/MapTable.h"
 
 #include "maps/MapNames.h"
+#include "rom/DisplayText.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 
 namespace {
 
@@ -23,16 +23,9 @@ bool switchable(int pointer)
     return pointer >= SwitchableStart && pointer < SwitchableEnd;
 }
 
-std::string hex(int value, int digits)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%0*X", digits, static_cast<unsigned>(value));
-    return text;
-}
-
 std::string pointerProblem(const char* what, int pointer)
 {
-    return std::string("its ") + what + " pointer " + hex(pointer, 4) + " is not in 0x4000-0x7FFF";
+    return std::string("its ") + what + " pointer " + hexNumber(pointer, 4) + " is not in 0x4000-0x7FFF";
 }
 
 // Reads of one bank of the image: every byte asked for lies inside both.
@@ -171,7 +164,7 @@ std::string readHeader(const BankBytes& bank, const MapProfile& profile, MapRow&
     }
     const int flags = bank.byte(at + 9);
     if (flags > ConnectionFlags) {
-        return "its connection flags " + hex(flags, 2) + " name directions the game does not have";
+        return "its connection flags " + hexNumber(flags, 2) + " name directions the game does not have";
     }
     std::int32_t record = at + 10;
     for (const auto& [flag, direction] : Directions) {
@@ -183,7 +176,7 @@ std::string readHeader(const BankBytes& bank, const MapProfile& profile, MapRow&
         }
         const int map = bank.byte(record);
         if (map >= profile.mapCount) {
-            return "it connects to map " + hex(map, 2) + ", past the last map";
+            return "it connects to map " + hexNumber(map, 2) + ", past the last map";
         }
         row.connections.push_back({direction, map});
         record += ConnectionLength;
@@ -211,7 +204,7 @@ std::string locateHeader(const Bytes& image, const MapProfile& profile, MapRow& 
     }
     // Bank 0 cannot be switched in: the cartridge gives bank 1 instead.
     if (bank == 0 || static_cast<std::int64_t>(bankStart(bank)) >= std::ssize(image)) {
-        return "its header bank " + hex(bank, 2) + " is not a bank of this file";
+        return "its header bank " + hexNumber(bank, 2) + " is not a bank of this file";
     }
     row.headerOffset = bankOffset(bank, pointer);
     return {};
@@ -239,7 +232,7 @@ void readWild(const Bytes& image, const MapProfile& profile, MapTable& table)
         WildTable& wild = table.wild[static_cast<std::size_t>(row.wild)];
         if (wild.length < 0) {
             row.wild = -1;
-            row.wildProblem = "its wild Pokémon at " + hex(offset, 5) + " run past the end of bank 3";
+            row.wildProblem = "its wild Pokémon at " + hexNumber(offset, 5) + " run past the end of bank 3";
             continue;
         }
         wild.maps.push_back(row.id);

@@ -6,7 +6,6 @@
 #include "rom/SpacePlan.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 namespace {
@@ -328,8 +327,5 @@ WriteStatus verifyWild(const Bytes& before, const Bytes& after, const VersionPro
 
 std::string moveNote(const MapTable& table, const WildMove& move)
 {
-    char where[16];
-    std::snprintf(where, sizeof where, "0x%X", static_cast<unsigned>(move.move.to));
-    return mapsText(table, move.maps) + "'s wild Pokémon moved to free space at " + where + ": " +
-           std::to_string(move.move.bytes) + " of " + std::to_string(move.move.freeBytes) + " free bytes used.";
+    return freeSpaceNote(mapsText(table, move.maps) + "'s wild Pokémon", move.move);
 }

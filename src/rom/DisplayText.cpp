@@ -1,5 +1,7 @@
 #include "rom/DisplayText.h"
 
+#include <cstdio>
+
 namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
@@ -101,4 +103,11 @@ std::string groupedNumber(long long number)
         digits.insert(static_cast<std::size_t>(at), 1, ',');
     }
     return (number < 0 ? "-" : "") + digits;
+}
+
+std::string hexNumber(long long number, int digits)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%0*llX", digits, static_cast<unsigned long long>(number));
+    return text;
 }

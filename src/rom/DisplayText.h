@@ -19,3 +19,5 @@ std::string leftText(std::string_view text, std::size_t width);
 std::string trimBlanks(std::string_view text);
 // A number in English digits grouped by thousands: 2975 gives "2,975", -1050 gives "-1,050".
 std::string groupedNumber(long long number);
+// An offset or a byte as the notes show it, in capital hex digits, zero-padded to digits: 0x3BBF6, 0x0B.
+std::string hexNumber(long long number, int digits = 0);

@@ -1,5 +1,7 @@
 #include "rom/RomFile.h"
 
+#include "rom/DisplayText.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -7,13 +9,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string hexOffset(std::int64_t offset)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%llX", static_cast<unsigned long long>(offset));
-    return text;
-}
 
 Failure openFailure(const std::string& path, int error)
 {
@@ -86,14 +81,14 @@ Result<Bytes> RomFile::read(std::int64_t offset, std::int64_t count)
     }
     if (offset + count > *length) {
         return Failure{FailureNumber::InputPastEnd,
-                       "Input past end of file: " + std::to_string(count) + " bytes at " + hexOffset(offset) +
+                       "Input past end of file: " + std::to_string(count) + " bytes at " + hexNumber(offset) +
                            " lie beyond the end of " + m_path + " (" + std::to_string(*length) + " bytes)"};
     }
     Bytes bytes(static_cast<std::size_t>(count));
     errno = 0;
     if (std::fseek(m_file.get(), static_cast<long>(offset), SEEK_SET) != 0 ||
         std::fread(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size()) {
-        return ioFailure(FailureNumber::DeviceIo, "Device I/O error reading at " + hexOffset(offset));
+        return ioFailure(FailureNumber::DeviceIo, "Device I/O error reading at " + hexNumber(offset));
     }
     return bytes;
 }
@@ -107,14 +102,14 @@ WriteStatus RomFile::write(std::int64_t offset, const Bytes& bytes)
     const auto count = static_cast<std::int64_t>(bytes.size());
     if (offset < 0 || offset + count > *length) {
         return Failure{FailureNumber::BadRecordNumber,
-                       "Bad record number: writing " + std::to_string(count) + " bytes at " + hexOffset(offset) +
+                       "Bad record number: writing " + std::to_string(count) + " bytes at " + hexNumber(offset) +
                            " would go past the end of " + m_path + " (" + std::to_string(*length) +
                            " bytes); nothing was written there"};
     }
     errno = 0;
     if (std::fseek(m_file.get(), static_cast<long>(offset), SEEK_SET) != 0 ||
         std::fwrite(bytes.data(), 1, bytes.size(), m_file.get()) != bytes.size() || std::fflush(m_file.get()) != 0) {
-        return ioFailure(FailureNumber::DeviceIo, "Device I/O error writing at " + hexOffset(offset));
+        return ioFailure(FailureNumber::DeviceIo, "Device I/O error writing at " + hexNumber(offset));
     }
     return std::nullopt;
 }

@@ -1,5 +1,7 @@
 #include "rom/SpacePlan.h"
 
+#include "rom/DisplayText.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -246,4 +248,10 @@ WriteStatus checkOnCopy(const Bytes& image,
         filled.push_back({write.offset, write.offset + static_cast<std::int32_t>(write.bytes.size())});
     }
     return verify(copy);
+}
+
+std::string freeSpaceNote(const std::string& what, const BlockMove& move)
+{
+    return what + " moved to free space at " + hexNumber(move.to) + ": " + groupedNumber(move.bytes) + " of " +
+           groupedNumber(move.freeBytes) + " free bytes used.";
 }

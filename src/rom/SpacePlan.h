@@ -50,6 +50,9 @@ struct BlockMove
     std::int32_t freeBytes = 0;
 };
 
+// "<what> moved to free space at 0xFC5A: 22 of 950 free bytes used."
+std::string freeSpaceNote(const std::string& what, const BlockMove& move);
+
 struct BlockPlacement
 {
     WritePlan plan;

@@ -6,7 +6,6 @@
 #include "trainers/TrainerPlacement.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <map>
 
@@ -145,7 +144,7 @@ planInPlaceOrMoved(const Bytes& image, const VersionProfile& profile, const Part
         }
         write.plan.insert(write.plan.end(), placed->plan.begin(), placed->plan.end());
         const BlockMove& move = *placed->move;
-        write.relocations.push_back({list.classes.front(), move.from, move.to, move.bytes, move.freeBytes});
+        write.relocations.push_back({move, list.classes.front()});
         layOut(list, move.to);
     }
     return write;
@@ -407,10 +406,7 @@ Result<BankWrite> planBankChange(const Bytes& image,
 
 std::string relocationNote(const std::string& owner, const Relocation& moved)
 {
-    char where[16];
-    std::snprintf(where, sizeof where, "0x%X", static_cast<unsigned>(moved.to));
-    return owner + "'s parties moved to free space at " + where + ": " + groupedNumber(moved.bytes) + " of " +
-           groupedNumber(moved.freeBytes) + " free bytes used.";
+    return freeSpaceNote(owner + "'s parties", moved);
 }
 
 std::string repackNote(const Repack& repack)

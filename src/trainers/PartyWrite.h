@@ -11,6 +11,7 @@
 
 #include "rom/Failure.h"
 #include "rom/RomTarget.h"
+#include "rom/SpacePlan.h"
 #include "rom/WritePlan.h"
 #include "trainers/PartyTable.h"
 
@@ -41,13 +42,9 @@ struct BankChange
 };
 
 // A list moved into the free space: whose, from where, to where, its length and the free bytes there were.
-struct Relocation
+struct Relocation : BlockMove
 {
     int classNumber = 0;
-    std::int32_t from = 0;
-    std::int32_t to = 0;
-    int bytes = 0;
-    int freeBytes = 0;
 };
 
 // The whole bank laid out anew: how many lists were rewritten, and the free bytes left of the bytes the lists'

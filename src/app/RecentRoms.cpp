@@ -26,7 +26,13 @@ void Form1::showRecent()
 {
     const QStringList paths = RecentFiles::paths();
     showRecentMenu(paths);
-    qDeleteAll(ui->recentlist->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly));
+    // The old links go once the one that may have called this, through its click, is done.
+    for (QLabel* old : ui->recentlist->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        ui->recentlayout->removeWidget(old);
+        old->hide();
+        old->setParent(nullptr);
+        old->deleteLater();
+    }
     int number = 0;
     for (const QString& path : paths) {
         const bool there = QFileInfo::exists(path);

@@ -23,7 +23,7 @@ Failure failed(int number, std::string description)
 // A pointer into a switchable bank: 0x4000..0x7FFF, read while bank 1 or up is switched in.
 bool inSwitchableBank(int bank, int pointer)
 {
-    return bank >= 1 && pointer >= BankSize && pointer < 2 * BankSize;
+    return bank >= 1 && switchablePointer(pointer);
 }
 
 // What a read running past readableEnd runs past.
@@ -37,11 +37,6 @@ std::string endOf(const Bytes& image, int bank)
 const DrawingTables& drawingTables(GameVersion version)
 {
     return Tables[static_cast<std::size_t>(version)];
-}
-
-std::int64_t readableEnd(const Bytes& image, int bank)
-{
-    return std::min<std::int64_t>(bankRange(bank).end, static_cast<std::int64_t>(image.size()));
 }
 
 Result<TilesetSource> tilesetSource(const Bytes& image, GameVersion version, int tileset)

@@ -47,9 +47,6 @@ struct SpriteSource
     int byteCount = 0;
 };
 
-// The end of what can be read of bank: its last byte + 1, or the end of the file when that comes sooner.
-std::int64_t readableEnd(const Bytes& image, int bank);
-
 // Tileset 0..count-1: its pointers as file offsets inside its bank. Whether each tile and block lies whole
 // inside the bank is for the reader of each to check.
 Result<TilesetSource> tilesetSource(const Bytes& image, GameVersion version, int tileset);

@@ -55,7 +55,7 @@ MapPicture MapDrawing::bare(const MapLook& map)
     }
     const std::int64_t width = std::int64_t{BlockPixels} * map.width;
     const std::int64_t height = std::int64_t{BlockPixels} * map.height;
-    if (!bankRange(map.bank).contains(map.blocks)) {
+    if (map.bank < 1 || !bankRange(map.bank).contains(map.blocks)) {
         return blank(width, height, "its blocks pointer leads out of the bank");
     }
     const std::int64_t end = readableEnd(m_image, map.bank);

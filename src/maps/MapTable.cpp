@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int SwitchableStart = 0x4000;
-constexpr int SwitchableEnd = 0x8000;
 // The connection flags: one bit a direction, read north first.
 constexpr int ConnectionFlags = 0x0F;
 constexpr std::pair<int, MapDirection> Directions[] = {
@@ -17,11 +15,6 @@ constexpr std::pair<int, MapDirection> Directions[] = {
 constexpr std::int32_t WarpLength = 4;
 constexpr std::int32_t SignLength = 3;
 constexpr std::int32_t ObjectLength = 6;
-
-bool switchable(int pointer)
-{
-    return pointer >= SwitchableStart && pointer < SwitchableEnd;
-}
 
 std::string pointerProblem(const char* what, int pointer)
 {
@@ -33,9 +26,7 @@ class BankBytes
 {
 public:
     BankBytes(const Bytes& image, int bank)
-        : m_image(image), m_range{bankStart(bank),
-                                  std::min<std::int32_t>(bankStart(bank) + BankSize,
-                                                         static_cast<std::int32_t>(image.size()))}
+        : m_image(image), m_range{bankStart(bank), static_cast<std::int32_t>(readableEnd(image, bank))}
     {}
 
     bool holds(std::int64_t offset, std::int64_t count) const { return m_range.contains(offset, count); }
@@ -158,7 +149,7 @@ std::string readHeader(const BankBytes& bank, const MapProfile& profile, MapRow&
     }
     const char* const pointerNames[] = {"blocks", "texts", "script"};
     for (int k = 0; k < 3; ++k) {
-        if (const int pointer = bank.word(at + 3 + 2 * k); !switchable(pointer)) {
+        if (const int pointer = bank.word(at + 3 + 2 * k); !switchablePointer(pointer)) {
             return pointerProblem(pointerNames[k], pointer);
         }
     }
@@ -182,7 +173,7 @@ std::string readHeader(const BankBytes& bank, const MapProfile& profile, MapRow&
         record += ConnectionLength;
     }
     const int objects = bank.word(record);
-    if (!switchable(objects)) {
+    if (!switchablePointer(objects)) {
         return pointerProblem("object data", objects);
     }
     row.blocksOffset = bankOffset(row.headerBank, bank.word(at + 3));
@@ -199,7 +190,7 @@ std::string locateHeader(const Bytes& image, const MapProfile& profile, MapRow& 
         return "its header pointer or bank lies past the end of the file";
     }
     row.headerBank = bank;
-    if (!switchable(pointer)) {
+    if (!switchablePointer(pointer)) {
         return pointerProblem("header", pointer);
     }
     // Bank 0 cannot be switched in: the cartridge gives bank 1 instead.
@@ -297,7 +288,7 @@ std::int32_t wildPointerOffset(const MapProfile& profile, int id)
 
 std::int32_t wildOffset(int pointer)
 {
-    return switchable(pointer) ? bankOffset(WildBank, pointer) : -1;
+    return switchablePointer(pointer) ? bankOffset(WildBank, pointer) : -1;
 }
 
 const MapRow* MapTable::row(int id) const

@@ -44,14 +44,14 @@ DecodedPicture failed(std::string problem)
 // The decoder sees the rest of the bank, or of the file where it ends sooner.
 DecodedPicture pictureAt(ImageView image, int bank, int pointer)
 {
-    if (pointer < BankSize || pointer >= 2 * BankSize) {
+    if (!switchablePointer(pointer)) {
         return failed("its pointer leads out of the bank");
     }
     const auto start = static_cast<std::size_t>(bankOffset(bank, pointer));
     if (start >= image.size()) {
         return failed("its picture lies past the end of the file");
     }
-    const auto end = std::min(image.size(), static_cast<std::size_t>((bank + 1) * BankSize));
+    const auto end = static_cast<std::size_t>(readableEnd(image, bank));
     return decodePicture(std::span(image).subspan(start, end - start));
 }
 

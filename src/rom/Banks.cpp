@@ -1,5 +1,7 @@
 #include "rom/Banks.h"
 
+#include <algorithm>
+
 std::int32_t bankOffset(int bank, int pointer)
 {
     if (bank < 0 || pointer < 0 || pointer >= 2 * BankSize) {
@@ -15,6 +17,11 @@ Bytes bankPointer(std::int32_t offset)
 {
     const std::int32_t pointer = offset < BankSize ? offset : BankSize + offset % BankSize;
     return {static_cast<std::uint8_t>(pointer & 0xFF), static_cast<std::uint8_t>(pointer >> 8)};
+}
+
+std::int64_t readableEnd(ImageView image, int bank)
+{
+    return std::min<std::int64_t>(bankRange(bank).end, static_cast<std::int64_t>(image.size()));
 }
 
 int byteAt(ImageView image, std::int64_t offset)

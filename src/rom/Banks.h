@@ -41,6 +41,14 @@ constexpr int bankOf(std::int64_t offset)
     return static_cast<int>(offset / BankSize);
 }
 
+// A pointer into the window a switchable bank (1 and up) is read through: 0x4000..0x7FFF.
+constexpr bool switchablePointer(int pointer)
+{
+    return pointer >= BankSize && pointer < 2 * BankSize;
+}
+// The end of what can be read of bank: its last byte + 1, or the end of the file when that comes sooner.
+std::int64_t readableEnd(ImageView image, int bank);
+
 // The file offset a pointer read while bank is switched in leads to: bank 0 for 0x0000..0x3FFF, bank for
 // 0x4000..0x7FFF; -1 for anything else (RAM, or a bank 0 pointer given for another bank's data).
 std::int32_t bankOffset(int bank, int pointer);

@@ -5,7 +5,6 @@
 #include "maps/Form5.h"
 #include "maps/MapNames.h"
 #include "maps/PokemonGrid.h"
-#include "pictures/PictureLocator.h"
 #include "rom/FailureBox.h"
 #include "trainers/InputFilters.h"
 #include "ui_Form5.h"
@@ -157,13 +156,8 @@ QStringList Form5::warnings()
         PokemonGrid* grid = water ? ui->waterslots : ui->grassslots;
         lines << grid->warnings(loaded && byteBoxValue(water ? ui->waterrate : ui->grassrate) > 0);
         // A species the game has no Pokédex number for is allowed, but named, when an edit puts it there.
-        for (int slot = 1; edited && edited->on() && slot <= WildSlotCount; ++slot) {
-            const auto k = static_cast<std::size_t>(slot - 1);
-            const int species = edited->slot[k].species;
-            const bool changed = !loaded->on() || loaded->slot[k].species != species;
-            if (species != 0 && changed && pokedexNumber(m_image, m_table.version, species) == 0) {
-                lines << glitchLine(QStringLiteral("%1 slot %2").arg(areaName(water)).arg(slot));
-            }
+        for (const int slot : edited ? glitchSlots(m_image, m_table.version, *loaded, *edited) : std::vector<int>()) {
+            lines << glitchLine(QStringLiteral("%1 slot %2").arg(areaName(water)).arg(slot));
         }
     }
     return lines;

@@ -1,7 +1,6 @@
 #include "maps/WildWrite.h"
 
 #include "maps/MapNames.h"
-#include "maps/StaticBattles.h"
 #include "pictures/PictureLocator.h"
 #include "rom/SpacePlan.h"
 
@@ -225,12 +224,9 @@ std::vector<GlitchSlot> glitchesOf(const Bytes& image, GameVersion version, cons
         for (const bool water : {false, true}) {
             const WildArea& area = water ? target.water : target.grass;
             const WildArea& was = water ? target.table->water : target.table->grass;
-            for (int slot = 1; area.on() && slot <= WildSlotCount; ++slot) {
-                const auto k = static_cast<std::size_t>(slot - 1);
-                const int species = area.slot[k].species;
-                if (pokedexNumber(image, version, species) == 0 && (!was.on() || was.slot[k].species != species)) {
-                    glitches.push_back({target.maps.front(), water, slot, species});
-                }
+            for (const int slot : glitchSlots(image, version, was, area)) {
+                glitches.push_back(
+                    {target.maps.front(), water, slot, area.slot[static_cast<std::size_t>(slot - 1)].species});
             }
         }
     }
@@ -282,6 +278,20 @@ Failure noRoom(const MapTable& table, const std::vector<WildMove>& moves, const 
 }
 
 } // namespace
+
+std::vector<int> glitchSlots(const Bytes& image, GameVersion version, const WildArea& was, const WildArea& now)
+{
+    std::vector<int> slots;
+    for (int slot = 1; now.on() && slot <= WildSlotCount; ++slot) {
+        const auto k = static_cast<std::size_t>(slot - 1);
+        const int species = now.slot[k].species;
+        const bool changed = !was.on() || was.slot[k].species != species;
+        if (species != 0 && changed && pokedexNumber(image, version, species) == 0) {
+            slots.push_back(slot);
+        }
+    }
+    return slots;
+}
 
 Result<WildWrite> planWildEdits(const Bytes& image, const MapTable& table, const WildEdits& edits)
 {

@@ -43,6 +43,10 @@ struct GlitchSlot
     int species = 0;
 };
 
+// The slots of now, 1..10, that hold a species without a Pokédex number which was did not hold there (all of
+// them when was is off). Species 0 is not counted: it is refused, not warned about.
+std::vector<int> glitchSlots(const Bytes& image, GameVersion version, const WildArea& was, const WildArea& now);
+
 struct WildWrite
 {
     WritePlan plan;

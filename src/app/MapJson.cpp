@@ -209,13 +209,10 @@ Result<ImportStep> planMaps(const Bytes& image, const MapTable& table, const Rom
             changed.push_back(&wild);
         }
     }
-    const auto staticPlan = planStaticEdits(image, table, statics);
-    const auto wildPlan = planWildEdits(image, table, edits);
-    for (const WriteStatus& failure :
-         {staticPlan ? WriteStatus() : staticPlan.failure(), wildPlan ? WriteStatus() : wildPlan.failure()}) {
-        if (failure) {
-            return Failure{failure->number, pathOf(table, wish, failure->description) + ": " + failure->description};
-        }
+    auto wildPlan = planMapEdits(image, table, {statics, edits});
+    if (!wildPlan) {
+        const Failure& failure = wildPlan.failure();
+        return Failure{failure.number, pathOf(table, wish, failure.description) + ": " + failure.description};
     }
     for (const WildWish* wild : changed) {
         const auto lines = wildLines(table, *wild, *wildPlan, lists);
@@ -226,7 +223,6 @@ Result<ImportStep> planMaps(const Bytes& image, const MapTable& table, const Rom
                              " slot " + std::to_string(glitch.slot) + " is " + lists.species.show(glitch.species) +
                              ", a species without a Pokédex number: the game may show it oddly");
     }
-    step.plan = *staticPlan;
-    step.plan.insert(step.plan.end(), wildPlan->plan.begin(), wildPlan->plan.end());
+    step.plan = std::move(wildPlan.value().plan);
     return step;
 }

@@ -56,6 +56,19 @@ WriteStatus checkLoaded(const MapTable& loaded, const MapTable& now, const MapEd
     return std::nullopt;
 }
 
+Result<WildWrite> planMapEdits(const Bytes& image, const MapTable& table, const MapEdits& edits)
+{
+    const auto statics = planStaticEdits(image, table, edits.statics);
+    if (!statics) {
+        return statics.failure();
+    }
+    auto write = planWildEdits(image, table, edits.wild);
+    if (write) {
+        write.value().plan.insert(write.value().plan.begin(), statics->begin(), statics->end());
+    }
+    return write;
+}
+
 Result<MapSave> writeMapEdits(const RomTarget& rom, const MapTable& loaded, const MapEdits& edits)
 {
     const auto image = rom.readAgain();
@@ -66,17 +79,11 @@ Result<MapSave> writeMapEdits(const RomTarget& rom, const MapTable& loaded, cons
     if (auto failure = checkLoaded(loaded, now, edits)) {
         return *failure;
     }
-    const auto statics = planStaticEdits(*image, now, edits.statics);
-    if (!statics) {
-        return statics.failure();
-    }
-    const auto wild = planWildEdits(*image, now, edits.wild);
+    const auto wild = planMapEdits(*image, now, edits);
     if (!wild) {
         return wild.failure();
     }
-    WritePlan plan = *statics;
-    plan.insert(plan.end(), wild->plan.begin(), wild->plan.end());
-    if (auto failure = applyWritePlan(rom.path, plan)) {
+    if (auto failure = applyWritePlan(rom.path, wild->plan)) {
         return *failure;
     }
     MapSave save;

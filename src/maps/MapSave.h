@@ -28,4 +28,8 @@ struct MapSave
 // does not.
 WriteStatus checkLoaded(const MapTable& loaded, const MapTable& now, const MapEdits& edits);
 
+// The writes of the static battles' and the wild Pokémon's edits in image, each planned and checked, as one plan
+// with the wild tables' moves and glitch slots; the first refusal of either.
+Result<WildWrite> planMapEdits(const Bytes& image, const MapTable& table, const MapEdits& edits);
+
 Result<MapSave> writeMapEdits(const RomTarget& rom, const MapTable& loaded, const MapEdits& edits);

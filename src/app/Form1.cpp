@@ -40,7 +40,8 @@ PartyPlaceLookup placesOf(const Bytes& image, const VersionProfile& profile)
 {
     auto maps = std::make_shared<const MapTable>(readMaps(image, profile));
     return [maps](int classNumber, int partyNumber) {
-        return partyPlaces(*maps, classNumber, partyNumber).text(maps->version);
+        const PartyPlaces places = partyPlaces(*maps, classNumber, partyNumber);
+        return PartyPlace{places.text(maps->version), !places.maps.empty(), places.maps.empty() && places.script};
     };
 }
 

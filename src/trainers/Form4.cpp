@@ -163,9 +163,9 @@ QString Form4::placeOf(const PartyList& list, int partyNumber) const
     QStringList places;
     QString unused;
     for (const int classNumber : list.classes) {
-        const QString place = QString::fromStdString(m_places(classNumber, partyNumber));
-        if (place.startsWith(QStringLiteral("No map ")) ||
-            place.endsWith(QStringLiteral("(as in the released game)"))) {
+        const PartyPlace found = m_places(classNumber, partyNumber);
+        const QString place = QString::fromStdString(found.text);
+        if (!found.onMap) {
             unused = unused.isEmpty() ? place : unused;
         } else if (!places.contains(place)) {
             places << place;

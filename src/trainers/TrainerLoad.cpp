@@ -124,9 +124,10 @@ QString TrainerForm::placeLine(const Bytes& image, const TrainerClass& trainer) 
     if (!m_placeReader) {
         return {};
     }
-    const QString place = QString::fromStdString(m_placeReader(image)(trainer.number, trainer.party));
+    const PartyPlace found = m_placeReader(image)(trainer.number, trainer.party);
+    const QString place = QString::fromStdString(found.text);
     // "No map of this ROM uses this party." is a sentence of its own.
-    return place.endsWith(QLatin1Char('.')) ? QLatin1Char(' ') + place : QStringLiteral(" Fought at: %1.").arg(place);
+    return found.onMap || found.byScript ? QStringLiteral(" Fought at: %1.").arg(place) : QLatin1Char(' ') + place;
 }
 
 void TrainerForm::applyTrainer(int rosterIndex, const LoadedTrainer& loaded)

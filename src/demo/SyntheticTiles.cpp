@@ -1,5 +1,6 @@
 #include "demo/SyntheticTiles.h"
 
+#include "maps/MapProfile.h"
 #include "rom/Banks.h"
 
 #include <algorithm>
@@ -384,7 +385,7 @@ void putTiles(Bytes& image, GameVersion version)
         graphicsAndCollision[set].second = at;
         std::copy(walkable.begin(), walkable.end(), image.begin() + at);
     }
-    for (int tileset = 0; tileset < tables.tilesetCount; ++tileset) {
+    for (int tileset = 0; tileset < mapProfile(version).tilesetCount; ++tileset) {
         const InventedTileset invented = inventedTileset(tileset);
         const auto [graphics, collision] = graphicsAndCollision[invented.graphicsSet];
         const std::int32_t record = tables.tilesets + TilesetRecordLength * tileset;

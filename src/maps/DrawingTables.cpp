@@ -1,5 +1,6 @@
 #include "maps/DrawingTables.h"
 
+#include "maps/MapProfile.h"
 #include "pictures/Tiles.h"
 #include "rom/Banks.h"
 
@@ -10,9 +11,9 @@
 namespace {
 
 constexpr std::array<DrawingTables, 3> Tables{{
-    {0x0C7BE, 24, 0x17B27, 72},
-    {0x0C7BE, 24, 0x17B27, 72},
-    {0x0C558, 25, 0x142A9, 82},
+    {0x0C7BE, 0x17B27, 72},
+    {0x0C7BE, 0x17B27, 72},
+    {0x0C558, 0x142A9, 82},
 }};
 
 Failure failed(int number, std::string description)
@@ -43,9 +44,9 @@ Result<TilesetSource> tilesetSource(const Bytes& image, GameVersion version, int
 {
     const DrawingTables& tables = drawingTables(version);
     const std::string name = "its tileset " + std::to_string(tileset);
-    if (tileset < 0 || tileset >= tables.tilesetCount) {
-        return failed(FailureNumber::BadRecordNumber,
-                      name + " is not one of the table's " + std::to_string(tables.tilesetCount));
+    const int count = mapProfile(version).tilesetCount;
+    if (tileset < 0 || tileset >= count) {
+        return failed(FailureNumber::BadRecordNumber, name + " is not one of the table's " + std::to_string(count));
     }
     const std::int32_t record = tables.tilesets + TilesetRecordLength * tileset;
     const int bank = byteAt(image, record);

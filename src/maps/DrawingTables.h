@@ -12,8 +12,8 @@
 
 struct DrawingTables
 {
+    // As many tilesets as the maps' profile counts.
     std::int32_t tilesets;
-    int tilesetCount;
     // Sprite id s (from 1) at sprites + 4 * (s - 1).
     std::int32_t sprites;
     int spriteCount;

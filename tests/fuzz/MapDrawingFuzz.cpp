@@ -13,6 +13,7 @@
 #include "FuzzCheck.h"
 #include "demo/SyntheticRom.h"
 #include "maps/MapLooks.h"
+#include "maps/MapProfile.h"
 #include "rom/Banks.h"
 
 #include <algorithm>
@@ -120,7 +121,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const DrawingTables& tables = drawingTables(version);
     const std::array<std::pair<std::int32_t, std::int32_t>, 5> windows{{
-        {tables.tilesets, TilesetRecordLength * (tables.tilesetCount + 1)},
+        {tables.tilesets, TilesetRecordLength * (mapProfile(version).tilesetCount + 1)},
         {tables.sprites, SpriteRecordLength * (tables.spriteCount + 1)},
         {bankStart(0x30), 2 * BankSize},
         {bankStart(0x34), BankSize},

@@ -3,6 +3,7 @@
 #include "demo/SyntheticTiles.h"
 #include "maps/MapDrawing.h"
 #include "maps/MapLooks.h"
+#include "maps/MapProfile.h"
 #include "rom/Banks.h"
 
 #include <climits>
@@ -106,7 +107,7 @@ TEST(MapDrawing, DrawsEveryTilesetAndEveryPersonAsBuilt)
     for (const GameVersion version : Versions) {
         Bytes image = SyntheticRom(version).bytes();
         MapDrawing drawing(image, version);
-        for (int tileset = 0; tileset < drawingTables(version).tilesetCount; ++tileset) {
+        for (int tileset = 0; tileset < mapProfile(version).tilesetCount; ++tileset) {
             SCOPED_TRACE(testing::Message() << "version " << static_cast<int>(version) << ", tileset " << tileset);
             const MapLook look =
                 tileset == 0

@@ -46,10 +46,12 @@ int mapsCommand(const std::vector<std::string>& arguments, std::ostream& out, st
             return WriteFailed;
         }
         // A map that cannot be drawn is named once.
-        if (objects && bare.sound() &&
-            !write(drawing.withPeople(map.look, map.people),
-                   QStringLiteral("maps/%1-objects.png").arg(map.id),
-                   what + " with its objects")) {
+        if (!objects || !bare.sound()) {
+            continue;
+        }
+        MapPicture withPeople = bare;
+        withPeople.problem = drawing.addPeople(withPeople, map.people);
+        if (!write(withPeople, QStringLiteral("maps/%1-objects.png").arg(map.id), what + " with its objects")) {
             return WriteFailed;
         }
     }

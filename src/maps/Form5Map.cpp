@@ -30,14 +30,12 @@ QString placeOf(const MapObject& object)
 void Form5::drawMap(const MapRow& row, const MapRow& objects)
 {
     const MapLook look = lookOf(row);
-    MapPicture picture = m_drawing->withPeople(look, peopleOf(objects));
+    MapPicture picture = m_drawing->bare(look);
     m_drawNote.clear();
     if (!picture.sound()) {
-        const QString people = QString::fromStdString(picture.problem);
-        picture = m_drawing->bare(look);
-        m_drawNote = picture.sound()
-                         ? QStringLiteral("The people on this map are not drawn: %1.").arg(people)
-                         : QStringLiteral("This map cannot be drawn: %1.").arg(QString::fromStdString(picture.problem));
+        m_drawNote = QStringLiteral("This map cannot be drawn: %1.").arg(QString::fromStdString(picture.problem));
+    } else if (const std::string people = m_drawing->addPeople(picture, peopleOf(objects)); !people.empty()) {
+        m_drawNote = QStringLiteral("The people on this map are not drawn: %1.").arg(QString::fromStdString(people));
     }
     const QRect bounds(0, 0, picture.width, picture.height);
     std::vector<MapMarker> markers;

@@ -175,13 +175,20 @@ MapPicture MapDrawing::withPeople(const MapLook& map, std::span<const PersonLook
     if (!picture.sound()) {
         return picture;
     }
+    if (std::string problem = addPeople(picture, people); !problem.empty()) {
+        return blank(picture.width, picture.height, std::move(problem));
+    }
+    return picture;
+}
+
+std::string MapDrawing::addPeople(MapPicture& picture, std::span<const PersonLook> people)
+{
     std::vector<const Frame*> frames;
     frames.reserve(people.size());
     for (std::size_t k = 0; k < people.size(); ++k) {
         const auto frame = frameOf(people[k].sprite);
         if (!frame) {
-            return blank(
-                picture.width, picture.height, "object " + std::to_string(k + 1) + ": " + frame.failure().description);
+            return "object " + std::to_string(k + 1) + ": " + frame.failure().description;
         }
         frames.push_back(*frame);
     }
@@ -202,7 +209,7 @@ MapPicture MapDrawing::withPeople(const MapLook& map, std::span<const PersonLook
             }
         }
     }
-    return picture;
+    return {};
 }
 
 Result<const MapDrawing::Frame*> MapDrawing::frameOf(int sprite)

@@ -79,8 +79,10 @@ public:
     MapDrawing(const Bytes& image, GameVersion version) : m_image(image), m_version(version) {}
 
     MapPicture bare(const MapLook& map);
-    // The bare map with its people over it, the earlier of two on a square in front. A person whose sprite
-    // cannot be drawn leaves the picture blank, with the reason naming its object (counted from 1).
+    // The people drawn over a sound picture of their map, the earlier of two on a square in front; "", or, with
+    // the picture left as it was, the reason a person's sprite cannot be drawn, naming its object (from 1).
+    std::string addPeople(MapPicture& picture, std::span<const PersonLook> people);
+    // The bare map with its people over it; blank, with the reason, when either cannot be drawn.
     MapPicture withPeople(const MapLook& map, std::span<const PersonLook> people);
 
     // What was decoded so far: sets of up to 96 tiles, blocksets (each set and blockset once, however many

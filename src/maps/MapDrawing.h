@@ -41,8 +41,6 @@ struct PersonLook
     int y = 0;
 };
 
-// The greys of shades 0..3, 8 bits each.
-constexpr std::array<std::uint8_t, 4> MapGreys{255, 170, 85, 0};
 // The shade each colour number of a person is drawn in: the game's palette for people leaves out the dark grey,
 // and colour 0 is transparent.
 constexpr std::array<std::uint8_t, 4> PersonShades{0, 0, 1, 3};
@@ -51,7 +49,7 @@ struct MapPicture
 {
     int width = 0;
     int height = 0;
-    // Shades 0..3 (shown as MapGreys), row by row from the top left.
+    // Shades 0..3 (shown as ShadeGreys), row by row from the top left.
     std::vector<std::uint8_t> shades;
     // Empty when the picture is sound; else a short clause on what is wrong, and the picture is all shade 0.
     std::string problem;

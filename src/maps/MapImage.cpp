@@ -7,7 +7,7 @@ QImage mapImage(const MapPicture& picture)
     for (int y = 0; y < picture.height; ++y) {
         std::uint8_t* line = image.scanLine(y);
         for (int x = 0; x < picture.width; ++x) {
-            line[x] = MapGreys[*shades++];
+            line[x] = ShadeGreys[*shades++];
         }
     }
     return image;

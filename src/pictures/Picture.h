@@ -3,11 +3,15 @@
 // A Pokémon or trainer picture as the game draws it: widthTiles x heightTiles tiles of 8 x 8 pixels (1..7
 // each, or 0 x 0 for no picture), one shade a pixel from 0 (white) to 3 (black), row by row from the top left.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 // The game decodes every picture into buffers of 7 x 7 tiles.
+// The greys of shades 0..3 on the Game Boy's screen, 8 bits each.
+constexpr std::array<std::uint8_t, 4> ShadeGreys{255, 170, 85, 0};
+
 constexpr int MaxPictureTiles = 7;
 constexpr int TilePixels = 8;
 

@@ -5,7 +5,6 @@
 
 QImage pictureImage(const Picture& picture, const PicturePalette& palette, bool colour)
 {
-    constexpr std::uint8_t Greys[] = {255, 170, 85, 0};
     QImage image(
         picture.widthPixels(), picture.heightPixels(), colour ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
     for (int y = 0; y < picture.heightPixels(); ++y) {
@@ -15,7 +14,7 @@ QImage pictureImage(const Picture& picture, const PicturePalette& palette, bool 
                 const Rgb& rgb = palette[shade];
                 image.setPixel(x, y, qRgb(rgb.r, rgb.g, rgb.b));
             } else {
-                image.scanLine(y)[x] = Greys[shade];
+                image.scanLine(y)[x] = ShadeGreys[shade];
             }
         }
     }

@@ -26,7 +26,7 @@ std::vector<std::uint8_t> greys(const MapPicture& picture)
 {
     std::vector<std::uint8_t> out;
     for (const std::uint8_t shade : picture.shades) {
-        out.push_back(MapGreys.at(shade));
+        out.push_back(ShadeGreys.at(shade));
     }
     return out;
 }

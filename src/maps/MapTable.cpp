@@ -44,8 +44,8 @@ class OffsetIndex
 public:
     OffsetIndex() { m_slots.fill({-1, 0}); }
 
-    // The value kept for offset; value, kept from now on, when there was none.
-    int find(std::int32_t offset, int value)
+    // The value kept for offset, which may be changed; value, kept from now on, when there was none.
+    int& find(std::int32_t offset, int value)
     {
         auto at = static_cast<std::size_t>(offset) * 2654435761U % m_slots.size();
         while (m_slots[at].first >= 0 && m_slots[at].first != offset) {
@@ -215,34 +215,22 @@ void readWild(const Bytes& image, const MapProfile& profile, MapTable& table)
                                           : pointerProblem("wild data", pointer);
             continue;
         }
-        row.wild = tables.find(offset, static_cast<int>(table.wild.size()));
-        if (row.wild == static_cast<int>(table.wild.size())) {
-            auto read = readWildTable(image, offset, bankRange(WildBank));
-            table.wild.push_back(read.value_or(WildTable{offset, -1, {}, {}, {}}));
+        // A table that cannot be read is kept as -1, and left out of the tables.
+        const int fresh = static_cast<int>(table.wild.size());
+        int& index = tables.find(offset, fresh);
+        if (index == fresh) {
+            if (auto read = readWildTable(image, offset, bankRange(WildBank))) {
+                table.wild.push_back(std::move(*read));
+            } else {
+                index = -1;
+            }
         }
-        WildTable& wild = table.wild[static_cast<std::size_t>(row.wild)];
-        if (wild.length < 0) {
-            row.wild = -1;
+        row.wild = index;
+        if (row.wild < 0) {
             row.wildProblem = "its wild Pokémon at " + hexNumber(offset, 5) + " run past the end of bank 3";
             continue;
         }
-        wild.maps.push_back(row.id);
-    }
-    // Tables that could not be read are left out, and the rows' indices follow.
-    std::vector<int> kept(table.wild.size(), -1);
-    std::size_t count = 0;
-    for (std::size_t k = 0; k < table.wild.size(); ++k) {
-        if (table.wild[k].length >= 0) {
-            kept[k] = static_cast<int>(count);
-            if (k != count) {
-                table.wild[count] = std::move(table.wild[k]);
-            }
-            ++count;
-        }
-    }
-    table.wild.resize(count);
-    for (MapRow& row : table.rows) {
-        row.wild = row.wild >= 0 ? kept[static_cast<std::size_t>(row.wild)] : -1;
+        table.wild[static_cast<std::size_t>(row.wild)].maps.push_back(row.id);
     }
     if (wordAt(image, wildPointerOffset(profile, profile.mapCount)) != WildPointersEnd) {
         table.wildProblem =

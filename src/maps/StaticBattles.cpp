@@ -12,11 +12,6 @@ constexpr int LegendaryMaps[] = {0x53, 0xA2, 0xC2, 0xE3};
 constexpr std::uint8_t FirstFacing = 0xD0;
 constexpr std::uint8_t LastFacing = 0xD3;
 
-Failure refusal(const std::string& what)
-{
-    return {FailureNumber::PartyNotStorable, what + " Nothing was written."};
-}
-
 const MapObject* pokemonObject(const MapTable& table, int map, int number)
 {
     const MapRow* row = table.row(map);
@@ -69,13 +64,15 @@ Result<WritePlan> planStaticEdits(const Bytes& image, const MapTable& table, con
                                     ? std::string(table.row(edit.map)->name) + " object " + std::to_string(edit.object)
                                     : "Map " + std::to_string(edit.map);
         if (object == nullptr) {
-            return refusal(who + " is no Pokémon that stands on a map of this ROM.");
+            return refusal(FailureNumber::PartyNotStorable, who + " is no Pokémon that stands on a map of this ROM.");
         }
         if (edit.species == 0 || edit.species > SpeciesCount) {
-            return refusal(who + ": species " + std::to_string(edit.species) + " is not one of the game's 1-190.");
+            return refusal(FailureNumber::PartyNotStorable,
+                           who + ": species " + std::to_string(edit.species) + " is not one of the game's 1-190.");
         }
         if (edit.level == 0 || edit.level > MaxWildLevel) {
-            return refusal(who + ": level " + std::to_string(edit.level) + " is not one of 1-100.");
+            return refusal(FailureNumber::PartyNotStorable,
+                           who + ": level " + std::to_string(edit.level) + " is not one of 1-100.");
         }
         plan.push_back({object->valuesOffset, {edit.species, edit.level}});
         for (int battle = 0; battle < static_cast<int>(std::size(LegendaryMaps)); ++battle) {

@@ -11,11 +11,6 @@ namespace {
 
 using WildValues = std::pair<WildArea, WildArea>;
 
-Failure refusal(int number, const std::string& what)
-{
-    return {number, what + " Nothing was written."};
-}
-
 // A table the edits change: the maps that will read its new values, and whether other maps keep its old bytes.
 struct Target
 {

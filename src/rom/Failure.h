@@ -34,6 +34,12 @@ constexpr int PartyNotStorable = 1006;
 constexpr int NoRoomInBank = 1007;
 } // namespace FailureNumber
 
+// A save refused before any byte was written: the reason, then "Nothing was written."
+inline Failure refusal(int number, const std::string& reason)
+{
+    return {number, reason + " Nothing was written."};
+}
+
 // Either a value or the failure that prevented it.
 template <typename T> class Result
 {

@@ -17,11 +17,6 @@ constexpr int MaxMoney = 9999;
 // that a layout of the whole bank is a few writes rather than one per list.
 constexpr std::int32_t RunGap = 16;
 
-Failure refusal(int number, const std::string& what)
-{
-    return {number, what + " Nothing was written."};
-}
-
 std::string classWord(int classNumber)
 {
     return "trainer class " + std::to_string(classNumber);

@@ -11,14 +11,10 @@
 
 namespace {
 
-constexpr int Refused = 1;
-constexpr int Unreadable = 2;
-constexpr int WritePartly = 3;
-
 int usage(std::ostream& err, const std::string& why)
 {
     err << "tavrik: " << why << "\n\n" << CommandsHelp;
-    return Unreadable;
+    return ExitCode::Unreadable;
 }
 
 int exportCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
@@ -37,18 +33,18 @@ int exportCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     }
     const auto rom = openRom(roms.front(), err);
     if (!rom) {
-        return Unreadable;
+        return ExitCode::Unreadable;
     }
     const std::string text = exportBattles(rom->first, *rom->second);
     if (output.empty()) {
         out << text;
-        return out ? 0 : WritePartly;
+        return out ? 0 : ExitCode::WriteFailed;
     }
     std::ofstream file(output, std::ios::binary | std::ios::trunc);
     file << text;
     if (!file.flush()) {
         err << "tavrik: cannot write " << output << "\n";
-        return WritePartly;
+        return ExitCode::WriteFailed;
     }
     return 0;
 }
@@ -107,12 +103,12 @@ int importCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     }
     const auto rom = openRom(files[0], err);
     if (!rom) {
-        return Unreadable;
+        return ExitCode::Unreadable;
     }
     const std::optional<std::string> text = readText(files[1]);
     if (!text) {
         err << "tavrik: cannot read " << files[1] << "\n";
-        return Refused;
+        return ExitCode::Refused;
     }
     const ImportPlan plan = planImport(rom->first, *rom->second, *text);
     for (const std::string& error : plan.errors) {
@@ -120,7 +116,7 @@ int importCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     }
     if (!plan.errors.empty()) {
         err << "Nothing was written.\n";
-        return Refused;
+        return ExitCode::Refused;
     }
     if (plan.steps.empty()) {
         out << "Nothing to change.\n";
@@ -145,7 +141,7 @@ int importCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     if (!again || *again != rom->first) {
         err << (again ? "The ROM changed while the file was checked." : again.failure().description)
             << " Nothing was written.\n";
-        return again ? Refused : Unreadable;
+        return again ? ExitCode::Refused : ExitCode::Unreadable;
     }
     std::optional<Failure> failure;
     const std::size_t written = writeSteps(files[0], plan, failure);
@@ -164,7 +160,7 @@ int importCommand(const std::vector<std::string>& arguments, std::ostream& out, 
             err << "Not written (the first of these may be written in part):\n";
             list(written, plan.steps.size());
         }
-        return WritePartly;
+        return ExitCode::WriteFailed;
     }
     out << bytes << " bytes written.\n";
     return 0;

@@ -16,6 +16,12 @@
 #include <utility>
 #include <vector>
 
+namespace ExitCode {
+constexpr int Refused = 1;
+constexpr int Unreadable = 2;
+constexpr int WriteFailed = 3;
+} // namespace ExitCode
+
 constexpr const char* CommandsHelp =
     "Commands that need no display:\n"
     "  tavrik export ROM [-o FILE]         Writes every battle of ROM as JSON.\n"

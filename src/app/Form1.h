@@ -22,7 +22,6 @@ class Form4;
 class Form5;
 class PictureBook;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class TrainerForm;
 

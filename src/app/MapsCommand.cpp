@@ -7,13 +7,6 @@
 
 #include <ostream>
 
-namespace {
-
-constexpr int Unreadable = 2;
-constexpr int WriteFailed = 3;
-
-} // namespace
-
 bool isMapsCommand(const std::vector<std::string>& arguments)
 {
     return !arguments.empty() && arguments.front() == "maps";
@@ -24,15 +17,15 @@ int mapsCommand(const std::vector<std::string>& arguments, std::ostream& out, st
     const auto [paths, objects] = splitArguments(arguments, "--objects");
     if (paths.size() != 2) {
         err << "tavrik: maps takes a ROM and a folder\n";
-        return Unreadable;
+        return ExitCode::Unreadable;
     }
     const auto rom = openRom(paths[0], err);
     if (!rom) {
-        return Unreadable;
+        return ExitCode::Unreadable;
     }
     PictureFolder folder(paths[1], err);
     if (!folder.make(QStringLiteral("maps"))) {
-        return WriteFailed;
+        return ExitCode::WriteFailed;
     }
     const Bytes& image = rom->first;
     MapDrawing drawing(image, rom->second->version);
@@ -43,7 +36,7 @@ int mapsCommand(const std::vector<std::string>& arguments, std::ostream& out, st
         const std::string what = "map " + std::to_string(map.id) + " (" + map.name + ")";
         const MapPicture bare = drawing.bare(map.look);
         if (!write(bare, QStringLiteral("maps/%1.png").arg(map.id), what)) {
-            return WriteFailed;
+            return ExitCode::WriteFailed;
         }
         // A map that cannot be drawn is named once.
         if (!objects || !bare.sound()) {
@@ -52,7 +45,7 @@ int mapsCommand(const std::vector<std::string>& arguments, std::ostream& out, st
         MapPicture withPeople = bare;
         withPeople.problem = drawing.addPeople(withPeople, map.people);
         if (!write(withPeople, QStringLiteral("maps/%1-objects.png").arg(map.id), what + " with its objects")) {
-            return WriteFailed;
+            return ExitCode::WriteFailed;
         }
     }
     out << folder.written() << " pictures written.\n";

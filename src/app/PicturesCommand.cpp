@@ -5,13 +5,6 @@
 
 #include <ostream>
 
-namespace {
-
-constexpr int Unreadable = 2;
-constexpr int WriteFailed = 3;
-
-} // namespace
-
 bool PictureFolder::make(const QString& subfolder)
 {
     if (m_folder.mkpath(subfolder)) {
@@ -46,17 +39,17 @@ int picturesCommand(const std::vector<std::string>& arguments, std::ostream& out
     const auto [paths, colour] = splitArguments(arguments, "--colour");
     if (paths.size() != 2) {
         err << "tavrik: pictures takes a ROM and a folder\n";
-        return Unreadable;
+        return ExitCode::Unreadable;
     }
     const auto rom = openRom(paths[0], err);
     if (!rom) {
-        return Unreadable;
+        return ExitCode::Unreadable;
     }
     const Bytes& image = rom->first;
     const GameVersion version = rom->second->version;
     PictureFolder folder(paths[1], err);
     if (!folder.make(QStringLiteral("species")) || !folder.make(QStringLiteral("trainers"))) {
-        return WriteFailed;
+        return ExitCode::WriteFailed;
     }
     PictureBook book;
     book.setImage(image, version);
@@ -70,7 +63,7 @@ int picturesCommand(const std::vector<std::string>& arguments, std::ostream& out
                                                                   book.speciesImage(species),
                                                                   QStringLiteral("species/%1.png").arg(species),
                                                                   "species " + std::to_string(species))) {
-            return WriteFailed;
+            return ExitCode::WriteFailed;
         }
     }
     for (int classNumber = 1; classNumber <= PortraitClassCount; ++classNumber) {
@@ -78,7 +71,7 @@ int picturesCommand(const std::vector<std::string>& arguments, std::ostream& out
                    book.trainerImage(classNumber),
                    QStringLiteral("trainers/%1.png").arg(classNumber),
                    "trainer class " + std::to_string(classNumber))) {
-            return WriteFailed;
+            return ExitCode::WriteFailed;
         }
     }
     out << folder.written() << " pictures written.\n";

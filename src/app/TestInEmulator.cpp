@@ -19,8 +19,7 @@ void Form1::mnuPlay_Click()
         return;
     }
     // A ROM deleted or replaced since it was opened is said so, as every other action says it.
-    if (const auto image = m_session.target().readAgain(); !image) {
-        showFailure(this, image.failure());
+    if (!readForWindow()) {
         return;
     }
     QString command = emulatorSetting();

@@ -8,9 +8,6 @@ namespace {
 
 // Power Plant, Seafoam Islands B4F, Victory Road 2F and Cerulean Cave B1F, in the overworld editor's order.
 constexpr int LegendaryMaps[] = {0x53, 0xA2, 0xC2, 0xE3};
-// The facing bytes DOWN, UP, LEFT, RIGHT; a Pokémon in a ball faces none (0xFF).
-constexpr std::uint8_t FirstFacing = 0xD0;
-constexpr std::uint8_t LastFacing = 0xD3;
 
 const MapObject* pokemonObject(const MapTable& table, int map, int number)
 {

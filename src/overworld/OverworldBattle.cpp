@@ -88,7 +88,7 @@ bool battleInPlace(const Bytes& image, const BattlePositions& positions, int bat
         return byteAt(image, at.speciesOffset - 1) == LoadA && byteAt(image, at.levelOffset - 1) == LoadA;
     }
     const std::uint8_t movement = byteAt(image, at.speciesOffset - 2);
-    return (byteAt(image, at.speciesOffset - 1) & 0x40) != 0 && movement >= 0xD0 && movement <= 0xD3 &&
+    return (byteAt(image, at.speciesOffset - 1) & 0x40) != 0 && movement >= FirstFacing && movement <= LastFacing &&
            byteAt(image, *at.secondSpeciesOffset - 1) == LoadA && byteAt(image, *at.secondSpeciesOffset + 1) == Call;
 }
 

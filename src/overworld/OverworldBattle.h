@@ -16,6 +16,9 @@
 #include <string>
 
 constexpr int OverworldBattleCount = 6;
+// The facing bytes of a Pokémon that stands on a map: DOWN, UP, LEFT, RIGHT (one in a ball faces none, 0xFF).
+constexpr std::uint8_t FirstFacing = 0xD0;
+constexpr std::uint8_t LastFacing = 0xD3;
 
 struct OverworldBattle
 {

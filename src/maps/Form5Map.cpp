@@ -9,6 +9,7 @@
 #include "maps/PartyPlaces.h"
 #include "maps/StaticBattles.h"
 #include "trainers/InputFilters.h"
+#include "trainers/PartyRows.h"
 #include "ui_Form5.h"
 
 #include <QSignalBlocker>
@@ -78,14 +79,7 @@ QString Form5::membersOf(int classNumber, int partyNumber) const
                    ? QStringLiteral("its parties cannot be read")
                    : QStringLiteral("the class has %1 parties, no party %2").arg(list->parties.size()).arg(partyNumber);
     }
-    const QStringList names = m_species->stringList();
-    QStringList members;
-    for (const PartyMember& member : party->members) {
-        members << QStringLiteral("%1 %2")
-                       .arg(names.value(member.species, QStringLiteral("#%1").arg(member.species)))
-                       .arg(member.level);
-    }
-    return members.join(QStringLiteral(", "));
+    return membersText(party->members, m_species->stringList());
 }
 
 void Form5::fillTrainers(const MapRow& objects)

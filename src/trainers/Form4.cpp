@@ -216,14 +216,9 @@ void Form4::fillTree()
             classItem->setToolTip(0, QStringLiteral("Its parties are those of %1, above.").arg(names.front()));
         }
         for (int party = 1; first && party <= static_cast<int>(list->parties.size()); ++party) {
-            QStringList members;
-            for (const PartyMember& member : list->parties[static_cast<std::size_t>(party - 1)].members) {
-                members << QStringLiteral("%1 %2")
-                               .arg(m_speciesNames.value(member.species, QStringLiteral("#%1").arg(member.species)))
-                               .arg(member.level);
-            }
-            auto* partyItem = new QTreeWidgetItem(
-                classItem, {QString::number(party), members.join(QStringLiteral(", ")), placeOf(*list, party)});
+            const QString members =
+                membersText(list->parties[static_cast<std::size_t>(party - 1)].members, m_speciesNames);
+            auto* partyItem = new QTreeWidgetItem(classItem, {QString::number(party), members, placeOf(*list, party)});
             partyItem->setData(0, ClassRole, classNumber);
             partyItem->setData(0, PartyRole, party);
             partyItem->setToolTip(1, partyItem->text(1));

@@ -27,6 +27,17 @@ void setWarning(QWidget* control, QObject* icon, const QString& reason)
 
 } // namespace
 
+QString membersText(const std::vector<PartyMember>& members, const QStringList& speciesNames)
+{
+    QStringList texts;
+    for (const PartyMember& member : members) {
+        texts << QStringLiteral("%1 %2")
+                     .arg(speciesNames.value(member.species, QStringLiteral("#%1").arg(member.species)))
+                     .arg(member.level);
+    }
+    return texts.join(QStringLiteral(", "));
+}
+
 QString lostMoveWarning(const LostMove& move, const QString& moveName)
 {
     const QString what = move.kind == LostMoveKind::StarterMove

@@ -23,6 +23,8 @@ class QLabel;
 class QLineEdit;
 class QToolButton;
 
+// "RATTATA 11, EKANS 11": a party's members in one line, a species the list has no name for by its byte.
+QString membersText(const std::vector<PartyMember>& members, const QStringList& speciesNames);
 // The warning for a move the party is too small for; moveName names the move's byte where it has one.
 QString lostMoveWarning(const LostMove& move, const QString& moveName);
 

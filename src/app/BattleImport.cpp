@@ -17,7 +17,8 @@ class Planner
 public:
     Planner(const ImportRom& rom, ImportPlan& plan)
         : m_image(rom.image), m_profile(rom.profile), m_lists(rom.lists), m_plan(plan),
-          m_names(readClassNames(rom.image, rom.profile)), m_table(rom.parties), m_maps(rom.maps)
+          m_names(readClassNames(rom.image, rom.profile)), m_table(rom.parties), m_maps(rom.maps),
+          m_positions(overworldPositions(rom.maps))
     {}
 
     void plan(const ClassWish& wish);
@@ -48,6 +49,8 @@ private:
     std::vector<std::string> m_names;
     const PartyTable& m_table;
     const MapTable& m_maps;
+    // The overworld battles, the first four found through the maps' objects.
+    BattlePositions m_positions;
     // What the wishes ask of the trainer bank: parties and money, the other writes (names, prizes, special
     // moves), the report's lines, and the JSON path of each class whose parties change.
     BankChange m_bank;
@@ -167,8 +170,7 @@ void Planner::plan(const LeaderWish& wish)
 
 void Planner::plan(const BattleWish& wish)
 {
-    const BattlePositions positions = overworldPositions(m_maps);
-    const BattleValues was = readBattle(m_image, positions, wish.battle);
+    const BattleValues was = readBattle(m_image, m_positions, wish.battle);
     const BattleValues is{static_cast<std::uint8_t>(wish.species.value_or(was.species)),
                           static_cast<std::uint8_t>(wish.level.value_or(was.level))};
     if (is == was) {
@@ -179,7 +181,7 @@ void Planner::plan(const BattleWish& wish)
     BattleEdits edits;
     edits[static_cast<std::size_t>(wish.battle)] = is;
     std::vector<int> leftAlone;
-    m_plan.steps.push_back({std::move(lines), planBattleWrites(m_image, positions, edits, leftAlone)});
+    m_plan.steps.push_back({std::move(lines), planBattleWrites(m_image, m_positions, edits, leftAlone)});
     ++m_battleSteps;
 }
 

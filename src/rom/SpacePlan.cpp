@@ -220,8 +220,8 @@ WriteStatus checkOnCopy(const Bytes& image,
                            "This save would write outside the places Tavrik rewrites. Nothing was written."};
         }
     }
-    // The copy ends where the last range it reads or writes ends, and only the ranges
-    // the last check filled are cleared again: a check costs what it reads, not the image's size.
+    // The copy ends where the last range it reads or writes ends, and only the ranges the last check filled are
+    // cleared again: a check costs what it reads, not the image's size.
     static thread_local Bytes copy;
     static thread_local std::vector<BankRange> filled;
     std::int32_t reach = 0;

@@ -3,8 +3,8 @@
 // Where the trainer parties may lie in the trainer bank, and every list laid out there anew. Two areas hold
 // them: the first runs from the lowest list (or the zero bytes in front of it, up to the pointer table) over the
 // lists and the zero bytes between and behind them, up to the first byte that is neither (the game's code
-// follows the parties in the released games); the second is the free
-// space at the end of the bank, from 16 bytes past its start, where the lists moved out of the first area lie.
+// follows the parties in the released games); the second is the free space at the end of the bank, from 16
+// bytes past its start, where the lists moved out of the first area lie.
 // A list Tavrik cannot read whole stays where it is, from its first byte up to the list after it, and the
 // layout goes around it.
 

@@ -80,9 +80,9 @@ std::optional<std::string> readText(const std::string& path)
         return std::nullopt;
     }
     if (std::filesystem::is_regular_file(status)) {
-        const auto size = static_cast<std::streamsize>(std::filesystem::file_size(path, error));
-        std::string text(error ? 0 : static_cast<std::size_t>(size), '\0');
-        if (error || !input.read(text.data(), size)) {
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        std::string text(error ? 0 : size, '\0');
+        if (error || !input.read(text.data(), static_cast<std::streamsize>(text.size()))) {
             return std::nullopt;
         }
         return text;

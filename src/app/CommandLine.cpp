@@ -177,7 +177,7 @@ std::optional<std::pair<Bytes, const VersionProfile*>> openRom(const std::string
     }
     const Recognition recognition = recognizeRom(*image);
     if (recognition.profile == nullptr) {
-        err << "Unsupported ROM!\n";
+        err << "Unsupported ROM!\n" << recognition.reason << "\n";
         return std::nullopt;
     }
     return std::pair{std::move(image.value()), recognition.profile};

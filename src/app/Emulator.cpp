@@ -35,6 +35,13 @@ QString emulatorOnPath()
     return QString::fromStdString(firstKnownEmulator(pathVariable()));
 }
 
+QString emulatorName(const QString& command)
+{
+    std::string problem;
+    const std::vector<std::string> words = commandWords(command.toStdString(), problem);
+    return words.empty() ? command.trimmed() : QFileInfo(QString::fromStdString(words.front())).fileName();
+}
+
 QString startEmulator(const QString& command, const QString& rom)
 {
     const QFileInfo file(rom);

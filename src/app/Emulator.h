@@ -13,6 +13,9 @@ void setEmulatorSetting(const QString& command);
 // The first known emulator on the PATH, by its name; empty when none is.
 QString emulatorOnPath();
 
+// The program command starts, by the name of its file ("mgba-qt"); the command itself when it has no words.
+QString emulatorName(const QString& command);
+
 // Starts command on rom; empty once it runs, else the sentence that says why it does not.
 QString startEmulator(const QString& command, const QString& rom);
 

@@ -1,11 +1,14 @@
 #pragma once
 
 // The main window: the trainer editor, the menus, the notes line, and while no ROM is open a page that says how
-// to begin, with the recent ROMs. It owns the session of the open ROM, opens the About window, the overworld
-// editor, the Trainer Parties window and the Maps window as windows of their own, one editor at a time, and starts
-// the user's emulator on the ROM.
+// to begin, with the recent ROMs. It owns the session of the open ROM, opens the About window, and the overworld
+// editor, the Trainer Parties window and the Maps window as windows of their own beside it, each once. They all
+// show the one open file: a save in one is shown in the others, closing the ROM or the program asks once for each
+// window with unsaved edits, and a party picked in Trainer Parties and a trainer picked on the Maps window follow
+// each other. It starts the user's emulator on the ROM.
 
 #include "app/RomSession.h"
+#include "trainers/PartyPlaceReader.h"
 #include "trainers/PartyTable.h"
 
 #include <QMainWindow>
@@ -52,6 +55,7 @@ public:
 
 public slots:
     void mnuOpen_Click();
+    void mnuClose_Click();
     void mnuSave_Click();
     void mnuPlay_Click();
     void mnuEmulator_Click();
@@ -81,23 +85,41 @@ private:
     void item2();
     void item3();
 
+    // Where the party windows say each party is fought, from the maps of the image they show.
+    PartyPlaceReader placeReader() const;
+
     // The recent ROMs, in File > Open Recent and on the start page.
     void showRecent();
     void showRecentMenu(const QStringList& paths);
     void showNotes(const QString& notes);
 
-    // Test in Emulator: the trainer's edits settled first, an emulator chosen the first time.
-    bool settleEdits();
+    // Test in Emulator: an emulator chosen the first time.
     QString firstEmulator();
 
+    // Windows.cpp: the windows beside this one.
     // A window of its own that locks this one while it is open.
     void showLocking(QWidget* window);
+    // Shows a window beside this one, raised and active.
+    void showBeside(QWidget* window);
+    // The actions of this window whose keys work in the others too.
+    QList<QAction*> sharedActions() const;
     // The file as it is now, for a window about to show it; nothing, after a box that says why, when it cannot
     // be read.
     std::optional<Bytes> readForWindow();
-    // Trainer Parties and the Maps window on the file as it is now; false when it cannot be read.
+    // Trainer Parties and the Maps window on the file as it is now, opened or raised; false when it cannot be read.
     bool showParties();
     bool showMaps();
+    // Asks once in each window with unsaved edits, the question ending in purpose: Save, Discard or Cancel;
+    // false when the user cancels.
+    bool settleAll(const QString& purpose = {});
+    // Closes the windows of the open ROM, whose edits are settled.
+    void closeRomWindows();
+    // After a save in origin: every other window shows the file as it is now.
+    void followSave(QObject* origin);
+    // A party picked in one window is shown in the other, where that one has no unsaved edits.
+    void followParty(int classNumber, int partyNumber, QObject* origin);
+    // A line on the status bar of this window and of window, when it has one.
+    void showStatus(const QString& text, QWidget* window);
 
     std::unique_ptr<Ui::Form1> ui;
     RomSession m_session;
@@ -106,4 +128,6 @@ private:
     QPointer<Form3> m_overworld;
     QPointer<Form4> m_parties;
     QPointer<Form5> m_maps;
+    // Set while one window follows another's pick, so that the pick does not come back.
+    bool m_following = false;
 };

@@ -1,5 +1,8 @@
-// Opening a ROM: from File > Open ROM, the command line or a drop. Reset the editor, read the file once,
-// recognise its version, fill the roster and the pick lists from it, and switch the editor on.
+// Opening a ROM: from File > Open ROM, the command line or a drop. Read the file once and recognise its version;
+// a file that is no ROM of these games is refused with the reason, and the ROM open before stays open, as it does
+// when the dialog is cancelled. Then the edits of every window are settled, the windows of the ROM before are
+// closed, and the roster and the pick lists are filled from the new ROM. File > Close ROM settles and closes the
+// same way.
 
 #include "app/Form1.h"
 #include "app/RecentFiles.h"
@@ -37,7 +40,7 @@ void Form1::resetView()
     ui->headr->setText(QString());
     ui->headr->setToolTip(QString());
     setWindowTitle(QStringLiteral("Tavrik[*]"));
-    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay}) {
+    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay, ui->mnuClose}) {
         action->setEnabled(false);
     }
     ui->Frame1->setEnabled(false);
@@ -46,7 +49,7 @@ void Form1::resetView()
 
 void Form1::switchEditorOn()
 {
-    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay}) {
+    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay, ui->mnuClose}) {
         action->setEnabled(true);
     }
     ui->Frame1->setEnabled(true);
@@ -56,10 +59,6 @@ void Form1::switchEditorOn()
 
 void Form1::mnuOpen_Click()
 {
-    if (!ui->trainerform->mayLeaveTrainer()) {
-        return;
-    }
-    resetView();
     clsCommonDialog dialog;
     const QString path = dialog.ShowOpen(this, OpenTitle, QString(), RomFilter, OpenFlags);
     if (!path.isEmpty()) {
@@ -69,11 +68,16 @@ void Form1::mnuOpen_Click()
 
 void Form1::openRomFile(const QString& path)
 {
-    if (!ui->trainerform->mayLeaveTrainer()) {
-        return;
-    }
-    resetView();
     openPath(path);
+}
+
+void Form1::mnuClose_Click()
+{
+    if (m_session.loaded() && settleAll()) {
+        closeRomWindows();
+        resetView();
+        showNotes(QString());
+    }
 }
 
 void Form1::openPath(const QString& path)
@@ -86,9 +90,18 @@ void Form1::openPath(const QString& path)
     }
     const Recognition recognition = recognizeRom(*image);
     if (recognition.profile == nullptr) {
-        QMessageBox::warning(this, QStringLiteral("Tavrik"), QStringLiteral("Unsupported ROM!"));
+        QMessageBox box(
+            QMessageBox::Warning, QStringLiteral("Tavrik"), QStringLiteral("Unsupported ROM!"), QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("unsupportedBox"));
+        box.setInformativeText(QString::fromStdString(recognition.reason));
+        box.exec();
         return;
     }
+    if (!settleAll()) {
+        return;
+    }
+    closeRomWindows();
+    resetView();
     const VersionProfile& profile = *recognition.profile;
     ui->headr->setText(QString::fromUtf8(profile.title));
     setWindowTitle(QString::fromUtf8(profile.caption) + QStringLiteral("[*]"));

@@ -27,6 +27,8 @@ struct Recognition
     // layout, or nothing of any trainer or battle lies where that version keeps it (another language
     // or region, or not the game at all).
     const VersionProfile* profile = nullptr;
+    // Why the file is not taken, in one sentence for the line under "Unsupported ROM!"; empty when it is.
+    std::string reason;
 };
 
 Recognition recognizeRom(const Bytes& image);

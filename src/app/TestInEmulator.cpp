@@ -9,15 +9,19 @@
 #include "trainers/TrainerForm.h"
 #include "ui_Form1.h"
 
-#include <QListWidget>
+#include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTime>
 
 void Form1::mnuPlay_Click()
 {
-    if (!m_session.loaded() || !settleEdits()) {
+    if (!m_session.loaded()) {
         return;
     }
+    // The window F5 was pressed in, which the status line is written to.
+    QWidget* asking = QApplication::activeWindow();
     // A ROM deleted or replaced since it was opened is said so, as every other action says it.
     if (!readForWindow()) {
         return;
@@ -30,10 +34,22 @@ void Form1::mnuPlay_Click()
         }
         setEmulatorSetting(command);
     }
+    // Save writes the edits, Discard leaves the file as it is; either way the windows then show what the emulator
+    // will run.
+    const QString emulator = emulatorName(command);
+    if (!settleAll(QStringLiteral(" before testing in %1").arg(emulator))) {
+        return;
+    }
     const QString why = startEmulator(command, QString::fromStdString(m_session.path));
     if (!why.isEmpty()) {
         QMessageBox::warning(this, QStringLiteral("Tavrik"), why);
+        return;
     }
+    showStatus(QStringLiteral("%1 started on %2 at %3.")
+                   .arg(emulator,
+                        QFileInfo(QString::fromStdString(m_session.path)).fileName(),
+                        QTime::currentTime().toString(QStringLiteral("HH:mm"))),
+               asking);
 }
 
 void Form1::mnuEmulator_Click()
@@ -43,23 +59,6 @@ void Form1::mnuEmulator_Click()
     if (dialog.exec() == QDialog::Accepted) {
         setEmulatorSetting(dialog.command());
     }
-}
-
-// Save writes the trainer, Discard leaves the file as it is; either way the form then shows what the
-// emulator will run.
-bool Form1::settleEdits()
-{
-    if (!hasUnsavedChanges()) {
-        return true;
-    }
-    QListWidget* roster = ui->trainerform->roster();
-    const int row = roster->currentRow();
-    if (!ui->trainerform->mayLeaveTrainer()) {
-        return false;
-    }
-    ui->trainerform->reloadTrainer();
-    roster->setCurrentRow(row);
-    return true;
 }
 
 QString Form1::firstEmulator()

@@ -177,7 +177,10 @@ void SyntheticRom::growName(int rosterIndex, char letter)
 
 void SyntheticRom::buildHeader()
 {
-    putText(0x134, "TAVRIKDEMO", false);
+    // The cartridge title in ASCII, as the boot ROM reads it; the version code is its ninth to eleventh letters.
+    const std::string_view titles[] = {"POKEMON RED", "POKEMON BLUE", "POKEMON YELLOW"};
+    const std::string_view title = titles[static_cast<int>(m_version)];
+    put(0x134, Bytes(title.begin(), title.end()));
     setVersionCode(profileOf(m_version).code);
 }
 

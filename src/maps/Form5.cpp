@@ -5,6 +5,7 @@
 #include "maps/MapDrawing.h"
 #include "maps/PartyPlaces.h"
 #include "rom/DisplayText.h"
+#include "rom/WindowPlace.h"
 #include "trainers/InputFilters.h"
 #include "trainers/TrainerRecord.h"
 #include "ui_Form5.h"
@@ -18,7 +19,7 @@ namespace {
 
 constexpr int MapRole = Qt::UserRole;
 
-const QString GeometrySetting = QStringLiteral("maps/geometry");
+const QString PlaceSetting = QStringLiteral("maps/place");
 const QString SplitterSetting = QStringLiteral("maps/splitter");
 const QString ZoomSetting = QStringLiteral("maps/zoom");
 const QString MapSetting = QStringLiteral("maps/map");
@@ -98,6 +99,11 @@ PokemonGrid* Form5::staticCells() const
     return ui->statics;
 }
 
+QStatusBar* Form5::statusBar() const
+{
+    return ui->statusbar;
+}
+
 void Form5::restoreSettings()
 {
     // The room the window gains goes to the picture.
@@ -112,8 +118,8 @@ void Form5::restoreSettings()
     resize(size);
     const int details = ui->detailpanel->minimumWidth();
     ui->splitter->setSizes({ListWidth, std::max(0, size.width() - ListWidth - details), details});
+    restoreWindowPlace(this, PlaceSetting);
     const QSettings settings;
-    restoreGeometry(settings.value(GeometrySetting).toByteArray());
     ui->splitter->restoreState(settings.value(SplitterSetting).toByteArray());
     // The map the window showed last, once the maps are read.
     m_map = settings.value(MapSetting, -1).toInt();
@@ -125,8 +131,8 @@ void Form5::restoreSettings()
 
 void Form5::saveSettings()
 {
+    saveWindowPlace(this, PlaceSetting);
     QSettings settings;
-    settings.setValue(GeometrySetting, saveGeometry());
     settings.setValue(SplitterSetting, ui->splitter->saveState());
     settings.setValue(MapSetting, m_map);
 }
@@ -181,14 +187,18 @@ void Form5::fillMapList()
     }
 }
 
-void Form5::applyFilter()
+bool Form5::matchesFilter(const QListWidgetItem* item) const
 {
     const QString text = ui->txtmapfilter->text().trimmed();
+    return item->text().contains(text, Qt::CaseInsensitive) || QString::number(item->data(MapRole).toInt()) == text;
+}
+
+void Form5::applyFilter()
+{
     for (int k = 0; k < ui->maplist->count(); ++k) {
         QListWidgetItem* item = ui->maplist->item(k);
-        const bool matches =
-            item->text().contains(text, Qt::CaseInsensitive) || QString::number(item->data(MapRole).toInt()) == text;
-        item->setHidden(!matches);
+        // The map shown stays listed: the list never hides what the picture and the tabs show.
+        item->setHidden(item->data(MapRole).toInt() != m_map && !matchesFilter(item));
     }
 }
 
@@ -196,12 +206,12 @@ void Form5::pickFirstShown()
 {
     ui->maplist->setFocus();
     QListWidgetItem* current = ui->maplist->currentItem();
-    if (current != nullptr && !current->isHidden()) {
+    if (current != nullptr && matchesFilter(current)) {
         return;
     }
     for (int k = 0; k < ui->maplist->count(); ++k) {
         QListWidgetItem* item = ui->maplist->item(k);
-        if (!item->isHidden() && (item->flags() & Qt::ItemIsEnabled)) {
+        if (matchesFilter(item) && (item->flags() & Qt::ItemIsEnabled)) {
             ui->maplist->setCurrentItem(item);
             return;
         }
@@ -289,6 +299,7 @@ void Form5::selectTrainer(int classNumber, int partyNumber)
 
 void Form5::showMap()
 {
+    applyFilter();
     const MapRow* row = m_table.row(m_map);
     const MapRow* objects = row != nullptr && row->copyOf ? m_table.row(*row->copyOf) : row;
     if (row == nullptr || !row->isMap() || objects == nullptr) {

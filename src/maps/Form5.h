@@ -3,8 +3,9 @@
 // The Maps window: every map of the ROM in a list, the selected one drawn with its trainers and Pokémon outlined,
 // and beside it its trainers, the Pokémon that stand on it, its grass and water Pokémon and the battles its
 // scripts start. The Pokémon that stand on it and the wild Pokémon of the selected map are edited and saved
-// together. A window of its own, like the other editors; it tells the main window when it closes, and asks it to
-// open Trainer Parties when a trainer is activated. Resizable, its size kept from one run to the next.
+// together. A window of its own beside the main window, showing the same file: it tells the main window when it
+// saved and which trainer the user picked, follows the saves of the others, and asks for Trainer Parties when a
+// trainer is activated. Resizable, its size kept from one run to the next.
 
 #include "maps/MapSave.h"
 #include "trainers/PartyTable.h"
@@ -21,6 +22,7 @@ class MapView;
 class PictureBook;
 class PokemonGrid;
 class QListWidgetItem;
+class QStatusBar;
 class QStringListModel;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -37,6 +39,7 @@ public:
     MapView* mapView() const;
     QTreeWidget* trainerList() const;
     PokemonGrid* staticCells() const;
+    QStatusBar* statusBar() const;
 
     // Fills the list of maps from image, keeping the selected map where it can.
     void loadMaps(const Bytes& image);
@@ -47,12 +50,21 @@ public:
     // party is fought, or that no map uses it.
     void selectTrainer(int classNumber, int partyNumber);
     bool hasUnsavedChanges() const;
+    // Asks once what to do with unsaved edits, the question ending in purpose (" before testing in mgba-qt"):
+    // Save writes them, Discard shows the map as loaded again; false when the user cancels.
+    bool settleEdits(const QString& purpose = {});
+    // Shows image, which another window's save left in the file. Edits of Pokémon that save did not change are
+    // kept; edits of ones it changed are kept or dropped at the user's word.
+    void followSave(const Bytes& image);
 
 public slots:
     void cmdSave_Click();
 
 signals:
-    void closed();
+    // The file now holds this window's edits.
+    void saved();
+    // A trainer was picked in the list or on the picture: its party.
+    void trainerPicked(int classNumber, int partyNumber);
     // A trainer was activated: its party, to be opened in Trainer Parties.
     void openParty(int classNumber, int partyNumber);
 
@@ -63,6 +75,7 @@ private:
     void restoreSettings();
     void saveSettings();
     void fillMapList();
+    bool matchesFilter(const QListWidgetItem* item) const;
     void applyFilter();
     // Enter in the filter: the keys go to the list, on the first map the filter keeps unless the selected one is.
     void pickFirstShown();
@@ -99,7 +112,7 @@ private:
     // The name Tavrik gives map id.
     QString mapTitle(int id) const;
     bool saveMap();
-    bool mayLeaveMap();
+    bool mayLeaveMap(const QString& purpose = {});
 
     std::unique_ptr<Ui::Form5> ui;
     RomTarget m_rom;

@@ -234,6 +234,7 @@ void Form5::trainerChosen()
     }
     ui->statics->setCurrent(0);
     ui->mapview->setCurrent(markerOf(item->data(0, ObjectRole).toInt()));
+    emit trainerPicked(item->data(0, ClassRole).toInt(), item->data(0, PartyRole).toInt());
 }
 
 void Form5::staticChosen(int cell)

@@ -1,6 +1,6 @@
 // The Maps window's edits, notes and save: the selected map's standing Pokémon and wild Pokémon go back into the
-// ROM through the maps' own save, with the confirmation, failure boxes and question before unsaved edits are lost
-// of the other windows.
+// ROM through the maps' own save, with the failure boxes and question before unsaved edits are lost of the other
+// windows. A save is reported on the notes line and the status bar, without a box to dismiss.
 
 #include "maps/Form5.h"
 #include "maps/MapNames.h"
@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QStringListModel>
 
 namespace {
@@ -200,20 +201,19 @@ bool Form5::saveMap()
     if (m_map < 0 || !m_readOnly.isEmpty()) {
         return false;
     }
-    const auto saved = writeMapEdits(m_rom, m_table, editedMap());
-    if (!saved) {
-        showFailure(this, saved.failure());
+    const auto written = writeMapEdits(m_rom, m_table, editedMap());
+    if (!written) {
+        showFailure(this, written.failure());
         return false;
     }
-    QMessageBox::information(this,
-                             QStringLiteral("Tavrik"),
-                             QStringLiteral("Data for ") + mapTitle(m_map) + QStringLiteral(" saved successfully!"));
-    QStringList notes;
-    for (const std::string& note : saved->notes) {
+    const QString done = QStringLiteral("Data for %1 saved successfully!").arg(mapTitle(m_map));
+    ui->statusbar->showMessage(done);
+    QStringList notes{done};
+    for (const std::string& note : written->notes) {
         notes << QString::fromStdString(note);
     }
     QStringList glitches;
-    for (const GlitchSlot& glitch : saved->glitches) {
+    for (const GlitchSlot& glitch : written->glitches) {
         glitches << glitchLine(QStringLiteral("%1 slot %2").arg(areaName(glitch.water)).arg(glitch.slot));
     }
     if (!glitches.isEmpty()) {
@@ -228,16 +228,17 @@ bool Form5::saveMap()
     loadMaps(*image);
     m_note = notes.join(QLatin1Char('\n'));
     updateState();
+    emit saved();
     return true;
 }
 
-bool Form5::mayLeaveMap()
+bool Form5::mayLeaveMap(const QString& purpose)
 {
     if (!hasUnsavedChanges()) {
         return true;
     }
     switch (askToSaveChanges(this,
-                             QStringLiteral("Save the changes to %1?").arg(mapTitle(m_map)),
+                             QStringLiteral("Save the changes to %1%2?").arg(mapTitle(m_map), purpose),
                              QStringLiteral("Your changes to this map are not in the ROM yet."))) {
     case QMessageBox::Save:
         return saveMap();
@@ -248,6 +249,66 @@ bool Form5::mayLeaveMap()
     }
 }
 
+bool Form5::settleEdits(const QString& purpose)
+{
+    if (!mayLeaveMap(purpose)) {
+        return false;
+    }
+    if (hasUnsavedChanges()) {
+        // Discarded: the map as loaded.
+        showMap();
+    }
+    return true;
+}
+
+void Form5::followSave(const Bytes& image)
+{
+    const int map = m_map;
+    const std::vector<MapObject> statics = m_statics;
+    const std::optional<WildArea> areas[] = {m_grass, m_water};
+    const MapEdits edits = editedMap();
+    const std::vector<WildSlot> shownStatics = ui->statics->values();
+    const QString rates[] = {ui->grassrate->text(), ui->waterrate->text()};
+    const std::vector<WildSlot> shownSlots[] = {ui->grassslots->values(), ui->waterslots->values()};
+    const bool blank[] = {ui->grassslots->blank(), ui->waterslots->blank()};
+    loadMaps(image);
+    if (edits.statics.empty() && edits.wild.empty()) {
+        return;
+    }
+    // The edits are kept over the new file where the Pokémon they were made on are still what the save left; the
+    // user decides where the save changed them.
+    const auto sameStatic = [](const MapObject& a, const MapObject& b) {
+        return a.number == b.number && a.species == b.species && a.level == b.level;
+    };
+    const bool sameMap = m_map == map && m_readOnly.isEmpty();
+    const bool staticsKept =
+        sameMap && std::equal(statics.begin(), statics.end(), m_statics.begin(), m_statics.end(), sameStatic);
+    const bool wildEdited[] = {!edits.wild.empty() && edits.wild.front().grass.has_value(),
+                               !edits.wild.empty() && edits.wild.front().water.has_value()};
+    const std::optional<WildArea> now[] = {m_grass, m_water};
+    bool conflict = !edits.statics.empty() && !staticsKept;
+    for (const int k : {0, 1}) {
+        conflict = conflict || (wildEdited[k] && (!sameMap || !now[k] || now[k] != areas[k]));
+    }
+    if (!sameMap || (conflict && askKeepOrReload(this, mapTitle(map)) != QMessageBox::Yes)) {
+        return;
+    }
+    if (!edits.statics.empty() && shownStatics.size() == m_statics.size()) {
+        ui->statics->setValues(shownStatics);
+    }
+    for (const int k : {0, 1}) {
+        if (!wildEdited[k] || !now[k]) {
+            continue;
+        }
+        setNumberText(k == 0 ? ui->grassrate : ui->waterrate, rates[k]);
+        PokemonGrid* grid = k == 0 ? ui->grassslots : ui->waterslots;
+        if (!blank[k]) {
+            grid->setValues(shownSlots[k]);
+        }
+    }
+    updateState();
+}
+
 void Form5::closeEvent(QCloseEvent* event)
 {
     if (!mayLeaveMap()) {
@@ -255,6 +316,5 @@ void Form5::closeEvent(QCloseEvent* event)
         return;
     }
     saveSettings();
-    emit closed();
     event->accept();
 }

@@ -140,6 +140,7 @@ bool Form3::oversave()
     }
     m_loaded = editedBattles();
     setWindowModified(false);
+    emit saved();
     return true;
 }
 
@@ -151,17 +152,66 @@ void Form3::Command1_Click()
     }
 }
 
-void Form3::closeEvent(QCloseEvent* event)
+bool Form3::settleEdits(const QString& purpose)
 {
-    if (hasUnsavedChanges()) {
-        const auto answer = askToSaveChanges(this,
-                                             QStringLiteral("Save the changes to the overworld battles?"),
-                                             QStringLiteral("Your changes to these battles are not in the ROM yet."));
-        if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !oversave())) {
-            event->ignore();
-            return;
+    if (!hasUnsavedChanges()) {
+        return true;
+    }
+    const auto answer = askToSaveChanges(this,
+                                         QStringLiteral("Save the changes to the overworld battles%1?").arg(purpose),
+                                         QStringLiteral("Your changes to these battles are not in the ROM yet."));
+    if (answer == QMessageBox::Cancel || (answer == QMessageBox::Save && !oversave())) {
+        return false;
+    }
+    if (answer == QMessageBox::Discard) {
+        showBattles(m_loaded);
+    }
+    return true;
+}
+
+void Form3::showBattles(const BattleEdits& battles)
+{
+    for (int battle = 0; battle < OverworldBattleCount; ++battle) {
+        if (const auto& values = battles[static_cast<std::size_t>(battle)]) {
+            QComboBox* species = speciesBox(battle);
+            species->setCurrentIndex(values->species < species->count() ? values->species : -1);
+            levelBox(battle)->setText(QString::number(values->level));
         }
     }
-    emit closed();
+    setWindowModified(hasUnsavedChanges());
+    drawPictures();
+}
+
+void Form3::followSave(const Bytes& image)
+{
+    const BattleEdits was = m_loaded;
+    const BattleEdits shown = editedBattles();
+    overpokemon(image);
+    loadBattles(image);
+    // Each edited battle still as the save left it keeps its edit; one the save changed is kept at the user's word.
+    BattleEdits merged = m_loaded;
+    bool conflict = false;
+    for (std::size_t battle = 0; battle < merged.size(); ++battle) {
+        if (shown[battle] == was[battle]) {
+            continue;
+        }
+        conflict = conflict || merged[battle] != was[battle];
+        if (merged[battle]) {
+            merged[battle] = shown[battle];
+        }
+    }
+    if (merged == m_loaded ||
+        (conflict && askKeepOrReload(this, QStringLiteral("the overworld battles")) != QMessageBox::Yes)) {
+        return;
+    }
+    showBattles(merged);
+}
+
+void Form3::closeEvent(QCloseEvent* event)
+{
+    if (!settleEdits()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 // The overworld battle editor: the six fixed wild battles of the open ROM, their Pokémon and levels.
-// A window of its own, so it stays usable while the main window is disabled; it tells the main window
-// when it closes. A battle that is not where the version keeps it is shown disabled and never written.
+// A window of its own beside the main window, showing the same file: it tells the main window when it saved,
+// and follows the saves of the others. A battle that is not where the version keeps it is shown disabled and
+// never written.
 
 #include "overworld/OverworldBattle.h"
 
@@ -37,12 +38,19 @@ public:
     void loadBattles(const Bytes& image);
     // True when a battle's controls differ from what was loaded.
     bool hasUnsavedChanges() const;
+    // Asks once what to do with unsaved edits, the question ending in purpose (" before testing in mgba-qt"):
+    // Save writes them, Discard shows the battles as loaded again; false when the user cancels.
+    bool settleEdits(const QString& purpose = {});
+    // Shows image, which another window's save left in the file. Edits of battles that save did not change are
+    // kept; edits of ones it changed are kept or dropped at the user's word.
+    void followSave(const Bytes& image);
 
 public slots:
     void Command1_Click();
 
 signals:
-    void closed();
+    // The file now holds this window's edits.
+    void saved();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,6 +59,7 @@ private:
     BattleEdits editedBattles() const;
     void drawPictures();
     bool oversave();
+    void showBattles(const BattleEdits& battles);
 
     std::unique_ptr<Ui::Form3> ui;
     RomTarget m_rom;

@@ -9,3 +9,7 @@ void showFailure(QWidget* parent, const Failure& failure);
 
 // The question asked before unsaved edits would be lost: Save (the default), Discard or Cancel.
 QMessageBox::StandardButton askToSaveChanges(QWidget* parent, const QString& question, const QString& detail);
+
+// Asked when another window saved what this one has edits of: Keep Mine (Yes) keeps them, to be saved over the file
+// as it is now; Reload (No) drops them and shows the file.
+QMessageBox::StandardButton askKeepOrReload(QWidget* parent, const QString& what);

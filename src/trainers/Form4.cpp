@@ -4,6 +4,7 @@
 #include "catalogues/NameCatalogues.h"
 #include "pictures/PictureBook.h"
 #include "rom/FailureBox.h"
+#include "rom/WindowPlace.h"
 #include "trainers/InputFilters.h"
 #include "trainers/PartyRows.h"
 #include "trainers/TrainerRecord.h"
@@ -23,7 +24,7 @@ namespace {
 constexpr int ClassRole = Qt::UserRole;
 constexpr int PartyRole = Qt::UserRole + 1;
 
-const QString GeometrySetting = QStringLiteral("trainerParties/geometry");
+const QString PlaceSetting = QStringLiteral("trainerParties/place");
 const QString SplitterSetting = QStringLiteral("trainerParties/splitter");
 constexpr int DefaultHeight = 460;
 // Six members of names as long as the game's, as the tree lists a party, and one of the longer places.
@@ -52,11 +53,7 @@ Form4::Form4(RomTarget rom, PictureBook* pictures)
     connect(ui->txtmoney, &QLineEdit::textChanged, this, &Form4::updateState);
     connect(ui->cmdSave, &QPushButton::clicked, this, &Form4::cmdSave_Click);
     connect(ui->txtfilter, &QLineEdit::textChanged, this, &Form4::applyFilter);
-    connect(ui->cmdShowOnMap, &QPushButton::clicked, this, [this] {
-        if (m_party > 0) {
-            emit showOnMap(m_class, m_party);
-        }
-    });
+    connect(ui->cmdShowOnMap, &QPushButton::clicked, this, &Form4::showOnMapClicked);
     ui->partyrows->setPictureBook(m_pictures);
     connect(m_pictures, &PictureBook::changed, this, &Form4::drawPortrait);
 }
@@ -86,16 +83,14 @@ void Form4::restoreSize()
         margins.left() + treeWidth + ui->splitter->handleWidth() + ui->partypanel->minimumWidth() + margins.right();
     resize(screen() != nullptr ? std::min(width, screen()->availableGeometry().width()) : width, DefaultHeight);
     ui->splitter->setSizes({treeWidth, ui->partypanel->minimumWidth()});
-    const QSettings settings;
-    restoreGeometry(settings.value(GeometrySetting).toByteArray());
-    ui->splitter->restoreState(settings.value(SplitterSetting).toByteArray());
+    restoreWindowPlace(this, PlaceSetting);
+    ui->splitter->restoreState(QSettings().value(SplitterSetting).toByteArray());
 }
 
 void Form4::saveSize()
 {
-    QSettings settings;
-    settings.setValue(GeometrySetting, saveGeometry());
-    settings.setValue(SplitterSetting, ui->splitter->saveState());
+    saveWindowPlace(this, PlaceSetting);
+    QSettings().setValue(SplitterSetting, ui->splitter->saveState());
 }
 
 PartyRows* Form4::partyRows() const
@@ -106,6 +101,11 @@ PartyRows* Form4::partyRows() const
 QTreeWidget* Form4::partyTree() const
 {
     return ui->partytree;
+}
+
+QStatusBar* Form4::statusBar() const
+{
+    return ui->statusbar;
 }
 
 QTreeWidgetItem* Form4::item(int classNumber, int partyNumber) const
@@ -254,6 +254,9 @@ void Form4::partytree_Click(QTreeWidgetItem* current)
     ui->partytree->setCurrentItem(item(m_class, m_party));
     m_saveNote.clear();
     showSelection();
+    if (m_party > 0) {
+        emit partyPicked(m_class, m_party);
+    }
 }
 
 void Form4::showSelection()

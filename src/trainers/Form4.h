@@ -3,8 +3,9 @@
 // The Trainer Parties window: every trainer class of the game with its parties in a tree, the selected
 // party's members in the rows the main window uses, and the class's prize money. A list two classes share
 // shows once, under the first of them with both names, and an edit changes it for both. A window of its
-// own, like the overworld editor; it tells the main window when it closes. Resizable, with a splitter between
-// the tree and the party; its size is kept from one run to the next.
+// own beside the main window, showing the same file: it tells the main window when it saved, and follows the
+// saves of the others. Resizable, with a splitter between the tree and the party; its size is kept from one run
+// to the next.
 
 #include "rom/RomTarget.h"
 #include "trainers/BankLayout.h"
@@ -20,6 +21,7 @@ class Form4;
 }
 class PartyRows;
 class PictureBook;
+class QStatusBar;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -34,6 +36,7 @@ public:
 
     PartyRows* partyRows() const;
     QTreeWidget* partyTree() const;
+    QStatusBar* statusBar() const;
     // The item of a class (partyNumber 0) or of one of its parties.
     QTreeWidgetItem* item(int classNumber, int partyNumber) const;
 
@@ -44,13 +47,22 @@ public:
     // Selects a party (or a class, with partyNumber 0), as a click in the tree does.
     void selectParty(int classNumber, int partyNumber);
     bool hasUnsavedChanges() const;
+    // Asks once what to do with unsaved edits, the question ending in purpose (" before testing in mgba-qt"):
+    // Save writes them, Discard shows the party as loaded again; false when the user cancels.
+    bool settleEdits(const QString& purpose = {});
+    // Shows image, which another window's save left in the file. Edits of a party or money that save did not
+    // change are kept; edits of one it changed are kept or dropped at the user's word.
+    void followSave(const Bytes& image);
 
 public slots:
     void cmdSave_Click();
 
 signals:
-    void closed();
-    // Show on Map: the map of the trainer who fights this party.
+    // The file now holds this window's edits.
+    void saved();
+    // The user picked a party.
+    void partyPicked(int classNumber, int partyNumber);
+    // Show on Map: the map of the trainer who fights this party, or of the script that starts its battle.
     void showOnMap(int classNumber, int partyNumber);
 
 protected:
@@ -68,10 +80,13 @@ private:
     void showSelection();
     void drawPortrait();
     bool saveParty();
-    bool mayLeaveParty();
+    bool mayLeaveParty(const QString& purpose = {});
+    void showOnMapClicked();
     void updateState();
     void showBankRoom();
     QString selectionName() const;
+    // The selected party, or the class alone: "ROCKY party 1".
+    QString editsName() const;
     QString memberMoves(int member) const;
 
     std::unique_ptr<Ui::Form4> ui;

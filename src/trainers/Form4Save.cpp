@@ -1,6 +1,6 @@
 // The Trainer Parties window's notes and its save: the selected party and the class's prize money go back
-// into the ROM as the main window's party does, with the same confirmation, failure boxes and question
-// before unsaved edits are lost.
+// into the ROM as the main window's party does, with the same failure boxes and question before unsaved edits
+// are lost. A save is reported on the notes line and the status bar, without a box to dismiss.
 
 #include "rom/FailureBox.h"
 #include "trainers/Form4.h"
@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <QStatusBar>
 
 QString Form4::memberMoves(int member) const
 {
@@ -68,8 +69,7 @@ void Form4::showBankRoom()
         return;
     }
     const QLocale english(QLocale::English);
-    QString text = QStringLiteral("Trainer bank: %1 of %2 bytes free.")
-                       .arg(english.toString(m_room.free()), english.toString(m_room.capacity));
+    QString text = QString::fromStdString(bankRoomNote(m_room));
     const bool edited = m_loaded.list && ui->partyrows->members() != m_loadedMembers;
     const std::int32_t bytes =
         edited ? bytesOfChange(m_table, {{{m_class, m_party, ui->partyrows->members()}}, {}}) : 0;
@@ -107,21 +107,13 @@ bool Form4::saveParty()
     if (m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money) {
         change.money = {{m_class, ui->txtmoney->text().toInt()}};
     }
-    const auto saved = writeBankChange(m_rom, m_loaded, change);
-    if (!saved) {
-        showFailure(this, saved.failure());
+    const auto written = writeBankChange(m_rom, m_loaded, change);
+    if (!written) {
+        showFailure(this, written.failure());
         return false;
     }
-    const QString name =
-        m_party > 0 ? QStringLiteral("%1 party %2").arg(selectionName()).arg(m_party) : selectionName();
-    QMessageBox::information(
-        this, QStringLiteral("Tavrik"), QStringLiteral("Data for ") + name + QStringLiteral(" saved successfully!"));
-    const BankSaved& bank = *saved;
-    const QString note =
-        !bank.relocations.empty()
-            ? QString::fromStdString(relocationNote(selectionName().toStdString(), bank.relocations.front()))
-        : bank.repack ? QString::fromStdString(repackNote(*bank.repack))
-                      : QString();
+    const QString done = QStringLiteral("Data for %1 saved successfully!").arg(editsName());
+    ui->statusbar->showMessage(done);
     // The file now holds what the window shows; it is read again, the selection kept.
     const auto image = m_rom.readAgain();
     if (!image) {
@@ -129,20 +121,26 @@ bool Form4::saveParty()
         return true;
     }
     loadParties(*image);
-    m_saveNote = note;
+    // Where a list went, and the bank's free bytes in the words of the line under the party.
+    const QString moved = QString::fromStdString(bankSavedNote(selectionName().toStdString(), written.value(), m_room));
+    m_saveNote = moved.isEmpty() ? done : done + QLatin1Char(' ') + moved;
     updateState();
+    emit saved();
     return true;
 }
 
-bool Form4::mayLeaveParty()
+QString Form4::editsName() const
+{
+    return m_party > 0 ? QStringLiteral("%1 party %2").arg(selectionName()).arg(m_party) : selectionName();
+}
+
+bool Form4::mayLeaveParty(const QString& purpose)
 {
     if (!hasUnsavedChanges()) {
         return true;
     }
-    const QString name =
-        m_party > 0 ? QStringLiteral("%1 party %2").arg(selectionName()).arg(m_party) : selectionName();
     switch (askToSaveChanges(this,
-                             QStringLiteral("Save the changes to %1?").arg(name),
+                             QStringLiteral("Save the changes to %1%2?").arg(editsName(), purpose),
                              QStringLiteral("Your changes to this party are not in the ROM yet."))) {
     case QMessageBox::Save:
         return saveParty();
@@ -153,6 +151,71 @@ bool Form4::mayLeaveParty()
     }
 }
 
+bool Form4::settleEdits(const QString& purpose)
+{
+    if (!mayLeaveParty(purpose)) {
+        return false;
+    }
+    if (hasUnsavedChanges()) {
+        // Discarded: the party as loaded.
+        showSelection();
+    }
+    return true;
+}
+
+void Form4::followSave(const Bytes& image)
+{
+    const bool partyEdited = m_loaded.list && ui->partyrows->members() != m_loadedMembers;
+    const bool moneyEdited = m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money;
+    const std::vector<PartyMember> loadedMembers = m_loadedMembers;
+    const std::optional<int> loadedMoney = m_loaded.money;
+    const std::vector<PartyMember> members = ui->partyrows->members();
+    const QString money = ui->txtmoney->text();
+    const QString name = editsName();
+    const int classNumber = m_class;
+    const int partyNumber = m_party;
+    loadParties(image);
+    if (!partyEdited && !moneyEdited) {
+        return;
+    }
+    // The edits are kept over the new file where the party and money they were made on are still what the save
+    // left; the user decides where the save changed them.
+    const bool same = m_class == classNumber && m_party == partyNumber;
+    const bool partyKept = partyEdited && same && m_loaded.list;
+    const bool moneyKept = moneyEdited && same && m_loaded.money;
+    const bool changed = (partyEdited && (!partyKept || m_loadedMembers != loadedMembers)) ||
+                         (moneyEdited && (!moneyKept || m_loaded.money != loadedMoney));
+    if ((!partyKept && !moneyKept) || (changed && askKeepOrReload(this, name) != QMessageBox::Yes)) {
+        return;
+    }
+    if (partyKept) {
+        ui->partyrows->setMembers(members);
+    }
+    if (moneyKept) {
+        setNumberText(ui->txtmoney, money);
+    }
+    updateState();
+}
+
+void Form4::showOnMapClicked()
+{
+    if (m_party <= 0) {
+        return;
+    }
+    const PartyList* list = m_table.listOf(m_class);
+    bool fought = !m_places;
+    for (const int classNumber : list != nullptr ? list->classes : ClassList{m_class}) {
+        const PartyPlace place = m_places ? m_places(classNumber, m_party) : PartyPlace{};
+        fought = fought || place.onMap || place.byScript;
+    }
+    if (!fought) {
+        m_saveNote = QStringLiteral("No map of this ROM uses %1.").arg(editsName());
+        updateState();
+        return;
+    }
+    emit showOnMap(m_class, m_party);
+}
+
 void Form4::closeEvent(QCloseEvent* event)
 {
     if (!mayLeaveParty()) {
@@ -160,6 +223,5 @@ void Form4::closeEvent(QCloseEvent* event)
         return;
     }
     saveSize();
-    emit closed();
     event->accept();
 }

@@ -399,9 +399,23 @@ Result<BankWrite> planBankChange(const Bytes& image,
     return repacked;
 }
 
-std::string relocationNote(const std::string& owner, const Relocation& moved)
+std::string bankRoomNote(const BankRoom& room)
 {
-    return freeSpaceNote(owner + "'s parties", moved);
+    return "Trainer bank: " + groupedNumber(room.free()) + " of " + groupedNumber(room.capacity) + " bytes free.";
+}
+
+std::string bankSavedNote(const std::string& owner, const BankSaved& saved, const BankRoom& room)
+{
+    if (!saved.relocations.empty()) {
+        const Relocation& moved = saved.relocations.front();
+        return owner + "'s parties moved to free space at " + hexNumber(moved.to) + " (" + groupedNumber(moved.bytes) +
+               " bytes). " + bankRoomNote(room);
+    }
+    if (saved.repack) {
+        return "The trainer bank was repacked: " + groupedNumber(saved.repack->lists) +
+               (saved.repack->lists == 1 ? " list" : " lists") + " rewritten. " + bankRoomNote(room);
+    }
+    return {};
 }
 
 std::string repackNote(const Repack& repack)

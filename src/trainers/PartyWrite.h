@@ -13,6 +13,7 @@
 #include "rom/RomTarget.h"
 #include "rom/SpacePlan.h"
 #include "rom/WritePlan.h"
+#include "trainers/BankLayout.h"
 #include "trainers/PartyTable.h"
 
 #include <optional>
@@ -105,9 +106,13 @@ struct BankSaved
     std::optional<Repack> repack;
 };
 
-// What the notes line says of a list moved into the free space, owner naming whose parties they are, and of
-// the bank laid out anew.
-std::string relocationNote(const std::string& owner, const Relocation& moved);
+// What the line under the parties says of the bank: "Trainer bank: 1,033 of 2,975 bytes free."
+std::string bankRoomNote(const BankRoom& room);
+// What the notes line says after a save that moved a list into the free space (owner naming whose parties they
+// are) or laid the bank out anew, ending with the bank's room after it in the words of bankRoomNote; empty when the
+// save wrote its lists where they were.
+std::string bankSavedNote(const std::string& owner, const BankSaved& saved, const BankRoom& room);
+// What the import's report says of the bank laid out anew.
 std::string repackNote(const Repack& repack);
 
 // The whole save: one read of the file, the check that it is still this version's ROM and still holds what

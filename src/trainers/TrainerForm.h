@@ -5,6 +5,7 @@
 // and writes the open ROM through its target; the main window hosts it and shows its notes.
 
 #include "rom/RomTarget.h"
+#include "trainers/BankLayout.h"
 #include "trainers/PartyPlaceReader.h"
 #include "trainers/PartyRules.h"
 #include "trainers/TrainerRecord.h"
@@ -54,10 +55,16 @@ public:
     bool saveTrainer();
     // True when the form differs from the trainer as loaded.
     bool hasUnsavedChanges() const;
-    // Asks what to do with unsaved edits before they would be lost; false when the user cancels.
-    bool mayLeaveTrainer();
+    // Asks what to do with unsaved edits before they would be lost, the question ending in purpose (" before
+    // testing in mgba-qt"); false when the user cancels.
+    bool mayLeaveTrainer(const QString& purpose = {});
+    // Reads the file again after another window saved into it. Edits of what that save did not change are kept;
+    // edits of what it changed are kept or dropped at the user's word.
+    void followSave();
 
 signals:
+    // The file now holds the form's edits.
+    void saved();
     // The notes under the form: what is left alone, what moved, and the warnings.
     void notesChanged(const QString& notes);
     void modifiedChanged(bool modified);
@@ -98,4 +105,6 @@ private:
     // loads one, which keeps it).
     QString m_saveNote;
     bool m_keepSaveNote = false;
+    // The trainer bank's room as the last save left it.
+    BankRoom m_bankRoom;
 };

@@ -70,30 +70,27 @@ bool TrainerForm::saveTrainer()
                      "Nothing was written."});
         return false;
     }
-    const auto saved = writeTrainer(m_rom, rosterIndex, *m_loaded, recordFromControls(*m_loaded));
-    if (!saved) {
-        showFailure(this, saved.failure());
+    const auto written = writeTrainer(m_rom, rosterIndex, *m_loaded, recordFromControls(*m_loaded));
+    if (!written) {
+        showFailure(this, written.failure());
         return false;
     }
     const QString name = ui->namebox->text().trimmed();
     QMessageBox::information(
         this, QStringLiteral("Tavrik"), QStringLiteral("Data for ") + name + QStringLiteral(" saved successfully!"));
-    m_saveNote.clear();
-    const BankSaved& bank = *saved;
-    if (!bank.relocations.empty()) {
-        const std::string owner = name.isEmpty() ? std::string("This trainer") : name.toStdString();
-        m_saveNote = QString::fromStdString(relocationNote(owner, bank.relocations.front()));
-    } else if (bank.repack) {
-        m_saveNote = QString::fromStdString(repackNote(*bank.repack));
-    }
-    m_keepSaveNote = true;
     // The form now matches the file; the roster is read again, and the caller picks what to load.
     m_loaded.reset();
     m_loadedIndex = -1;
-    const QSignalBlocker blocker(ui->trainerlst);
-    ui->trainerlst->clear();
-    trainersave();
+    {
+        const QSignalBlocker blocker(ui->trainerlst);
+        ui->trainerlst->clear();
+        trainersave();
+    }
+    const std::string owner = name.isEmpty() ? std::string("This trainer") : name.toStdString();
+    m_saveNote = QString::fromStdString(bankSavedNote(owner, written.value(), m_bankRoom));
+    m_keepSaveNote = true;
     updateState();
+    emit saved();
     return true;
 }
 
@@ -107,17 +104,19 @@ void TrainerForm::trainersave()
         showFailure(this, image.failure());
         return;
     }
-    trainer(*image, readPartyTable(*image, *m_rom.profile));
+    const PartyTable parties = readPartyTable(*image, *m_rom.profile);
+    m_bankRoom = bankRoom(*image, *m_rom.profile, parties);
+    trainer(*image, parties);
 }
 
-bool TrainerForm::mayLeaveTrainer()
+bool TrainerForm::mayLeaveTrainer(const QString& purpose)
 {
     if (!hasUnsavedChanges()) {
         return true;
     }
     const QString name = ui->trainerlst->item(m_loadedIndex)->text().trimmed();
     switch (askToSaveChanges(this,
-                             QStringLiteral("Save the changes to %1?").arg(name),
+                             QStringLiteral("Save the changes to %1%2?").arg(name, purpose),
                              QStringLiteral("Your changes to this trainer are not in the ROM yet."))) {
     case QMessageBox::Save:
         return saveTrainer();
@@ -128,4 +127,49 @@ bool TrainerForm::mayLeaveTrainer()
     default:
         return false;
     }
+}
+
+namespace {
+
+// Each field the user edited (shown differs from was) that the file still holds as loaded (now equals was) is taken
+// into now; conflict tells whether an edited field changed in the file meanwhile.
+template <typename T> void mergeEdit(const T& was, const T& shown, T& now, bool& conflict)
+{
+    if (shown == was) {
+        return;
+    }
+    conflict = conflict || now != was;
+    now = shown;
+}
+
+} // namespace
+
+void TrainerForm::followSave()
+{
+    if (m_rom.profile == nullptr) {
+        return;
+    }
+    const bool edited = hasUnsavedChanges();
+    const std::optional<LoadedTrainer> was = m_loaded;
+    const TrainerRecord shown = edited ? recordFromControls(*m_loaded) : TrainerRecord{};
+    const QString name = edited ? ui->trainerlst->item(m_loadedIndex)->text().trimmed() : QString();
+    reloadTrainer();
+    if (!edited || !m_loaded) {
+        return;
+    }
+    LoadedTrainer merged = *m_loaded;
+    bool conflict = false;
+    mergeEdit(was->record.name, shown.name, merged.record.name, conflict);
+    mergeEdit(was->record.party, shown.party, merged.record.party, conflict);
+    mergeEdit(was->record.specialMove, shown.specialMove, merged.record.specialMove, conflict);
+    mergeEdit(was->record.specialMoveUser, shown.specialMoveUser, merged.record.specialMoveUser, conflict);
+    mergeEdit(was->record.prizeItem, shown.prizeItem, merged.record.prizeItem, conflict);
+    mergeEdit(was->record.prizeAmount, shown.prizeAmount, merged.record.prizeAmount, conflict);
+    if (conflict && askKeepOrReload(this, name) != QMessageBox::Yes) {
+        return;
+    }
+    m_filling = true;
+    applyTrainer(m_loadedIndex, merged);
+    m_filling = false;
+    updateState();
 }

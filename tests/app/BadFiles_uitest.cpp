@@ -6,38 +6,53 @@
 
 #include <unistd.h>
 
-// Files that are no ROM of these games (too short, a code in another letter case, the right code over
-// another layout) end in "Unsupported ROM!", with the editor switched off even after a ROM was open, and
-// stay unchanged; a folder is not taken by the dialog; odd names open.
+// Files that are no ROM of these games end in "Unsupported ROM!" with the reason under it, stay unchanged, and
+// leave the ROM open before as it was; a folder is not taken by the dialog; odd names open.
 TEST(BadFiles, FilesThatAreNoRomAreRejectedUnchangedAndOddNamesOpen)
 {
     EditorUnderTest editor;
     SyntheticRom lowerCase(GameVersion::Red);
     lowerCase.setVersionCode("red");
-    const std::pair<std::string, Bytes> files[] = {{"empty.gb", {}},
-                                                   {"three.gb", {'R', 'E', 'D'}},
-                                                   {"red.gb", lowerCase.bytes()},
-                                                   {"foreign.gb", Bytes(SyntheticRom::DefaultSize, 0x00)}};
-    for (const auto& [name, bytes] : files) {
-        editor.open(SyntheticRom(GameVersion::Red), "good.gb");
+    Bytes cut = SyntheticRom(GameVersion::Red).bytes();
+    cut.resize(102400);
+    Bytes tetris(0x8000, 0x00);
+    std::string_view title = "TETRIS";
+    std::copy(title.begin(), title.end(), tetris.begin() + 0x134);
+    const std::string text = "These are my notes, not a ROM.\n";
+    const std::tuple<std::string, Bytes, const char*> files[] = {
+        {"empty.gb", {}, "The file is empty."},
+        {"notes.gb", Bytes(text.begin(), text.end()), "The file has 31 bytes; Red, Blue and Yellow have 1,048,576."},
+        {"cut.gb", cut, "The file has 102,400 bytes; Red, Blue and Yellow have 1,048,576."},
+        {"tetris.gb", tetris, "The cartridge header names \"TETRIS\", not Pokémon Red, Blue or Yellow."},
+        {"red.gb",
+         lowerCase.bytes(),
+         "The cartridge header names \"POKEMON red\" (version code \"red\"), not Pokémon Red, Blue or Yellow."},
+        {"foreign.gb",
+         Bytes(SyntheticRom::DefaultSize, 0x00),
+         "The cartridge header holds no title: this is not Pokémon Red, Blue or Yellow."}};
+    const std::string good = editor.open(SyntheticRom(GameVersion::Red), "good.gb");
+    clickTrainer(editor.window, 2);
+    for (const auto& [name, bytes, reason] : files) {
         const std::string path = editor.dir.writeBytes(bytes, name);
         editor.window.openRomFile(QString::fromStdString(path));
-        EXPECT_EQ(editor.watcher.boxes.back().title + editor.watcher.boxes.back().text + editor.window.windowTitle(),
-                  "TavrikUnsupported ROM!Tavrik[*]");
-        EXPECT_EQ(editor.watcher.boxes.back().icon, QMessageBox::Warning);
-        EXPECT_FALSE(editor.window.session().loaded() || editor.find<QAction>("mnuSave")->isEnabled());
+        const SeenBox& box = editor.watcher.boxes.back();
+        EXPECT_EQ(box.title + box.text + editor.window.windowTitle(), "TavrikUnsupported ROM!RED - Tavrik[*]");
+        EXPECT_EQ(box.detail, reason);
+        EXPECT_EQ(box.icon, QMessageBox::Warning);
+        EXPECT_EQ(editor.window.session().path, good);
+        EXPECT_EQ(editor.find<QListWidget>("trainerlst")->currentRow(), 2);
         EXPECT_EQ(fileBytes(path), bytes);
     }
     // Typing a folder's name and pressing Open goes into the folder; the user then cancels.
     std::filesystem::create_directory(editor.dir.file("folder.gb"));
     editor.watcher.openAnswers.push_back(editor.dir.file("folder.gb"));
     editor.trigger("mnuOpen");
-    EXPECT_EQ(editor.watcher.boxes.size(), 4U);
-    EXPECT_FALSE(editor.window.session().loaded());
+    EXPECT_EQ(editor.watcher.boxes.size(), std::size(files));
+    EXPECT_EQ(editor.window.session().path, good);
     std::filesystem::create_directory(editor.dir.file("My ROMs"));
     editor.open(SyntheticRom(GameVersion::Blue), "My ROMs/Pokémon Rot (Ä) – kopie.gb");
     EXPECT_EQ(editor.window.session().path, editor.dir.file("My ROMs/Pokémon Rot (Ä) – kopie.gb"));
-    EXPECT_EQ(editor.watcher.boxes.size(), 4U);
+    EXPECT_EQ(editor.watcher.boxes.size(), std::size(files));
 }
 
 // The ROM is opened and a trainer edited, then something happens to the file before the user saves,

@@ -203,7 +203,8 @@ TEST(BattleJson, RefusesABadFileWholeNamingEveryPath)
         EXPECT_EQ(fileBytes(target), before);
     }
     EXPECT_EQ(run({"export", dir.file("none.gb")}).code, 2);
-    EXPECT_EQ(run({"import", dir.writeBytes({1, 2, 3}, "tiny.gb"), path}).err, "Unsupported ROM!\n");
+    EXPECT_EQ(run({"import", dir.writeBytes({1, 2, 3}, "tiny.gb"), path}).err,
+              "Unsupported ROM!\nThe file has 3 bytes; Red, Blue and Yellow have 1,048,576.\n");
     EXPECT_EQ(run({"export"}).code, 2);
 }
 

@@ -61,7 +61,7 @@ TEST_F(TestInEmulator, SettlesUnsavedEditsThenStartsTheEmulatorDetached)
     editor.window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&editor.window));
     QTest::keyClick(&editor.window, Qt::Key_F5);
-    EXPECT_EQ(editor.watcher.boxes.back().text, "Save the changes to MISTA?");
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Save the changes to MISTA before testing in my emu?");
     // Discard: the file as it is, which the form shows again. Save: written first, the trainer still picked.
     editor.watcher.answers = {QMessageBox::Discard, QMessageBox::Save};
     editor.trigger("mnuPlay");
@@ -71,6 +71,7 @@ TEST_F(TestInEmulator, SettlesUnsavedEditsThenStartsTheEmulatorDetached)
     editor.trigger("mnuPlay");
     EXPECT_TRUE(changedExactly(rom.bytes(), fileBytes(path), {{LayoutOffsets::Red[1].party, 88}}));
     EXPECT_EQ(editor.find<QListWidget>("trainerlst")->currentRow(), 1);
+    EXPECT_TRUE(editor.find<QStatusBar>("statusbar")->currentMessage().startsWith("my emu started on test.gb at "));
     const std::string started = editor.dir.path.string() + "|--scale|2|--rom=" + path + "|two words|";
     EXPECT_EQ(starts(2), std::vector<std::string>(2, started));
     // Neither a child of Tavrik nor ended with its window: both still wait when it closes, and go on after.

@@ -1,5 +1,5 @@
 // The main window before any ROM is opened (the start page), every way of opening one (the dialog, the command
-// line, a drop), a cancel, and the About window that locks the main window while shown.
+// line, a drop), a cancel, Close ROM, and the About window that locks the main window while shown.
 
 #include "UiHarness.h"
 #include "app/Form2.h"
@@ -48,7 +48,7 @@ TEST(MainWindow, StartsWithTheEditorSwitchedOffAndTheAboutWindowLocksIt)
 }
 
 // One window opens the versions one after another, each by another way in; each open refills the lists.
-TEST(OpenRom, EveryWayInSwitchesTheEditorOnAndACancelSwitchesItOff)
+TEST(OpenRom, EveryWayInSwitchesTheEditorOnAndACancelKeepsTheRomOpen)
 {
     EditorUnderTest editor;
     const std::tuple<GameVersion, std::string, const char*> ways[] = {
@@ -99,8 +99,13 @@ TEST(OpenRom, EveryWayInSwitchesTheEditorOnAndACancelSwitchesItOff)
                   QString::fromStdString(SyntheticRom::itemName(83)) + "?????HM01TM50");
     }
     EXPECT_FALSE(drop(editor.window, editor.dir.writeBytes({0}, "notes.txt")));
+    // A cancelled dialog leaves the ROM open, with the trainer picked; File > Close ROM (Ctrl+W) closes it.
+    clickTrainer(editor.window, 3);
     editor.trigger("mnuOpen");
     EXPECT_TRUE(editor.watcher.boxes.empty());
+    EXPECT_EQ(editor.window.windowTitle(), "BLU - Tavrik[*]");
+    EXPECT_EQ(editor.find<QListWidget>("trainerlst")->currentRow(), 3);
+    press(&editor.window, Qt::Key_W, Qt::ControlModifier);
     expectEditorOff(editor);
     EXPECT_TRUE(editor.window.speciesBox(1)->isHidden());
 }

@@ -1,6 +1,6 @@
 // The Maps window through its real widgets: every map listed as the game's tables give it, the lists of the selected
 // map, picking a trainer or a Pokémon in its list or on the picture, the tooltip over a trainer, the zoom, and the
-// hand-over between the Maps window and Trainer Parties, one editor at a time.
+// Maps window and Trainer Parties side by side, following each other.
 
 #include "MapIds.h"
 #include "UiHarness.h"
@@ -86,7 +86,6 @@ TEST_F(MapsWindow, ListsEveryMapAndWhatStandsOnTheSelectedOne)
 {
     Form5* window = open(SyntheticRom(GameVersion::Red));
     ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(editor.window.isEnabled());
     // Every row in id order; one that is no map greyed with the reason, a copy naming the map it copies.
     auto* list = child<QListWidget>(window, "maplist");
     ASSERT_EQ(list->count(), static_cast<int>(maps.rows.size()));
@@ -243,33 +242,35 @@ TEST_F(MapsWindow, ZoomsByWholeFactors)
     EXPECT_EQ(zoom->currentIndex(), 2);
 }
 
-// Activating a trainer closes the Maps window and opens Trainer Parties at its party; Show on Map goes the other way,
-// to the first trainer of the party, or says that no map uses it. Unsaved edits are asked about first, and Cancel
-// keeps the window as it was.
-TEST_F(MapsWindow, HandsOverToTrainerPartiesAndBack)
+// Trainer Parties and the Maps window side by side: activating a trainer raises Trainer Parties at its party, the
+// Maps window keeping its edits; Show on Map raises the Maps window at the first trainer of the party, and a party no
+// map uses is said so in Trainer Parties alone. A party and a trainer picked in one are picked in the other, unless
+// that one has unsaved edits.
+TEST_F(MapsWindow, FollowsTrainerPartiesAndBack)
 {
     const SyntheticRom rom(GameVersion::Red);
     Form5* window = open(rom);
+    EXPECT_TRUE(editor.window.isEnabled());
     pickMap(window, Route3);
     retype(child<QLineEdit>(window, "grassrate"), "99");
     QTreeWidget* tree = window->trainerList();
     tree->setCurrentItem(tree->topLevelItem(1));
     QTest::keyClick(tree, Qt::Key_Return);
-    EXPECT_EQ(editor.watcher.boxes.back().text, "Save the changes to Route 3?");
-    EXPECT_TRUE(window->isVisible() && editor.window.partiesWindow() == nullptr);
-    EXPECT_EQ(fileBytes(path), rom.bytes());
-
-    editor.watcher.answers.push_back(QMessageBox::Discard);
-    QTest::keyClick(tree, Qt::Key_Return);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(editor.window.mapsWindow(), nullptr);
     Form4* parties = editor.window.partiesWindow();
     ASSERT_NE(parties, nullptr);
     const MapObject& second = *objectsOf(Route3, ObjectKind::Trainer)[1];
     EXPECT_EQ(parties->partyTree()->currentItem(), parties->item(second.classNumber, second.party));
-    EXPECT_FALSE(editor.window.isEnabled());
+    EXPECT_TRUE(window->isVisible() && window->isWindowModified() && editor.watcher.boxes.empty());
+    // The Maps window keeps its edited map while the other picks.
+    parties->selectParty(1, 1);
+    EXPECT_EQ(window->selectedMap(), Route3);
+    editor.watcher.answers.push_back(QMessageBox::Discard);
+    press(window, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Save the changes to Route 3?");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(editor.window.mapsWindow(), nullptr);
 
-    // Back to the map of a party two trainers fight, at the first of them.
+    // Show on Map, for a party two trainers fight, at the first of them.
     std::pair<int, int> twice{0, 0};
     std::pair<int, int> unused{0, 0};
     for (int classNumber = 1; classNumber <= 47; ++classNumber) {
@@ -280,12 +281,17 @@ TEST_F(MapsWindow, HandsOverToTrainerPartiesAndBack)
         }
     }
     ASSERT_TRUE(twice.first > 0 && unused.first > 0);
+    const std::string unusedName =
+        names[static_cast<std::size_t>(unused.first - 1)] + " party " + std::to_string(unused.second);
+    parties->selectParty(unused.first, unused.second);
+    QTest::mouseClick(child<QPushButton>(parties, "cmdShowOnMap"), Qt::LeftButton);
+    EXPECT_EQ(editor.window.mapsWindow(), nullptr);
+    EXPECT_EQ(child<QLabel>(parties, "notes")->text().toStdString(), "No map of this ROM uses " + unusedName + ".");
     const PartyPlaces places = partyPlaces(maps, twice.first, twice.second);
     parties->selectParty(twice.first, twice.second);
     QTest::mouseClick(child<QPushButton>(parties, "cmdShowOnMap"), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     window = editor.window.mapsWindow();
-    ASSERT_TRUE(window != nullptr && editor.window.partiesWindow() == nullptr);
+    ASSERT_TRUE(window != nullptr && parties->isVisible());
     EXPECT_EQ(window->selectedMap(), places.maps[0].map);
     EXPECT_EQ(window->trainerList()->currentItem()->text(1),
               QString("x %1, y %2").arg(places.maps[0].x).arg(places.maps[0].y));
@@ -293,29 +299,19 @@ TEST_F(MapsWindow, HandsOverToTrainerPartiesAndBack)
     EXPECT_EQ(notes(window).toStdString(),
               names[static_cast<std::size_t>(twice.first - 1)] + " party " + std::to_string(twice.second) +
                   " is also fought on " + placeText(places.maps[1]) + ".");
-
-    QTest::keyClick(window->trainerList(), Qt::Key_Return);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    parties = editor.window.partiesWindow();
-    parties->selectParty(unused.first, unused.second);
-    QTest::mouseClick(child<QPushButton>(parties, "cmdShowOnMap"), Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    window = editor.window.mapsWindow();
-    EXPECT_EQ(notes(window).toStdString(),
-              "No map of this ROM uses " + names[static_cast<std::size_t>(unused.first - 1)] + " party " +
-                  std::to_string(unused.second) + ".");
+    // Picks follow: a trainer on the map, then a party in the tree.
+    const MapObject& first = *objectsOf(Route3, ObjectKind::Trainer)[0];
+    window->selectMap(Route3);
+    window->trainerList()->setCurrentItem(window->trainerList()->topLevelItem(0));
+    EXPECT_EQ(parties->partyTree()->currentItem(), parties->item(first.classNumber, first.party));
+    parties->selectParty(second.classNumber, second.party);
+    EXPECT_EQ(window->trainerList()->currentItem(), window->trainerList()->topLevelItem(1));
     // A battle a script starts opens its party too.
     window->selectMap(OaksLab);
     auto* scripts = child<QListWidget>(window, "scriptbattles");
     scripts->setCurrentRow(1);
     QTest::keyClick(scripts, Qt::Key_Return);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    parties = editor.window.partiesWindow();
-    ASSERT_NE(parties, nullptr);
     EXPECT_EQ(parties->partyTree()->currentItem(), parties->item(25, 2));
-    EXPECT_TRUE(parties->close());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(editor.window.isEnabled());
     EXPECT_EQ(fileBytes(path), rom.bytes());
 }
 

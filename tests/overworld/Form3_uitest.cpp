@@ -1,6 +1,6 @@
-// The overworld battle editor through its real window: opening locks the main window, the six battles
-// load, edits are saved at exactly their bytes by Save or by the question when the window closes, and a
-// battle the ROM keeps elsewhere, or a file that may not be written, is never written.
+// The overworld battle editor through its real window, beside the main window: the six battles load, edits are saved at
+// exactly their bytes by Save or by the question when the window closes, and a battle the ROM keeps elsewhere, or a
+// file that may not be written, is never written.
 
 #include "UiHarness.h"
 #include "overworld/Form3.h"
@@ -18,7 +18,6 @@ TEST_P(OverworldWindow, SavesExactlyTheEditedBattleBytes)
     for (const bool byButton : {true, false}) {
         editor.trigger("mnuBattle");
         Form3* battles = editor.window.overworldWindow();
-        EXPECT_FALSE(editor.window.isEnabled());
         Writes writes;
         for (int battle = 0; battle < 6; ++battle) {
             const auto& at = LayoutOffsets::battle(GetParam(), battle);

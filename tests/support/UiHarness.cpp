@@ -11,11 +11,16 @@ void ModalWatcher::poll()
 {
     QWidget* modal = QApplication::activeModalWidget();
     if (auto* box = qobject_cast<QMessageBox*>(modal); box != nullptr && box->isVisible()) {
-        boxes.push_back({box->windowTitle(), box->text(), box->icon()});
+        boxes.push_back({box->windowTitle(), box->text(), box->icon(), box->informativeText()});
         const bool question = box->standardButtons() != QMessageBox::Ok;
         const auto answer = !question ? QMessageBox::Ok : answers.empty() ? QMessageBox::Cancel : answers.front();
         answers.erase(answers.begin(), answers.begin() + (question && !answers.empty() ? 1 : 0));
-        box->button(answer)->click();
+        QAbstractButton* button = box->button(answer);
+        if (button == nullptr) {
+            ADD_FAILURE() << "No answer queued that \"" << box->text().toStdString() << "\" offers";
+            button = box->buttons().front();
+        }
+        button->click();
     } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog != nullptr && dialog->isVisible()) {
         openDialog = QStringList{dialog->windowTitle(), child<QComboBox>(dialog, "fileTypeCombo")->currentText()} +
                      dialog->nameFilters();
@@ -35,6 +40,13 @@ void clickTrainer(Form1& window, int row)
     auto* list = child<QListWidget>(&window, "trainerlst");
     list->scrollToItem(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+void press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, key, modifiers);
 }
 
 void retype(QLineEdit* box, const QString& text)

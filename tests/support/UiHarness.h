@@ -22,6 +22,8 @@ struct SeenBox
     QString title;
     QString text;
     QMessageBox::Icon icon;
+    // The line under the text.
+    QString detail;
 };
 
 // Every modal box or dialog that comes up while it lives is handled: message boxes are recorded and
@@ -51,6 +53,8 @@ template <typename T> T* child(QWidget* window, const char* name)
 
 // Picks roster entry row with a mouse click, as a user would.
 void clickTrainer(Form1& window, int row);
+// Presses keys in a window made active first, so that its shortcuts take them as a user's keys.
+void press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Replaces a box's text by typing: End, Shift+Home, then text key by key.
 void retype(QLineEdit* box, const QString& text);
 

@@ -1,7 +1,7 @@
 // The Trainer Parties window through its real widgets: every class once in the tree, a shared list under
-// the first of its classes, a party and its class's money saved at exactly their bytes, the question before
-// edits are lost, the main window locked while it is open and reading its trainer again after, and lists
-// or moves the window leaves alone or warns about.
+// the first of its classes, a party and its class's money saved at exactly their bytes and said so on the notes
+// line, the question before edits are lost, the main window beside it following its saves, and lists or moves the
+// window leaves alone or warns about.
 
 #include "UiHarness.h"
 #include "maps/PartyPlaces.h"
@@ -43,7 +43,6 @@ TEST_F(PartiesWindow, ListsEveryClassOnceAndSavesAPartyAndItsMoney)
     const std::vector<std::string> names = readClassNames(rom.bytes(), profile);
     Form4* window = open(rom);
     ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(editor.window.isEnabled());
     QTreeWidget* tree = window->partyTree();
     ASSERT_EQ(tree->topLevelItemCount(), 47);
     for (int classNumber = 1; classNumber <= 47; ++classNumber) {
@@ -67,10 +66,13 @@ TEST_F(PartiesWindow, ListsEveryClassOnceAndSavesAPartyAndItsMoney)
     retype(window->partyRows()->levelBox(2), "77");
     retype(child<QLineEdit>(window, "txtmoney"), "1234");
     const Bytes before = fileBytes(path);
-    QTest::mouseClick(child<QPushButton>(window, "cmdSave"), Qt::LeftButton);
+    press(window, Qt::Key_S, Qt::ControlModifier);
     const std::int32_t money = classMoneyOffset(profile, 34);
     EXPECT_TRUE(changedExactly(before, fileBytes(path), {{rocky.offset + 3, 77}, {money, 0x12}, {money + 1, 0x34}}));
-    EXPECT_EQ(editor.watcher.boxes.back().text, "Data for ROCKY party 1 saved successfully!");
+    // Said on the notes line and the status bar, with no box to dismiss.
+    EXPECT_TRUE(editor.watcher.boxes.empty());
+    EXPECT_EQ(notes(window), "Data for ROCKY party 1 saved successfully!");
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Data for ROCKY party 1 saved successfully!");
     // MISTA's special move goes to member 2, the Elite Four's team move to member 5: warned about only when
     // the party lacks them.
     pick(window, 44, 1);
@@ -94,14 +96,20 @@ TEST_F(PartiesWindow, ListsEveryClassOnceAndSavesAPartyAndItsMoney)
     EXPECT_EQ(now.listOf(13), now.listOf(14));
     EXPECT_EQ(now.listOf(14)->offset, 0x3BBF6);
     EXPECT_EQ(now.party(14, party)->members.back().species, 150);
-    EXPECT_EQ(notes(window),
-              QString("%1's parties moved to free space at 0x3BBF6: %2 of 1,050 free bytes used.")
-                  .arg(tree->topLevelItem(12)->text(0))
-                  .arg(now.listOf(14)->end - now.listOf(14)->offset));
+    // Where the list went, and the bank's free bytes in the words of the line under the party.
+    const QString bank = child<QLabel>(window, "bankroom")->text();
+    EXPECT_TRUE(bank.startsWith("Trainer bank: ") && bank.endsWith(" bytes free.")) << bank.toStdString();
+    EXPECT_EQ(
+        notes(window),
+        QString("Data for %1 party %2 saved successfully! %1's parties moved to free space at 0x3BBF6 (%3 bytes). %4")
+            .arg(tree->topLevelItem(12)->text(0))
+            .arg(party)
+            .arg(now.listOf(14)->end - now.listOf(14)->offset)
+            .arg(bank));
 }
 
-// The question before edits are lost, on picking another party and on closing; closing unlocks the main
-// window, which reads its trainer again.
+// The question before edits are lost, on picking another party and on closing; every save is shown at once in
+// the main window beside it.
 TEST_F(PartiesWindow, AsksBeforeEditsAreLostAndHandsTheMainWindowTheNewParty)
 {
     const SyntheticRom rom(GameVersion::Blue);
@@ -128,9 +136,9 @@ TEST_F(PartiesWindow, AsksBeforeEditsAreLostAndHandsTheMainWindowTheNewParty)
     pick(window, 35, 1);
     window->partyRows()->speciesBox(3)->setCurrentIndex(12);
     editor.watcher.answers.push_back(QMessageBox::Save);
-    EXPECT_TRUE(window->close());
+    press(window, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(editor.window.isEnabled() && editor.window.partiesWindow() == nullptr);
+    EXPECT_EQ(editor.window.partiesWindow(), nullptr);
     EXPECT_EQ(readPartyTable(fileBytes(path), profileOf(GameVersion::Blue)).party(35, 1)->members.size(), 3U);
     // The main window shows ROCKY as the file has him, and MISTA with her third member.
     EXPECT_EQ(editor.window.trainerForm()->partyRows()->memberCount(), 2);

@@ -1,0 +1,20 @@
+#pragma once
+
+// What every window that edits the open ROM shares: the keys people press in an editor, and its size and place
+// kept from one run to the next, apart for each scale of the screen (a window laid out at scale 2 would not fit a
+// screen at scale 1, and the other way round).
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QAction;
+class QWidget;
+
+// Ctrl+S runs save; Escape and Ctrl+W close the window, which asks about its edits first; and the main window's
+// actions (Open ROM, Trainer Parties, Maps, Test in Emulator...) work from the window with their own keys.
+void installEditorKeys(QWidget* window, const std::function<void()>& save, const QList<QAction*>& shared);
+
+// Restores the size and place kept under key for the window's scale; false when none is kept.
+bool restoreWindowPlace(QWidget* window, const QString& key);
+void saveWindowPlace(const QWidget* window, const QString& key);

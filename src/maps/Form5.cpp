@@ -26,6 +26,7 @@ const QString MapSetting = QStringLiteral("maps/map");
 constexpr int DefaultZoom = 2;
 constexpr QSize DefaultSize(1280, 720);
 constexpr int ListWidth = 220;
+constexpr int DetailsWidth = 460;
 
 QString hexId(int id)
 {
@@ -110,13 +111,10 @@ void Form5::restoreSettings()
     ui->splitter->setStretchFactor(0, 0);
     ui->splitter->setStretchFactor(1, 1);
     ui->splitter->setStretchFactor(2, 0);
-    QSize size = DefaultSize;
-    if (screen() != nullptr) {
-        // Never larger than the screen: a window cut off at its edge would hide the save button.
-        size = size.boundedTo(screen()->availableGeometry().size());
-    }
+    // Never larger than the screen: a window cut off at its edge would hide the save button.
+    const QSize size = screenFit(this, DefaultSize);
     resize(size);
-    const int details = ui->detailpanel->minimumWidth();
+    const int details = std::max(ui->detailpanel->minimumWidth(), DetailsWidth);
     ui->splitter->setSizes({ListWidth, std::max(0, size.width() - ListWidth - details), details});
     restoreWindowPlace(this, PlaceSetting);
     const QSettings settings;

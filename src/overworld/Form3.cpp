@@ -4,6 +4,7 @@
 #include "catalogues/NameCatalogues.h"
 #include "pictures/PictureBook.h"
 #include "rom/FailureBox.h"
+#include "rom/WindowPlace.h"
 #include "trainers/InputFilters.h"
 #include "ui_Form3.h"
 
@@ -11,6 +12,12 @@
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QWindow>
+
+namespace {
+
+const QString PlaceSetting = QStringLiteral("overworld/place");
+
+} // namespace
 
 Form3::Form3(RomTarget rom, PictureBook* pictures)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), ui(std::make_unique<Ui::Form3>()),
@@ -20,6 +27,7 @@ Form3::Form3(RomTarget rom, PictureBook* pictures)
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(size());
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    restoreWindowPlace(this, PlaceSetting);
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         installByteBox(levelBox(battle));
         connect(levelBox(battle), &QLineEdit::textChanged, this, [this] { setWindowModified(hasUnsavedChanges()); });
@@ -213,5 +221,6 @@ void Form3::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    saveWindowPlace(this, PlaceSetting);
     event->accept();
 }

@@ -27,6 +27,16 @@ void installEditorKeys(QWidget* window, const std::function<void()>& save, const
     window->addActions(shared);
 }
 
+QSize screenFit(const QWidget* window, QSize wanted)
+{
+    if (window->screen() == nullptr) {
+        return wanted;
+    }
+    // Room for a window manager's frame and title bar, which are not known before the window is shown.
+    const QSize frame(16, 48);
+    return wanted.boundedTo(window->screen()->availableGeometry().size() - frame);
+}
+
 bool restoreWindowPlace(QWidget* window, const QString& key)
 {
     const QByteArray kept = QSettings().value(scaledKey(window, key)).toByteArray();

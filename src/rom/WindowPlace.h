@@ -5,6 +5,7 @@
 // screen at scale 1, and the other way round).
 
 #include <QList>
+#include <QSize>
 #include <QString>
 #include <functional>
 
@@ -14,6 +15,9 @@ class QWidget;
 // Ctrl+S runs save; Escape and Ctrl+W close the window, which asks about its edits first; and the main window's
 // actions (Open ROM, Trainer Parties, Maps, Test in Emulator...) work from the window with their own keys.
 void installEditorKeys(QWidget* window, const std::function<void()>& save, const QList<QAction*>& shared);
+
+// wanted, made small enough that the window with its title bar and frame fits the screen it is on.
+QSize screenFit(const QWidget* window, QSize wanted);
 
 // Restores the size and place kept under key for the window's scale; false when none is kept.
 bool restoreWindowPlace(QWidget* window, const QString& key);

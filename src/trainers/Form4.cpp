@@ -81,7 +81,7 @@ void Form4::restoreSize()
     // Never wider than the screen: a window cut off at its right edge would hide the party and its buttons.
     const int width =
         margins.left() + treeWidth + ui->splitter->handleWidth() + ui->partypanel->minimumWidth() + margins.right();
-    resize(screen() != nullptr ? std::min(width, screen()->availableGeometry().width()) : width, DefaultHeight);
+    resize(screenFit(this, QSize(width, DefaultHeight)));
     ui->splitter->setSizes({treeWidth, ui->partypanel->minimumWidth()});
     restoreWindowPlace(this, PlaceSetting);
     ui->splitter->restoreState(QSettings().value(SplitterSetting).toByteArray());

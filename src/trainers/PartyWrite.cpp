@@ -411,18 +411,13 @@ std::string bankSavedNote(const std::string& owner, const BankSaved& saved, cons
         return owner + "'s parties moved to free space at " + hexNumber(moved.to) + " (" + groupedNumber(moved.bytes) +
                " bytes). " + bankRoomNote(room);
     }
-    if (saved.repack) {
-        return "The trainer bank was repacked: " + groupedNumber(saved.repack->lists) +
-               (saved.repack->lists == 1 ? " list" : " lists") + " rewritten. " + bankRoomNote(room);
-    }
-    return {};
+    return saved.repack ? repackNote(*saved.repack) : std::string();
 }
 
 std::string repackNote(const Repack& repack)
 {
     return "The trainer bank was repacked: " + groupedNumber(repack.lists) + (repack.lists == 1 ? " list" : " lists") +
-           " rewritten; " + groupedNumber(repack.freeBytes) + " of " + groupedNumber(repack.capacity) +
-           " bytes are free.";
+           " rewritten. " + bankRoomNote({repack.capacity, repack.capacity - repack.freeBytes});
 }
 
 std::int32_t bytesOfChange(const PartyTable& table, const BankChange& change)

@@ -5,6 +5,7 @@
 #include "trainers/PartyRows.h"
 #include "ui_TrainerForm.h"
 
+#include <QListWidget>
 #include <QStyle>
 
 namespace {
@@ -19,6 +20,9 @@ TrainerForm::TrainerForm(QWidget* parent) : QWidget(parent), ui(std::make_unique
     ui->setupUi(this);
     ui->pkmnnoWarning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(14, 14));
     ui->pkmnnoWarning->hide();
+    // Tall enough for the whole roster, whatever the font: the list grows with the window, never below that.
+    QListWidget* roster = ui->trainerlst;
+    roster->setMinimumHeight(RosterSize * (roster->fontMetrics().height() + 2) + 2 * roster->frameWidth());
     installByteBox(ui->itemquant);
     installHexKeyFilter(ui->pkmnno);
     connect(ui->partyrows, &PartyRows::changed, this, &TrainerForm::updateState);

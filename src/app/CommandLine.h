@@ -28,7 +28,9 @@ constexpr const char* CommandsHelp =
     "  tavrik import ROM FILE [--dry-run]  Applies a JSON file to ROM in place.\n"
     "  tavrik pictures ROM DIR [--colour]  Writes every Pokémon and trainer picture of ROM as PNG files.\n"
     "  tavrik maps ROM DIR [--objects]     Writes every map of ROM as PNG files, with --objects also with its\n"
-    "                                      people, items, trainers and Pokémon standing on it.\n";
+    "                                      people, items, trainers and Pokémon standing on it.\n"
+    "  tavrik guide ROM DIR                Writes a guide to the game as ROM now is: a small website of its\n"
+    "                                      maps, trainers and wild Pokémon, for a hack's players.\n";
 
 // The ROM at path and its version; none, after the message the window would show, on err.
 std::optional<std::pair<Bytes, const VersionProfile*>> openRom(const std::string& path, std::ostream& err);

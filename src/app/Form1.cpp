@@ -55,6 +55,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     ui->setupUi(this);
     ui->mnuBreak->setSeparator(true);
     ui->mnuBreak2->setSeparator(true);
+    ui->mnuBreak3->setSeparator(true);
     setAcceptDrops(true);
     // The banner drawn at the screen's own resolution: the icon picks banner@2x.png where pixels are doubled.
     ui->Image1->setPixmap(
@@ -84,6 +85,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
 
     connect(ui->mnuOpen, &QAction::triggered, this, &Form1::mnuOpen_Click);
     connect(ui->mnuClose, &QAction::triggered, this, &Form1::mnuClose_Click);
+    connect(ui->mnuGuide, &QAction::triggered, this, &Form1::mnuGuide_Click);
     connect(ui->mnuRecent, &QMenu::aboutToShow, this, &Form1::showRecent);
     connect(ui->mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
     connect(ui->mnuPlay, &QAction::triggered, this, &Form1::mnuPlay_Click);

@@ -56,6 +56,7 @@ public:
 public slots:
     void mnuOpen_Click();
     void mnuClose_Click();
+    void mnuGuide_Click();
     void mnuSave_Click();
     void mnuPlay_Click();
     void mnuEmulator_Click();

@@ -40,7 +40,8 @@ void Form1::resetView()
     ui->headr->setText(QString());
     ui->headr->setToolTip(QString());
     setWindowTitle(QStringLiteral("Tavrik[*]"));
-    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay, ui->mnuClose}) {
+    for (QAction* action :
+         {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay, ui->mnuClose, ui->mnuGuide}) {
         action->setEnabled(false);
     }
     ui->Frame1->setEnabled(false);
@@ -49,7 +50,8 @@ void Form1::resetView()
 
 void Form1::switchEditorOn()
 {
-    for (QAction* action : {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay, ui->mnuClose}) {
+    for (QAction* action :
+         {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay, ui->mnuClose, ui->mnuGuide}) {
         action->setEnabled(true);
     }
     ui->Frame1->setEnabled(true);

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "app/Emulator.h"
 #include "app/Form1.h"
+#include "app/GuideCommand.h"
 #include "app/MapsCommand.h"
 #include "app/PicturesCommand.h"
 
@@ -81,6 +82,9 @@ int main(int argc, char** argv)
     }
     if (isMapsCommand(arguments)) {
         return mapsCommand(arguments, std::cout, std::cerr);
+    }
+    if (isGuideCommand(arguments)) {
+        return guideCommand(arguments, std::cout, std::cerr);
     }
     if (needsNoDisplay(argc, argv)) {
         QCoreApplication application(argc, argv);

@@ -88,7 +88,8 @@ void Form1::mnuBattle_Click()
     if (!m_session.loaded()) {
         return;
     }
-    if (m_overworld != nullptr) {
+    // A window closed is only waiting to be deleted.
+    if (m_overworld != nullptr && !m_overworld->isHidden()) {
         showBeside(m_overworld);
         return;
     }
@@ -122,7 +123,8 @@ void Form1::mnuMaps_Click()
 
 bool Form1::showParties()
 {
-    if (m_parties != nullptr) {
+    // A window closed is only waiting to be deleted.
+    if (m_parties != nullptr && !m_parties->isHidden()) {
         showBeside(m_parties);
         return true;
     }
@@ -151,7 +153,8 @@ bool Form1::showParties()
 
 bool Form1::showMaps()
 {
-    if (m_maps != nullptr) {
+    // A window closed is only waiting to be deleted.
+    if (m_maps != nullptr && !m_maps->isHidden()) {
         showBeside(m_maps);
         return true;
     }

@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev libgtest-dev clang-format libbenchmark-dev clang-14 \
-	libclang-rt-14-dev desktop-file-utils python3-jsonschema
+	libclang-rt-14-dev desktop-file-utils python3-jsonschema zlib1g-dev libmgba-dev
 # The sanitizer run, the fuzz run and the benchmark (`make asan`, `make fuzz`, `make bench`).
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_SECONDS ?= 60

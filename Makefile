@@ -56,7 +56,7 @@ asan: deps
 fuzz: deps
 	tests/fuzz/run.sh $(FUZZ_SECONDS)
 
-# Open, load and save timings on a 1 MiB synthetic image.
+# Open, load, save and patch timings on a 1 MiB synthetic image.
 bench: build
 	$(BUILD_DIR)/bench/tavrik_bench
 

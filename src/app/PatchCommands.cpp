@@ -71,9 +71,9 @@ int written(const std::string& path, const Bytes& bytes, std::ostream& err)
     return 0;
 }
 
-std::string formatName(PatchFormat format)
+std::string formatWithArticle(PatchFormat format)
 {
-    return format == PatchFormat::Bps ? "BPS" : "IPS";
+    return format == PatchFormat::Bps ? "a BPS" : "an IPS";
 }
 
 } // namespace
@@ -86,7 +86,8 @@ int patchCommand(const std::vector<std::string>& arguments, std::ostream& out, s
     }
     const std::optional<PatchFormat> format = patchFormatForName(output);
     if (!format) {
-        return usage(err, output + ": the patch's name says its format: end it in .bps or .ips");
+        err << "tavrik: " << output << ": a patch's name says its format: end it in .bps or .ips.\n";
+        return ExitCode::Unreadable;
     }
     const auto original = readFile(files[0], err);
     const auto edited = original ? readFile(files[1], err) : std::nullopt;
@@ -103,7 +104,7 @@ int patchCommand(const std::vector<std::string>& arguments, std::ostream& out, s
     if (const int code = written(output, *patch, err)) {
         return code;
     }
-    out << patch->size() << " bytes written to " << output << ": a " << formatName(*format) << " patch that turns "
+    out << patch->size() << " bytes written to " << output << ": " << formatWithArticle(*format) << " patch that turns "
         << files[0] << " into " << files[1] << ".\n";
     if (*original == *edited) {
         out << "The two are the same: the patch changes nothing.\n";
@@ -137,7 +138,7 @@ int applyCommand(const std::vector<std::string>& arguments, std::ostream& out, s
     }
     out << bytes.size() << " bytes written to " << output << " (CRC32 " << crcText(crc32Of(bytes)) << ").\n";
     if (patched->format == PatchFormat::Bps) {
-        out << files[1] << " was made for this original, and made the ROM it promises.\n";
+        out << "Checked: " << files[1] << " was made for " << files[0] << ", and the result is the ROM it describes.\n";
     } else {
         out << "An IPS patch does not say which ROM it was made for: nothing could check that " << files[0]
             << " is the one.\n";

@@ -39,9 +39,8 @@ TEST_P(PatchRoundTrip, EveryEditComesBackByteForByte)
             ASSERT_TRUE(patched.ok()) << patched.failure().description;
             EXPECT_EQ(patched->format, format);
             EXPECT_TRUE(patched->bytes == edit.edited);
-            if (GetParam() == GameVersion::Red) {
-                std::cout << "[ figures  ] " << edit.name << ": " << name << " of " << patch->size() << " bytes\n";
-            }
+            std::cout << "[ figures  ] " << profileOf(GetParam()).code << ", " << edit.name << ": " << name << " of "
+                      << patch->size() << " bytes\n";
             if (format == PatchFormat::Bps && BpsLimits.contains(edit.name)) {
                 EXPECT_LT(patch->size(), BpsLimits.at(edit.name));
             }

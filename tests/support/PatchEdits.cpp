@@ -61,22 +61,6 @@ std::vector<PatchEdit> patchEdits(const Bytes& original, GameVersion version)
     for (int k = 0; k < 40; ++k) {
         edits.back().edited[draw(0, size - 1)] ^= static_cast<std::uint8_t>(draw(1, 255));
     }
-    edits.push_back({"copied runs", original});
-    for (int k = 0; k < 3; ++k) {
-        const std::size_t length = draw(100, 3000);
-        std::copy_n(original.begin() + static_cast<std::ptrdiff_t>(draw(0, size - length)),
-                    length,
-                    edits.back().edited.begin() + static_cast<std::ptrdiff_t>(draw(0, size - length)));
-    }
-    edits.push_back({"shifted runs", original});
-    for (std::size_t at = draw(0, size / 2), k = 0; k < 6; ++k, at += draw(500, 2000)) {
-        Bytes& edited = edits.back().edited;
-        const std::size_t shift = draw(1, 7);
-        std::copy_backward(original.begin() + static_cast<std::ptrdiff_t>(at),
-                           original.begin() + static_cast<std::ptrdiff_t>(at + 4000 - shift),
-                           edited.begin() + static_cast<std::ptrdiff_t>(at + 4000));
-        std::generate_n(edited.begin() + static_cast<std::ptrdiff_t>(at), shift, byte);
-    }
     edits.push_back({"filled", original});
     std::fill_n(edits.back().edited.begin() + static_cast<std::ptrdiff_t>(draw(0, size - 6000)), 6000, 0x00);
     std::fill_n(edits.back().edited.begin() + static_cast<std::ptrdiff_t>(draw(0, size - 300)), 300, 0xFF);

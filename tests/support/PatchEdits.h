@@ -2,8 +2,7 @@
 
 // The edits the patch tests make to a synthetic image: the trainer bank's three kinds of save as the trainer code
 // plans them (a party rewritten in place, a list moved into the free space, the bank laid out anew) and random
-// ones (bytes changed, runs copied or shifted, stretches filled, the file grown or cut), and another version's
-// image in its place.
+// ones (bytes changed, stretches filled, the file grown or cut), and another version's image in its place.
 
 #include "rom/RomFile.h"
 #include "rom/VersionProfile.h"

@@ -29,8 +29,8 @@ std::uint32_t littleEndian(const Bytes& bytes, std::size_t at)
 class BpsReader
 {
 public:
-    BpsReader(const Bytes& source, const Bytes& patch, const std::string& name)
-        : m_source(source), m_patch(patch), m_name(name), m_end(patch.size() - FooterSize)
+    BpsReader(const Bytes& source, const Bytes& patch, const std::string& name, std::size_t largest)
+        : m_source(source), m_patch(patch), m_name(name), m_end(patch.size() - FooterSize), m_largest(largest)
     {}
 
     Result<Bytes> read()
@@ -46,17 +46,19 @@ public:
                            m_name + " was made for a ROM of " + std::to_string(*sourceSize) + " bytes, this one has " +
                                std::to_string(m_source.size()) + "."};
         }
-        if (*targetSize > MaxPatchedSize) {
+        if (*targetSize > m_largest) {
             return Failure{FailureNumber::CannotPatch,
-                           m_name + " makes a file of " + std::to_string(*targetSize) +
-                               " bytes, more than the 16 MiB Tavrik patches."};
+                           m_name + " makes a file of " + std::to_string(*targetSize) + " bytes, more than the " +
+                               sizeLimitText(m_largest) + " Tavrik patches."};
         }
         if (*metadataSize > m_end - m_at) {
             return damaged("its metadata runs past its end.");
         }
         m_at += static_cast<std::size_t>(*metadataSize);
         m_targetSize = static_cast<std::size_t>(*targetSize);
-        m_target.reserve(m_targetSize);
+        // Room for a ROM of the original's size at once; a larger one grows as its bytes come, so that a damaged
+        // size costs nothing before the actions are refused.
+        m_target.reserve(std::min(m_targetSize, m_source.size()));
         while (m_at < m_end) {
             if (auto failure = action()) {
                 return *failure;
@@ -140,7 +142,8 @@ private:
                 return damagedAction(at, "copies from a part of the ROM not made yet.");
             }
             for (std::size_t k = 0; k < count; ++k) {
-                m_target.push_back(m_target[static_cast<std::size_t>(from) + k]);
+                const std::uint8_t byte = m_target[static_cast<std::size_t>(from) + k];
+                m_target.push_back(byte);
             }
         } else {
             if (from < 0 || static_cast<std::size_t>(from) > m_source.size() ||
@@ -163,6 +166,7 @@ private:
     const Bytes& m_patch;
     const std::string& m_name;
     const std::size_t m_end;
+    const std::size_t m_largest;
     std::size_t m_at = sizeof Magic;
     std::size_t m_targetSize = 0;
     std::int64_t m_sourceEnd = 0;
@@ -172,7 +176,7 @@ private:
 
 } // namespace
 
-Result<Bytes> applyBps(const Bytes& source, const Bytes& patch, const std::string& patchName)
+Result<Bytes> applyBps(const Bytes& source, const Bytes& patch, const std::string& patchName, std::size_t largest)
 {
     if (patch.size() < sizeof Magic || !std::equal(std::begin(Magic), std::end(Magic), patch.begin())) {
         return Failure{FailureNumber::BadPatch, patchName + " is not a BPS patch: it does not start with \"BPS1\"."};
@@ -195,7 +199,7 @@ Result<Bytes> applyBps(const Bytes& source, const Bytes& patch, const std::strin
                        patchName + " was made for another ROM (CRC32 " + crcText(littleEndian(patch, footer)) +
                            ", this one has " + crcText(sourceCrc) + ")."};
     }
-    auto target = BpsReader(source, patch, patchName).read();
+    auto target = BpsReader(source, patch, patchName, largest).read();
     if (!target) {
         return target;
     }

@@ -8,6 +8,7 @@
 // target and of the patch before them, little-endian. A number is 7 bits a byte, the lowest first, the top bit
 // set on its last byte, and each byte after the first adds one step more than its bits say.
 
+#include "patches/Patch.h"
 #include "rom/Failure.h"
 #include "rom/RomFile.h"
 
@@ -25,5 +26,6 @@ constexpr unsigned TargetCopy = 3;
 Bytes makeBps(const Bytes& source, const Bytes& target);
 // The target, once every check has passed: the patch's own CRC32, then that source is the ROM it was made for
 // (its CRC32, then its size), every action inside the source, the target and the patch, and the target's
-// CRC32. patchName names the patch in a failure.
-Result<Bytes> applyBps(const Bytes& source, const Bytes& patch, const std::string& patchName);
+// CRC32. patchName names the patch in a failure; a patch that makes a file larger than largest is refused.
+Result<Bytes>
+applyBps(const Bytes& source, const Bytes& patch, const std::string& patchName, std::size_t largest = MaxPatchedSize);

@@ -11,12 +11,12 @@ namespace {
 constexpr std::uint8_t Magic[] = {'P', 'A', 'T', 'C', 'H'};
 
 // Reads records one after the other into a copy of the source, refusing the first that is cut off or reaches
-// past 16 MiB.
+// past the largest file allowed.
 class IpsReader
 {
 public:
-    IpsReader(const Bytes& source, const Bytes& patch, const std::string& name)
-        : m_patch(patch), m_name(name), m_target(source)
+    IpsReader(const Bytes& source, const Bytes& patch, const std::string& name, std::size_t largest)
+        : m_patch(patch), m_name(name), m_largest(largest), m_target(source)
     {}
 
     Result<Bytes> read()
@@ -74,9 +74,9 @@ private:
             return damaged("record " + std::to_string(record) + " (at byte " + std::to_string(at) +
                            ") repeats a byte 0 times.");
         }
-        if (offset + *count > MaxPatchedSize) {
+        if (offset + *count > m_largest) {
             return damaged("record " + std::to_string(record) + " (at byte " + std::to_string(at) +
-                           ") reaches past the 16 MiB Tavrik patches.");
+                           ") reaches past the " + sizeLimitText(m_largest) + " Tavrik patches.");
         }
         if (offset + *count > m_target.size()) {
             m_target.resize(offset + *count, 0x00);
@@ -110,16 +110,17 @@ private:
 
     const Bytes& m_patch;
     const std::string& m_name;
+    const std::size_t m_largest;
     Bytes m_target;
     std::size_t m_at = sizeof Magic;
 };
 
 } // namespace
 
-Result<Bytes> applyIps(const Bytes& source, const Bytes& patch, const std::string& patchName)
+Result<Bytes> applyIps(const Bytes& source, const Bytes& patch, const std::string& patchName, std::size_t largest)
 {
     if (patch.size() < sizeof Magic || !std::equal(std::begin(Magic), std::end(Magic), patch.begin())) {
         return Failure{FailureNumber::BadPatch, patchName + " is not an IPS patch: it does not start with \"PATCH\"."};
     }
-    return IpsReader(source, patch, patchName).read();
+    return IpsReader(source, patch, patchName, largest).read();
 }

@@ -8,6 +8,7 @@
 // with 0x00, up to 16 MiB in all; a 3-byte size after "EOF", as some tools write to shorten a file, cuts the
 // patched file to that size when it is no longer. Nothing else may follow "EOF".
 
+#include "patches/Patch.h"
 #include "rom/Failure.h"
 #include "rom/RomFile.h"
 
@@ -20,5 +21,6 @@ constexpr std::size_t IpsLargestRecord = 0xFFFF;
 // A patch that turns source into target. Refused when target is shorter than source (this writer never writes
 // the size after "EOF", which not every patcher reads) or longer than 16 MiB.
 Result<Bytes> makeIps(const Bytes& source, const Bytes& target);
-// The patched file; patchName names the patch in a failure.
-Result<Bytes> applyIps(const Bytes& source, const Bytes& patch, const std::string& patchName);
+// The patched file; patchName names the patch in a failure; a record reaching past largest is refused.
+Result<Bytes>
+applyIps(const Bytes& source, const Bytes& patch, const std::string& patchName, std::size_t largest = MaxPatchedSize);

@@ -17,6 +17,11 @@ bool startsWith(const Bytes& bytes, std::string_view magic)
 
 } // namespace
 
+std::string sizeLimitText(std::size_t largest)
+{
+    return largest % 0x100000 == 0 ? std::to_string(largest / 0x100000) + " MiB" : std::to_string(largest) + " bytes";
+}
+
 std::optional<PatchFormat> patchFormatForName(const std::string& path)
 {
     std::string extension = std::filesystem::path(path).extension().string();

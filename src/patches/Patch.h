@@ -19,6 +19,8 @@ enum class PatchFormat
 };
 
 constexpr std::size_t MaxPatchedSize = 0x1000000;
+// A limit on a patched file's size as the refusals name it: "16 MiB", or its bytes when it is no whole MiB.
+std::string sizeLimitText(std::size_t largest);
 
 // The format a patch file's name asks for: .bps or .ips, in either case; none for any other name.
 std::optional<PatchFormat> patchFormatForName(const std::string& path);

@@ -188,16 +188,18 @@ Result<Bytes> applyBps(const Bytes& source, const Bytes& patch, const std::strin
     }
     const std::size_t footer = patch.size() - FooterSize;
     const std::uint32_t ownCrc = crc32Of(std::span(patch).first(patch.size() - 4));
-    if (ownCrc != littleEndian(patch, footer + 8)) {
+    const std::uint32_t statedOwnCrc = littleEndian(patch, footer + 8);
+    if (ownCrc != statedOwnCrc) {
         return Failure{FailureNumber::BadPatch,
                        patchName + " is damaged or cut short: its bytes give CRC32 " + crcText(ownCrc) +
-                           ", its last four say " + crcText(littleEndian(patch, footer + 8)) + "."};
+                           ", its last four say " + crcText(statedOwnCrc) + "."};
     }
     const std::uint32_t sourceCrc = crc32Of(source);
-    if (sourceCrc != littleEndian(patch, footer)) {
+    const std::uint32_t statedSourceCrc = littleEndian(patch, footer);
+    if (sourceCrc != statedSourceCrc) {
         return Failure{FailureNumber::PatchForAnotherRom,
-                       patchName + " was made for another ROM (CRC32 " + crcText(littleEndian(patch, footer)) +
-                           ", this one has " + crcText(sourceCrc) + ")."};
+                       patchName + " was made for another ROM (CRC32 " + crcText(statedSourceCrc) + ", this one has " +
+                           crcText(sourceCrc) + ")."};
     }
     auto target = BpsReader(source, patch, patchName, largest).read();
     if (!target) {

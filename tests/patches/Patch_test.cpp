@@ -15,8 +15,9 @@ constexpr GameVersion AllVersions[] = {GameVersion::Red, GameVersion::Blue, Game
 
 using PatchRoundTrip = ::testing::TestWithParam<GameVersion>;
 
-// The largest BPS patch each of the trainer bank's saves may give.
-const std::map<std::string, std::size_t> BpsLimits = {{"one party", 200}, {"moved list", 300}, {"repacked bank", 1200}};
+// The largest BPS patch each of the trainer bank's saves, and a fill, may give.
+const std::map<std::string, std::size_t> BpsLimits = {
+    {"one party", 200}, {"moved list", 300}, {"repacked bank", 1200}, {"filled", 100}};
 
 } // namespace
 

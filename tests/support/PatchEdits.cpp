@@ -63,7 +63,8 @@ std::vector<PatchEdit> patchEdits(const Bytes& original, GameVersion version)
     }
     edits.push_back({"filled", original});
     std::fill_n(edits.back().edited.begin() + static_cast<std::ptrdiff_t>(draw(0, size - 6000)), 6000, 0x00);
-    std::fill_n(edits.back().edited.begin() + static_cast<std::ptrdiff_t>(draw(0, size - 300)), 300, 0xFF);
+    // A run of a byte no run of the original has: the patch repeats it from its own first byte.
+    std::fill_n(edits.back().edited.begin() + static_cast<std::ptrdiff_t>(draw(0, size - 300)), 300, 0xA5);
     edits.push_back({"grown", original});
     edits.back().edited.insert(edits.back().edited.end(), original.begin(), original.begin() + 0x8000);
     std::generate_n(std::back_inserter(edits.back().edited), 0x8000, byte);

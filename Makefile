@@ -3,8 +3,8 @@
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES := cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev libgtest-dev clang-format libbenchmark-dev clang-14 chromium \
-	libclang-rt-14-dev desktop-file-utils python3-jsonschema
+PACKAGES := cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev libgtest-dev clang-format libbenchmark-dev clang-14 \
+	libclang-rt-14-dev desktop-file-utils python3-jsonschema zlib1g-dev libmgba-dev chromium
 # The sanitizer run, the fuzz run and the benchmark (`make asan`, `make fuzz`, `make bench`).
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_SECONDS ?= 60
@@ -56,7 +56,7 @@ asan: deps
 fuzz: deps
 	tests/fuzz/run.sh $(FUZZ_SECONDS)
 
-# Open, load and save timings on a 1 MiB synthetic image.
+# Open, load, save and patch timings on a 1 MiB synthetic image.
 bench: build
 	$(BUILD_DIR)/bench/tavrik_bench
 

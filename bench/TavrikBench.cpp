@@ -26,6 +26,8 @@
 //                        OK, the roster read again and the first trainer reloaded as the window does.
 //   OpenMapsWindow       Extras > Maps... until the window shows its first map with its lists; meant to stay
 //                        within 10 ms.
+//   MakeBpsPatch, ApplyBpsPatch  a BPS patch of a saved Red image made and applied in memory (PatchBench.cpp);
+//                        meant to stay within 20 ms each.
 //
 // The core figures are meant to stay close to the floor: OpenToReadyCore within 3x of ReadWholeFileOnce,
 // LoadTrainerCore and ReadAllMaps within 2x. DrawLargestMap is meant to stay within 2 ms, DrawAllMaps within

@@ -1,8 +1,10 @@
 #include "app/CommandLine.h"
 
 #include "app/BattleJson.h"
+#include "app/PatchCommands.h"
 #include "app/RomSession.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -197,12 +199,33 @@ std::pair<std::vector<std::string>, bool> splitArguments(const std::vector<std::
     return split;
 }
 
+namespace {
+
+using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+
+constexpr std::pair<std::string_view, Command> Commands[] = {
+    {"export", exportCommand},
+    {"import", importCommand},
+    {"patch", patchCommand},
+    {"apply", applyCommand},
+    {"checksum", checksumCommand},
+};
+
+} // namespace
+
 bool isCommand(const std::vector<std::string>& arguments)
 {
-    return !arguments.empty() && (arguments.front() == "export" || arguments.front() == "import");
+    return !arguments.empty() && std::any_of(std::begin(Commands), std::end(Commands), [&](const auto& command) {
+        return command.first == arguments.front();
+    });
 }
 
 int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
-    return arguments.front() == "export" ? exportCommand(arguments, out, err) : importCommand(arguments, out, err);
+    for (const auto& [name, command] : Commands) {
+        if (name == arguments.front()) {
+            return command(arguments, out, err);
+        }
+    }
+    return usage(err, "no command " + arguments.front());
 }

@@ -3,7 +3,8 @@
 // The commands of the tavrik binary that need no window:
 //   tavrik export ROM [-o FILE]          every battle as JSON, on standard output or into FILE
 //   tavrik import ROM FILE [--dry-run]   a JSON file applied to the ROM in place
-// Exit codes: 0 done or nothing to change; 1 the JSON or a value in it was refused (nothing written);
+//   tavrik patch, apply, checksum        patches and the cartridge's checksums (PatchCommands.h)
+// Exit codes: 0 done or nothing to change; 1 the JSON, a value in it or a patch was refused (nothing written);
 // 2 the ROM cannot be read or is not supported, or the command line is wrong; 3 a write failed part way.
 
 #include "rom/RomFile.h"
@@ -30,7 +31,14 @@ constexpr const char* CommandsHelp =
     "  tavrik maps ROM DIR [--objects]     Writes every map of ROM as PNG files, with --objects also with its\n"
     "                                      people, items, trainers and Pokémon standing on it.\n"
     "  tavrik guide ROM DIR                Writes a guide to the game as ROM now is: a small website of its\n"
-    "                                      maps, trainers and wild Pokémon, for a hack's players.\n";
+    "                                      maps, trainers and wild Pokémon, for a hack's players.\n"
+    "  tavrik patch ORIGINAL ROM -o FILE   Writes a patch that turns ORIGINAL into ROM: a BPS patch when FILE\n"
+    "                                      ends in .bps, an IPS patch when it ends in .ips.\n"
+    "  tavrik apply ORIGINAL PATCH -o OUT  Applies a BPS or IPS patch to ORIGINAL and writes the result as OUT,\n"
+    "                                      a new file; ORIGINAL stays as it is.\n"
+    "  tavrik checksum ROM [--fix]         Says whether ROM's header and global checksums are right; --fix\n"
+    "                                      writes the right ones into ROM (the header's only in a Red, Blue or\n"
+    "                                      Yellow that Tavrik recognises).\n";
 
 // The ROM at path and its version; none, after the message the window would show, on err.
 std::optional<std::pair<Bytes, const VersionProfile*>> openRom(const std::string& path, std::ostream& err);

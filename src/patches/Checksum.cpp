@@ -28,6 +28,15 @@ std::optional<CartridgeChecksums> cartridgeChecksums(const Bytes& image)
     return sums;
 }
 
+std::optional<ByteWrite> headerChecksumFix(const Bytes& image)
+{
+    const auto sums = cartridgeChecksums(image);
+    if (!sums || sums->headerRight()) {
+        return std::nullopt;
+    }
+    return ByteWrite{HeaderChecksumOffset, {sums->header}};
+}
+
 std::optional<ByteWrite> globalChecksumFix(const Bytes& image)
 {
     const auto sums = cartridgeChecksums(image);

@@ -27,5 +27,8 @@ struct CartridgeChecksums
 
 // Both checksums of image; none when it ends before 0x150.
 std::optional<CartridgeChecksums> cartridgeChecksums(const Bytes& image);
+// The write that makes the header checksum of image right; none when it already is, or the image has no header.
+// The global checksum counts this byte: work it out after this write.
+std::optional<ByteWrite> headerChecksumFix(const Bytes& image);
 // The write that makes the global checksum of image right; none when it already is, or the image has no header.
 std::optional<ByteWrite> globalChecksumFix(const Bytes& image);

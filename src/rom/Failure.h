@@ -32,6 +32,9 @@ constexpr int NotInPlace = 1004;
 constexpr int WouldMoveData = 1005;
 constexpr int PartyNotStorable = 1006;
 constexpr int NoRoomInBank = 1007;
+constexpr int BadPatch = 1008;
+constexpr int PatchForAnotherRom = 1009;
+constexpr int CannotPatch = 1010;
 } // namespace FailureNumber
 
 // A save refused before any byte was written: the reason, then "Nothing was written."

@@ -3,7 +3,7 @@
 # (default 60). Fails on any crash, sanitizer report, leak, timeout or broken invariant; the input that
 # did it is kept in build-fuzz/artifacts/<target>/.
 #
-#   tests/fuzz/run.sh [seconds] [target...]      targets: text_codec read_path pictures maps map_drawing json_read
+#   tests/fuzz/run.sh [seconds] [target...]      targets: text_codec read_path pictures maps map_drawing json_read patches
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -11,7 +11,7 @@ seconds="${1:-60}"
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(text_codec read_path pictures maps map_drawing json_read)
+    targets=(text_codec read_path pictures maps map_drawing json_read patches)
 fi
 
 compiler="$(command -v clang++-14 || command -v clang++ || true)"

@@ -86,6 +86,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     connect(ui->mnuOpen, &QAction::triggered, this, &Form1::mnuOpen_Click);
     connect(ui->mnuClose, &QAction::triggered, this, &Form1::mnuClose_Click);
     connect(ui->mnuGuide, &QAction::triggered, this, &Form1::mnuGuide_Click);
+    connect(ui->mnuCreatePatch, &QAction::triggered, this, &Form1::mnuCreatePatch_Click);
+    connect(ui->mnuApplyPatch, &QAction::triggered, this, &Form1::mnuApplyPatch_Click);
+    connect(ui->mnuProperties, &QAction::triggered, this, &Form1::mnuProperties_Click);
     connect(ui->mnuRecent, &QMenu::aboutToShow, this, &Form1::showRecent);
     connect(ui->mnuSave, &QAction::triggered, this, &Form1::mnuSave_Click);
     connect(ui->mnuPlay, &QAction::triggered, this, &Form1::mnuPlay_Click);

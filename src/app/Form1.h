@@ -57,6 +57,9 @@ public slots:
     void mnuOpen_Click();
     void mnuClose_Click();
     void mnuGuide_Click();
+    void mnuCreatePatch_Click();
+    void mnuApplyPatch_Click();
+    void mnuProperties_Click();
     void mnuSave_Click();
     void mnuPlay_Click();
     void mnuEmulator_Click();
@@ -93,6 +96,11 @@ private:
     void showRecent();
     void showRecentMenu(const QStringList& paths);
     void showNotes(const QString& notes);
+
+    // PatchMenus.cpp: the original the open ROM's patches start from, kept for it; empty when none is kept or its
+    // file is gone. choosePatchOriginal asks for one and keeps it.
+    QString patchOriginal() const;
+    QString choosePatchOriginal();
 
     // Test in Emulator: an emulator chosen the first time.
     QString firstEmulator();

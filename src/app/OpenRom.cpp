@@ -5,6 +5,7 @@
 // same way.
 
 #include "app/Form1.h"
+#include "app/Properties.h"
 #include "app/RecentFiles.h"
 #include "catalogues/CatalogueFill.h"
 #include "catalogues/NameCatalogues.h"
@@ -40,8 +41,15 @@ void Form1::resetView()
     ui->headr->setText(QString());
     ui->headr->setToolTip(QString());
     setWindowTitle(QStringLiteral("Tavrik[*]"));
-    for (QAction* action :
-         {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay, ui->mnuClose, ui->mnuGuide}) {
+    for (QAction* action : {ui->mnuBattle,
+                            ui->mnuParties,
+                            ui->mnuMaps,
+                            ui->mnuSave,
+                            ui->mnuPlay,
+                            ui->mnuClose,
+                            ui->mnuGuide,
+                            ui->mnuCreatePatch,
+                            ui->mnuProperties}) {
         action->setEnabled(false);
     }
     ui->Frame1->setEnabled(false);
@@ -50,8 +58,15 @@ void Form1::resetView()
 
 void Form1::switchEditorOn()
 {
-    for (QAction* action :
-         {ui->mnuBattle, ui->mnuParties, ui->mnuMaps, ui->mnuSave, ui->mnuPlay, ui->mnuClose, ui->mnuGuide}) {
+    for (QAction* action : {ui->mnuBattle,
+                            ui->mnuParties,
+                            ui->mnuMaps,
+                            ui->mnuSave,
+                            ui->mnuPlay,
+                            ui->mnuClose,
+                            ui->mnuGuide,
+                            ui->mnuCreatePatch,
+                            ui->mnuProperties}) {
         action->setEnabled(true);
     }
     ui->Frame1->setEnabled(true);
@@ -80,6 +95,22 @@ void Form1::mnuClose_Click()
         resetView();
         showNotes(QString());
     }
+}
+
+void Form1::mnuProperties_Click()
+{
+    const auto image = m_session.loaded() ? readForWindow() : std::nullopt;
+    if (!image) {
+        return;
+    }
+    Properties properties(
+        QString::fromStdString(m_session.path),
+        ui->headr->text(),
+        *image,
+        patchOriginal(),
+        [this] { return choosePatchOriginal(); },
+        this);
+    properties.exec();
 }
 
 void Form1::openPath(const QString& path)

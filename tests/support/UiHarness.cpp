@@ -21,7 +21,8 @@ void ModalWatcher::poll()
             button = box->buttons().front();
         }
         button->click();
-    } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog != nullptr && dialog->isVisible()) {
+    } else if (auto* dialog = qobject_cast<QFileDialog*>(modal);
+               dialog != nullptr && dialog->isVisible() && !dialog->property("answered").toBool()) {
         openDialog = QStringList{dialog->windowTitle(), child<QComboBox>(dialog, "fileTypeCombo")->currentText()} +
                      dialog->nameFilters();
         const std::string path = openAnswers.empty() ? std::string() : openAnswers.front();
@@ -31,7 +32,22 @@ void ModalWatcher::poll()
             return;
         }
         child<QLineEdit>(dialog, "fileNameEdit")->setText(QString::fromStdString(path));
-        child<QDialogButtonBox>(dialog, "buttonBox")->button(QDialogButtonBox::Open)->click();
+        dialog->setProperty("answered", true);
+        auto* buttons = child<QDialogButtonBox>(dialog, "buttonBox");
+        QPushButton* accept = buttons->button(QDialogButtonBox::Open);
+        accept = accept != nullptr ? accept : buttons->button(QDialogButtonBox::Save);
+        // Clicked once this poll has returned: the dialog may ask a question of its own (a file to replace), which
+        // the next poll answers.
+        QMetaObject::invokeMethod(
+            dialog,
+            [dialog = QPointer<QFileDialog>(dialog), accept] {
+                accept->click();
+                // Still open (a folder's name went into the folder): the next poll answers it again.
+                if (dialog != nullptr) {
+                    dialog->setProperty("answered", false);
+                }
+            },
+            Qt::QueuedConnection);
     }
 }
 

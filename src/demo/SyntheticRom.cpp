@@ -80,7 +80,24 @@ SyntheticRom::SyntheticRom(GameVersion version, std::size_t size) : m_version(ve
     buildOverworld();
     buildCatalogues();
     putMaps(m_bytes, version);
+    putChecksums();
     built.emplace(std::pair{version, size}, m_bytes);
+}
+
+void SyntheticRom::putChecksums()
+{
+    // As a cartridge must have them to boot: the header's over 0x134-0x14C, then the sum of every other byte.
+    std::uint8_t header = 0;
+    for (std::size_t offset = 0x134; offset <= 0x14C; ++offset) {
+        header = static_cast<std::uint8_t>(header - m_bytes[offset] - 1);
+    }
+    m_bytes[0x14D] = header;
+    std::uint16_t sum = 0;
+    for (std::size_t offset = 0; offset < m_bytes.size(); ++offset) {
+        sum = static_cast<std::uint16_t>(sum + (offset == 0x14E || offset == 0x14F ? 0 : m_bytes[offset]));
+    }
+    m_bytes[0x14E] = static_cast<std::uint8_t>(sum >> 8);
+    m_bytes[0x14F] = static_cast<std::uint8_t>(sum & 0xFF);
 }
 
 void SyntheticRom::set(std::int64_t offset, std::uint8_t value)

@@ -49,6 +49,7 @@ public:
 
 private:
     void buildHeader();
+    void putChecksums();
     void buildClassNames();
     void buildTrainerValues();
     void buildOverworld();

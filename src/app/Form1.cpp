@@ -98,6 +98,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     connect(ui->mnuParties, &QAction::triggered, this, &Form1::mnuParties_Click);
     connect(ui->mnuMaps, &QAction::triggered, this, &Form1::mnuMaps_Click);
     connect(ui->mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
+    installUndo(this, ui->trainerform->editSteps(), {ui->mnuUndo, ui->mnuRedo});
+    routeUndoKeysToWindows();
     showRecent();
     // At first as small as its form allows; later as the user left it.
     resize(minimumSizeHint());

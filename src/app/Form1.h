@@ -8,6 +8,7 @@
 // each other. It starts the user's emulator on the ROM.
 
 #include "app/RomSession.h"
+#include "rom/WindowPlace.h"
 #include "trainers/PartyPlaceReader.h"
 #include "trainers/PartyTable.h"
 
@@ -26,6 +27,7 @@ class Form5;
 class PictureBook;
 class QComboBox;
 class QLineEdit;
+class QUndoStack;
 class TrainerForm;
 
 class Form1 : public QMainWindow
@@ -67,6 +69,10 @@ public slots:
     void mnuParties_Click();
     void mnuMaps_Click();
     void mnuAbout_Click();
+
+signals:
+    // A save, an undo or a redo changed the ROM's history of saves.
+    void historyChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -127,6 +133,8 @@ private:
     void followSave(QObject* origin);
     // A party picked in one window is shown in the other, where that one has no unsaved edits.
     void followParty(int classNumber, int partyNumber, QObject* origin);
+    // Edit > Undo and Redo of window: its own unsaved edits first, then the ROM's saves.
+    void installUndo(QWidget* window, QUndoStack* steps, const EditActions& edit);
     // A line on the status bar of this window and of window, when it has one.
     void showStatus(const QString& text, QWidget* window);
 

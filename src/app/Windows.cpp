@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QUndoStack>
 #include <QWindow>
 
 namespace {
@@ -101,6 +102,7 @@ void Form1::mnuBattle_Click()
     m_overworld->setBattleLocator(LocateThroughMaps);
     installEditorKeys(
         m_overworld, [this] { m_overworld->Command1_Click(); }, sharedActions());
+    installUndo(m_overworld, m_overworld->editSteps(), addEditMenu(m_overworld));
     connect(m_overworld, &Form3::saved, this, [this] { followSave(m_overworld); });
     m_overworld->overpokemon(*image);
     m_overworld->loadBattles(*image);
@@ -136,6 +138,7 @@ bool Form1::showParties()
     m_parties->setPlaceReader(placeReader());
     installEditorKeys(
         m_parties, [this] { m_parties->cmdSave_Click(); }, sharedActions());
+    installUndo(m_parties, m_parties->editSteps(), addEditMenu(m_parties));
     connect(m_parties, &Form4::saved, this, [this] { followSave(m_parties); });
     connect(m_parties, &Form4::partyPicked, this, [this](int classNumber, int partyNumber) {
         followParty(classNumber, partyNumber, m_parties);
@@ -165,6 +168,7 @@ bool Form1::showMaps()
     m_maps = new Form5(m_session.target(), m_pictures);
     installEditorKeys(
         m_maps, [this] { m_maps->cmdSave_Click(); }, sharedActions());
+    installUndo(m_maps, m_maps->editSteps(), addEditMenu(m_maps));
     connect(m_maps, &Form5::saved, this, [this] { followSave(m_maps); });
     connect(m_maps, &Form5::trainerPicked, this, [this](int classNumber, int partyNumber) {
         followParty(classNumber, partyNumber, m_maps);
@@ -247,6 +251,32 @@ void Form1::followSave(QObject* origin)
     if (m_maps != nullptr && origin != m_maps) {
         m_maps->followSave(*image);
     }
+}
+
+void Form1::installUndo(QWidget* window, QUndoStack* steps, const EditActions& edit)
+{
+    const auto step = [steps](bool back) {
+        if (back ? steps->canUndo() : steps->canRedo()) {
+            back ? steps->undo() : steps->redo();
+        }
+    };
+    connect(edit.undo, &QAction::triggered, window, [step] { step(true); });
+    connect(edit.redo, &QAction::triggered, window, [step] { step(false); });
+    // The actions may go before the steps when the window is destroyed.
+    const auto update = [steps, undo = QPointer<QAction>(edit.undo), redo = QPointer<QAction>(edit.redo)] {
+        if (undo == nullptr || redo == nullptr) {
+            return;
+        }
+        undo->setEnabled(steps->canUndo());
+        undo->setText(steps->canUndo() ? QStringLiteral("Undo %1").arg(steps->undoText()) : QStringLiteral("Undo"));
+        redo->setEnabled(steps->canRedo());
+        redo->setText(steps->canRedo() ? QStringLiteral("Redo %1").arg(steps->redoText()) : QStringLiteral("Redo"));
+    };
+    connect(steps, &QUndoStack::indexChanged, edit.undo, update);
+    connect(steps, &QUndoStack::canUndoChanged, edit.undo, update);
+    connect(steps, &QUndoStack::canRedoChanged, edit.undo, update);
+    connect(this, &Form1::historyChanged, edit.undo, update);
+    update();
 }
 
 void Form1::showStatus(const QString& text, QWidget* window)

@@ -51,7 +51,9 @@ QString listText(const MapRow& row)
 
 Form5::Form5(RomTarget rom, PictureBook* pictures)
     : QWidget(nullptr, Qt::Window), ui(std::make_unique<Ui::Form5>()), m_rom(std::move(rom)), m_pictures(pictures),
-      m_species(new QStringListModel(this))
+      m_species(new QStringListModel(this)), m_steps(new QUndoStack(this)),
+      m_edits(std::make_unique<EditHistory<ShownMap>>(
+          m_steps, [this] { return shownMap(); }, [this](const ShownMap& shown) { showMapEdits(shown); }))
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -103,6 +105,11 @@ PokemonGrid* Form5::staticCells() const
 QStatusBar* Form5::statusBar() const
 {
     return ui->statusbar;
+}
+
+QUndoStack* Form5::editSteps() const
+{
+    return m_steps;
 }
 
 void Form5::restoreSettings()
@@ -311,6 +318,7 @@ void Form5::showMap()
         fillWild(none);
         fillScripts();
         updateState();
+        m_edits->reset();
         return;
     }
     m_readOnly = row->copyOf ? QStringLiteral("%1 uses the header of %2 %3: its Pokémon are edited there, and its wild "
@@ -324,6 +332,7 @@ void Form5::showMap()
     fillWild(*row);
     fillScripts();
     updateState();
+    m_edits->reset();
 }
 
 void Form5::rateTyped(bool water)

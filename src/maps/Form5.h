@@ -8,6 +8,7 @@
 // trainer is activated. Resizable, its size kept from one run to the next.
 
 #include "maps/MapSave.h"
+#include "rom/EditHistory.h"
 #include "trainers/PartyTable.h"
 
 #include <QWidget>
@@ -24,6 +25,7 @@ class PokemonGrid;
 class QListWidgetItem;
 class QStatusBar;
 class QStringListModel;
+class QUndoStack;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -40,6 +42,8 @@ public:
     QTreeWidget* trainerList() const;
     PokemonGrid* staticCells() const;
     QStatusBar* statusBar() const;
+    // The steps of the unsaved edits, which Edit > Undo and Redo walk before the ROM's saves.
+    QUndoStack* editSteps() const;
 
     // Fills the list of maps from image, keeping the selected map where it can.
     void loadMaps(const Bytes& image);
@@ -72,6 +76,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The Pokémon of the selected map as the controls show them: the standing ones, then grass and water.
+    struct ShownMap
+    {
+        std::vector<WildSlot> statics;
+        std::array<QString, 2> rates;
+        std::array<std::vector<WildSlot>, 2> wild;
+        std::array<bool, 2> blank{};
+        bool operator==(const ShownMap&) const = default;
+    };
+    ShownMap shownMap() const;
+    void showMapEdits(const ShownMap& shown);
+
     void restoreSettings();
     void saveSettings();
     void fillMapList();
@@ -139,4 +155,6 @@ private:
     QString m_drawNote;
     // The notes of the last save, or where a party asked for is fought: shown until another map is selected.
     QString m_note;
+    QUndoStack* m_steps;
+    std::unique_ptr<EditHistory<ShownMap>> m_edits;
 };

@@ -71,8 +71,38 @@ bool Form5::hasUnsavedChanges() const
     return !edits.statics.empty() || !edits.wild.empty();
 }
 
+Form5::ShownMap Form5::shownMap() const
+{
+    return {ui->statics->values(),
+            {ui->grassrate->text(), ui->waterrate->text()},
+            {ui->grassslots->values(), ui->waterslots->values()},
+            {ui->grassslots->blank(), ui->waterslots->blank()}};
+}
+
+void Form5::showMapEdits(const ShownMap& shown)
+{
+    if (shown.statics.size() == m_statics.size()) {
+        ui->statics->setValues(shown.statics);
+    }
+    for (const std::size_t k : {0U, 1U}) {
+        const bool water = k == 1;
+        if (!(water ? m_water : m_grass)) {
+            continue;
+        }
+        setNumberText(water ? ui->waterrate : ui->grassrate, shown.rates[k]);
+        PokemonGrid* grid = water ? ui->waterslots : ui->grassslots;
+        if (shown.blank[k]) {
+            grid->showBlank(WildSlotCount);
+        } else {
+            grid->setValues(shown.wild[k]);
+        }
+    }
+    updateState();
+}
+
 void Form5::updateState()
 {
+    m_edits->changed();
     setWindowModified(hasUnsavedChanges());
     QStringList notes;
     for (const QString& note : {m_note, m_drawNote, m_readOnly}) {
@@ -267,10 +297,7 @@ void Form5::followSave(const Bytes& image)
     const std::vector<MapObject> statics = m_statics;
     const std::optional<WildArea> areas[] = {m_grass, m_water};
     const MapEdits edits = editedMap();
-    const std::vector<WildSlot> shownStatics = ui->statics->values();
-    const QString rates[] = {ui->grassrate->text(), ui->waterrate->text()};
-    const std::vector<WildSlot> shownSlots[] = {ui->grassslots->values(), ui->waterslots->values()};
-    const bool blank[] = {ui->grassslots->blank(), ui->waterslots->blank()};
+    const ShownMap shown = shownMap();
     loadMaps(image);
     if (edits.statics.empty() && edits.wild.empty()) {
         return;
@@ -293,20 +320,17 @@ void Form5::followSave(const Bytes& image)
     if (!sameMap || (conflict && askKeepOrReload(this, mapTitle(map)) != QMessageBox::Yes)) {
         return;
     }
-    if (!edits.statics.empty() && shownStatics.size() == m_statics.size()) {
-        ui->statics->setValues(shownStatics);
-    }
-    for (const int k : {0, 1}) {
-        if (!wildEdited[k] || !now[k]) {
-            continue;
-        }
-        setNumberText(k == 0 ? ui->grassrate : ui->waterrate, rates[k]);
-        PokemonGrid* grid = k == 0 ? ui->grassslots : ui->waterslots;
-        if (!blank[k]) {
-            grid->setValues(shownSlots[k]);
+    // Kept as one step, which an undo takes back to the file.
+    ShownMap kept = shownMap();
+    kept.statics = edits.statics.empty() ? kept.statics : shown.statics;
+    for (const std::size_t k : {0U, 1U}) {
+        if (wildEdited[k]) {
+            kept.rates[k] = shown.rates[k];
+            kept.wild[k] = shown.wild[k];
+            kept.blank[k] = shown.blank[k];
         }
     }
-    updateState();
+    showMapEdits(kept);
 }
 
 void Form5::closeEvent(QCloseEvent* event)

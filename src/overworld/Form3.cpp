@@ -21,7 +21,9 @@ const QString PlaceSetting = QStringLiteral("overworld/place");
 
 Form3::Form3(RomTarget rom, PictureBook* pictures)
     : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), ui(std::make_unique<Ui::Form3>()),
-      m_rom(std::move(rom)), m_pictures(pictures)
+      m_rom(std::move(rom)), m_pictures(pictures), m_steps(new QUndoStack(this)),
+      m_edits(std::make_unique<EditHistory<BattleEdits>>(
+          m_steps, [this] { return editedBattles(); }, [this](const BattleEdits& shown) { showBattles(shown); }))
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -30,17 +32,26 @@ Form3::Form3(RomTarget rom, PictureBook* pictures)
     restoreWindowPlace(this, PlaceSetting);
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         installByteBox(levelBox(battle));
-        connect(levelBox(battle), &QLineEdit::textChanged, this, [this] { setWindowModified(hasUnsavedChanges()); });
-        connect(speciesBox(battle), &QComboBox::currentIndexChanged, this, [this] {
-            setWindowModified(hasUnsavedChanges());
-            drawPictures();
-        });
+        connect(levelBox(battle), &QLineEdit::textChanged, this, &Form3::battleEdited);
+        connect(speciesBox(battle), &QComboBox::currentIndexChanged, this, &Form3::battleEdited);
     }
     connect(ui->Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(m_pictures, &PictureBook::changed, this, &Form3::drawPictures);
 }
 
 Form3::~Form3() = default;
+
+QUndoStack* Form3::editSteps() const
+{
+    return m_steps;
+}
+
+void Form3::battleEdited()
+{
+    setWindowModified(hasUnsavedChanges());
+    drawPictures();
+    m_edits->changed();
+}
 
 QComboBox* Form3::speciesBox(int battle) const
 {
@@ -103,6 +114,7 @@ void Form3::loadBattles(const Bytes& image)
                                  .arg(title, leftAlone.join(QStringLiteral(", "))));
     setWindowModified(false);
     drawPictures();
+    m_edits->reset();
 }
 
 void Form3::drawPictures()
@@ -148,6 +160,7 @@ bool Form3::oversave()
     }
     m_loaded = editedBattles();
     setWindowModified(false);
+    m_edits->reset();
     emit saved();
     return true;
 }
@@ -173,6 +186,7 @@ bool Form3::settleEdits(const QString& purpose)
     }
     if (answer == QMessageBox::Discard) {
         showBattles(m_loaded);
+        m_edits->reset();
     }
     return true;
 }
@@ -182,12 +196,13 @@ void Form3::showBattles(const BattleEdits& battles)
     for (int battle = 0; battle < OverworldBattleCount; ++battle) {
         if (const auto& values = battles[static_cast<std::size_t>(battle)]) {
             QComboBox* species = speciesBox(battle);
+            const QSignalBlocker speciesBlocker(species);
+            const QSignalBlocker levelBlocker(levelBox(battle));
             species->setCurrentIndex(values->species < species->count() ? values->species : -1);
             levelBox(battle)->setText(QString::number(values->level));
         }
     }
-    setWindowModified(hasUnsavedChanges());
-    drawPictures();
+    battleEdited();
 }
 
 void Form3::followSave(const Bytes& image)

@@ -6,6 +6,7 @@
 // never written.
 
 #include "overworld/OverworldBattle.h"
+#include "rom/EditHistory.h"
 
 #include <QWidget>
 #include <memory>
@@ -16,6 +17,7 @@ class Form3;
 class PictureBook;
 class QComboBox;
 class QLineEdit;
+class QUndoStack;
 
 class Form3 : public QWidget
 {
@@ -28,6 +30,8 @@ public:
 
     QComboBox* speciesBox(int battle) const;
     QLineEdit* levelBox(int battle) const;
+    // The steps of the unsaved edits, which Edit > Undo and Redo walk before the ROM's saves.
+    QUndoStack* editSteps() const;
 
     // How the battles are found in an image: through the maps' objects where the owner reads them, else at the
     // places the released game keeps them.
@@ -60,6 +64,8 @@ private:
     void drawPictures();
     bool oversave();
     void showBattles(const BattleEdits& battles);
+    // After a control changed: the title's mark, the pictures, and a step of the edits.
+    void battleEdited();
 
     std::unique_ptr<Ui::Form3> ui;
     RomTarget m_rom;
@@ -68,4 +74,6 @@ private:
     // The bytes as loaded, for the battles in place; a species list without a selection writes its
     // loaded byte back.
     BattleEdits m_loaded;
+    QUndoStack* m_steps;
+    std::unique_ptr<EditHistory<BattleEdits>> m_edits;
 };

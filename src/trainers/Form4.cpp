@@ -35,7 +35,10 @@ const QString WidePlace = QStringLiteral("Rocket Hideout B4F (x 12, y 30)");
 } // namespace
 
 Form4::Form4(RomTarget rom, PictureBook* pictures)
-    : QWidget(nullptr, Qt::Window), ui(std::make_unique<Ui::Form4>()), m_rom(std::move(rom)), m_pictures(pictures)
+    : QWidget(nullptr, Qt::Window), ui(std::make_unique<Ui::Form4>()), m_rom(std::move(rom)), m_pictures(pictures),
+      m_steps(new QUndoStack(this)),
+      m_edits(std::make_unique<EditHistory<ShownParty>>(
+          m_steps, [this] { return shownParty(); }, [this](const ShownParty& shown) { showParty(shown); }))
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -106,6 +109,27 @@ QTreeWidget* Form4::partyTree() const
 QStatusBar* Form4::statusBar() const
 {
     return ui->statusbar;
+}
+
+QUndoStack* Form4::editSteps() const
+{
+    return m_steps;
+}
+
+Form4::ShownParty Form4::shownParty() const
+{
+    return {ui->partyrows->members(), ui->txtmoney->text()};
+}
+
+void Form4::showParty(const ShownParty& shown)
+{
+    if (m_loaded.list) {
+        ui->partyrows->setMembers(shown.members);
+    }
+    if (m_loaded.money) {
+        setNumberText(ui->txtmoney, shown.money);
+    }
+    updateState();
 }
 
 QTreeWidgetItem* Form4::item(int classNumber, int partyNumber) const
@@ -285,6 +309,7 @@ void Form4::showSelection()
     }
     drawPortrait();
     updateState();
+    m_edits->reset();
 }
 
 void Form4::drawPortrait()

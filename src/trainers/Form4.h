@@ -7,6 +7,7 @@
 // saves of the others. Resizable, with a splitter between the tree and the party; its size is kept from one run
 // to the next.
 
+#include "rom/EditHistory.h"
 #include "rom/RomTarget.h"
 #include "trainers/BankLayout.h"
 #include "trainers/PartyPlaceReader.h"
@@ -22,6 +23,7 @@ class Form4;
 class PartyRows;
 class PictureBook;
 class QStatusBar;
+class QUndoStack;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -37,6 +39,8 @@ public:
     PartyRows* partyRows() const;
     QTreeWidget* partyTree() const;
     QStatusBar* statusBar() const;
+    // The steps of the unsaved edits, which Edit > Undo and Redo walk before the ROM's saves.
+    QUndoStack* editSteps() const;
     // The item of a class (partyNumber 0) or of one of its parties.
     QTreeWidgetItem* item(int classNumber, int partyNumber) const;
 
@@ -69,6 +73,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The party and money as the controls show them.
+    struct ShownParty
+    {
+        std::vector<PartyMember> members;
+        QString money;
+        bool operator==(const ShownParty&) const = default;
+    };
+    ShownParty shownParty() const;
+    void showParty(const ShownParty& shown);
+
     void restoreSize();
     void saveSize();
     void fillTree();
@@ -107,4 +121,6 @@ private:
     LoadedBank m_loaded;
     std::vector<PartyMember> m_loadedMembers;
     QString m_saveNote;
+    QUndoStack* m_steps;
+    std::unique_ptr<EditHistory<ShownParty>> m_edits;
 };

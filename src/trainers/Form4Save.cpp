@@ -29,6 +29,7 @@ QString Form4::memberMoves(int member) const
 
 void Form4::updateState()
 {
+    m_edits->changed();
     setWindowModified(hasUnsavedChanges());
     QStringList notes;
     if (!m_saveNote.isEmpty()) {
@@ -169,8 +170,7 @@ void Form4::followSave(const Bytes& image)
     const bool moneyEdited = m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money;
     const std::vector<PartyMember> loadedMembers = m_loadedMembers;
     const std::optional<int> loadedMoney = m_loaded.money;
-    const std::vector<PartyMember> members = ui->partyrows->members();
-    const QString money = ui->txtmoney->text();
+    const ShownParty shown = shownParty();
     const QString name = editsName();
     const int classNumber = m_class;
     const int partyNumber = m_party;
@@ -188,13 +188,11 @@ void Form4::followSave(const Bytes& image)
     if ((!partyKept && !moneyKept) || (changed && askKeepOrReload(this, name) != QMessageBox::Yes)) {
         return;
     }
-    if (partyKept) {
-        ui->partyrows->setMembers(members);
-    }
-    if (moneyKept) {
-        setNumberText(ui->txtmoney, money);
-    }
-    updateState();
+    // Kept as one step, which an undo takes back to the file.
+    ShownParty kept = shownParty();
+    kept.members = partyKept ? shown.members : kept.members;
+    kept.money = moneyKept ? shown.money : kept.money;
+    showParty(kept);
 }
 
 void Form4::showOnMapClicked()

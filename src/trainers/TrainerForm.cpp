@@ -15,7 +15,10 @@ const QString YellowNote =
 
 } // namespace
 
-TrainerForm::TrainerForm(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TrainerForm>())
+TrainerForm::TrainerForm(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TrainerForm>()), m_steps(new QUndoStack(this)),
+      m_edits(std::make_unique<EditHistory<TrainerRecord>>(
+          m_steps, [this] { return shownRecord(); }, [this](const TrainerRecord& record) { showRecord(record); }))
 {
     ui->setupUi(this);
     ui->pkmnnoWarning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(14, 14));
@@ -56,6 +59,11 @@ QComboBox* TrainerForm::speciesBox(int member) const
 QLineEdit* TrainerForm::levelBox(int member) const
 {
     return ui->partyrows->levelBox(member);
+}
+
+QUndoStack* TrainerForm::editSteps() const
+{
+    return m_steps;
 }
 
 QListWidget* TrainerForm::roster() const

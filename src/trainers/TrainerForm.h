@@ -4,6 +4,7 @@
 // selected trainer's name, party, prize and special move, the load of a picked trainer and its save. It reads
 // and writes the open ROM through its target; the main window hosts it and shows its notes.
 
+#include "rom/EditHistory.h"
 #include "rom/RomTarget.h"
 #include "trainers/BankLayout.h"
 #include "trainers/PartyPlaceReader.h"
@@ -22,6 +23,7 @@ class PictureBook;
 class QComboBox;
 class QLineEdit;
 class QListWidget;
+class QUndoStack;
 
 class TrainerForm : public QWidget
 {
@@ -38,6 +40,8 @@ public:
     QListWidget* roster() const;
     QComboBox* moveList() const;
     QComboBox* itemList() const;
+    // The steps of the unsaved edits, which Edit > Undo and Redo walk before the ROM's saves.
+    QUndoStack* editSteps() const;
 
     // The pictures of the members and the trainer.
     void setPictureBook(PictureBook* book);
@@ -82,6 +86,9 @@ private:
     void followMembers();
 
     TrainerRecord recordFromControls(const LoadedTrainer& loaded) const;
+    // The trainer as the form shows it, and the form showing a record of the loaded trainer.
+    TrainerRecord shownRecord() const;
+    void showRecord(const TrainerRecord& record);
     QString placementNote(int rosterIndex, const LoadedTrainer& loaded) const;
     QStringList warnings();
     void updateState();
@@ -107,4 +114,6 @@ private:
     bool m_keepSaveNote = false;
     // The trainer bank's room as the last save left it.
     BankRoom m_bankRoom;
+    QUndoStack* m_steps;
+    std::unique_ptr<EditHistory<TrainerRecord>> m_edits;
 };

@@ -76,6 +76,7 @@ void TrainerForm::loadTrainer(int rosterIndex)
     if (rosterIndex < 0 || rosterIndex >= RosterSize || m_rom.profile == nullptr) {
         Nopoke();
         updateState();
+        m_edits->reset();
         return;
     }
     if (isGymLeader(rosterIndex)) {
@@ -117,6 +118,7 @@ void TrainerForm::loadTrainer(int rosterIndex)
         placeLine(*image, trainer));
     m_loaded = loaded;
     updateState();
+    m_edits->reset();
 }
 
 QString TrainerForm::placeLine(const Bytes& image, const TrainerClass& trainer) const

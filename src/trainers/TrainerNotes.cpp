@@ -70,6 +70,7 @@ void TrainerForm::updateState()
     if (m_filling) {
         return;
     }
+    m_edits->changed();
     emit modifiedChanged(hasUnsavedChanges());
     QStringList notes;
     for (const QString& note : {m_saveNote, m_placementNote}) {

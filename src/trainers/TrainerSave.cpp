@@ -43,6 +43,24 @@ TrainerRecord TrainerForm::recordFromControls(const LoadedTrainer& loaded) const
     return record;
 }
 
+TrainerRecord TrainerForm::shownRecord() const
+{
+    return m_loaded ? recordFromControls(*m_loaded) : TrainerRecord{};
+}
+
+void TrainerForm::showRecord(const TrainerRecord& record)
+{
+    if (!m_loaded) {
+        return;
+    }
+    LoadedTrainer shown = *m_loaded;
+    shown.record = record;
+    m_filling = true;
+    applyTrainer(m_loadedIndex, shown);
+    m_filling = false;
+    updateState();
+}
+
 bool TrainerForm::hasUnsavedChanges() const
 {
     if (!m_loaded) {
@@ -123,6 +141,7 @@ bool TrainerForm::mayLeaveTrainer(const QString& purpose)
     case QMessageBox::Discard:
         m_loaded.reset();
         updateState();
+        m_edits->reset();
         return true;
     default:
         return false;
@@ -157,19 +176,17 @@ void TrainerForm::followSave()
     if (!edited || !m_loaded) {
         return;
     }
-    LoadedTrainer merged = *m_loaded;
+    TrainerRecord merged = m_loaded->record;
     bool conflict = false;
-    mergeEdit(was->record.name, shown.name, merged.record.name, conflict);
-    mergeEdit(was->record.party, shown.party, merged.record.party, conflict);
-    mergeEdit(was->record.specialMove, shown.specialMove, merged.record.specialMove, conflict);
-    mergeEdit(was->record.specialMoveUser, shown.specialMoveUser, merged.record.specialMoveUser, conflict);
-    mergeEdit(was->record.prizeItem, shown.prizeItem, merged.record.prizeItem, conflict);
-    mergeEdit(was->record.prizeAmount, shown.prizeAmount, merged.record.prizeAmount, conflict);
+    mergeEdit(was->record.name, shown.name, merged.name, conflict);
+    mergeEdit(was->record.party, shown.party, merged.party, conflict);
+    mergeEdit(was->record.specialMove, shown.specialMove, merged.specialMove, conflict);
+    mergeEdit(was->record.specialMoveUser, shown.specialMoveUser, merged.specialMoveUser, conflict);
+    mergeEdit(was->record.prizeItem, shown.prizeItem, merged.prizeItem, conflict);
+    mergeEdit(was->record.prizeAmount, shown.prizeAmount, merged.prizeAmount, conflict);
     if (conflict && askKeepOrReload(this, name) != QMessageBox::Yes) {
         return;
     }
-    m_filling = true;
-    applyTrainer(m_loadedIndex, merged);
-    m_filling = false;
-    updateState();
+    // Kept as one step, which an undo takes back to the file.
+    showRecord(merged);
 }

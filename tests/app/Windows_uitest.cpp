@@ -143,3 +143,33 @@ TEST_F(SideBySide, EveryWindowFitsTheSmallerScreens)
             << window->minimumSizeHint().height();
     }
 }
+
+// Edit > Undo and Redo walk a window's unsaved edits, typing in one box as one step, with the focus in the box too.
+TEST_F(SideBySide, UndoAndRedoWalkEachWindowsEdits)
+{
+    clickTrainer(editor.window, 0);
+    QLineEdit* level = editor.window.levelBox(1);
+    const QString loaded = level->text();
+    level->setFocus();
+    retype(level, "33");
+    editor.window.speciesBox(2)->setCurrentIndex(7);
+    press(&editor.window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor.window.speciesBox(2)->currentIndex(), rom.at(LayoutOffsets::Red[0].party + 3));
+    EXPECT_EQ(level->text(), "33");
+    level->setFocus();
+    press(&editor.window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(level->text(), loaded);
+    EXPECT_FALSE(editor.window.hasUnsavedChanges());
+    press(&editor.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(level->text(), "33");
+
+    Form4* window = parties();
+    window->selectParty(34, 1);
+    auto* undo = child<QAction>(window, "mnuUndo");
+    EXPECT_FALSE(undo->isEnabled());
+    retype(window->partyRows()->levelBox(1), "50");
+    EXPECT_EQ(undo->text(), "Undo Typing");
+    press(window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_FALSE(window->hasUnsavedChanges());
+    EXPECT_EQ(fileBytes(path), rom.bytes());
+}

@@ -67,6 +67,8 @@ void press(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers)
 
 void retype(QLineEdit* box, const QString& text)
 {
+    // Where a user clicks before typing.
+    box->setFocus();
     QTest::keyClick(box, Qt::Key_End);
     QTest::keyClick(box, Qt::Key_Home, Qt::ShiftModifier);
     QTest::keyClicks(box, text);

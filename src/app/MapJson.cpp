@@ -209,16 +209,16 @@ Result<ImportStep> planMaps(const Bytes& image, const MapTable& table, const Rom
             changed.push_back(&wild);
         }
     }
-    auto wildPlan = planMapEdits(image, table, {statics, edits});
+    auto wildPlan = planMapEdits(image, table, {statics, edits, {}});
     if (!wildPlan) {
         const Failure& failure = wildPlan.failure();
         return Failure{failure.number, pathOf(table, wish, failure.description) + ": " + failure.description};
     }
     for (const WildWish* wild : changed) {
-        const auto lines = wildLines(table, *wild, *wildPlan, lists);
+        const auto lines = wildLines(table, *wild, wildPlan->wild, lists);
         step.lines.insert(step.lines.end(), lines.begin(), lines.end());
     }
-    for (const GlitchSlot& glitch : wildPlan->glitches) {
+    for (const GlitchSlot& glitch : wildPlan->wild.glitches) {
         step.lines.push_back(std::string(table.row(glitch.map)->name) + ": " + (glitch.water ? "water" : "grass") +
                              " slot " + std::to_string(glitch.slot) + " is " + lists.species.show(glitch.species) +
                              ", a species without a Pokédex number: the game may show it oddly");

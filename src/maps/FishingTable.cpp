@@ -84,7 +84,7 @@ FixedRod readOldRod(ImageView image, const RodCode& code)
         return rod;
     }
     const auto at = static_cast<std::size_t>(rod.offset);
-    rod.slots.push_back({image[at + 1], image[at]});
+    rod.pokemon.push_back({image[at + 1], image[at]});
     return rod;
 }
 
@@ -105,7 +105,7 @@ FixedRod readGoodRod(ImageView image, const RodCode& code)
     }
     for (int k = 0; k < GoodRodSlots; ++k) {
         const auto at = static_cast<std::size_t>(rod.offset + 2 * k);
-        rod.slots.push_back({image[at], image[at + 1]});
+        rod.pokemon.push_back({image[at], image[at + 1]});
     }
     return rod;
 }
@@ -174,7 +174,7 @@ int groupOf(ImageView image, std::int32_t end, SuperRod& superRod, SuperRodRow& 
     group.count = count;
     for (int k = 0; k < std::min(count, SuperRodDrawn); ++k) {
         const auto at = static_cast<std::size_t>(offset + 1 + 2 * k);
-        group.slots.push_back({image[at], image[at + 1]});
+        group.pokemon.push_back({image[at], image[at + 1]});
     }
     return static_cast<int>(superRod.groups.size()) - 1;
 }
@@ -187,7 +187,7 @@ int inlineGroup(ImageView image, SuperRod& superRod, const SuperRodRow& row)
     group.count = SuperRodDrawn;
     for (int k = 0; k < SuperRodDrawn; ++k) {
         const auto at = static_cast<std::size_t>(group.offset + 2 * k);
-        group.slots.push_back({image[at + 1], image[at]});
+        group.pokemon.push_back({image[at + 1], image[at]});
     }
     return static_cast<int>(superRod.groups.size()) - 1;
 }

@@ -35,7 +35,7 @@ struct FixedRod
     // The file offset of the first value byte; the Old Rod's are species then level, the Good Rod's level then
     // species, as the code loads them.
     std::int32_t offset = 0;
-    std::vector<WildSlot> slots;
+    std::vector<WildSlot> pokemon;
     // Why the rod cannot be read where its code is; empty when it can.
     std::string problem;
 
@@ -51,7 +51,7 @@ struct SuperRodGroup
     // The stored count; 4 in Yellow.
     int count = 0;
     // Those the game can draw, in order.
-    std::vector<WildSlot> slots;
+    std::vector<WildSlot> pokemon;
     // The maps whose first row leads here, in the rows' order.
     std::vector<int> maps;
 

@@ -15,7 +15,7 @@ struct Target
     // The group the maps read now; nullptr for a map without a row.
     const SuperRodGroup* group = nullptr;
     std::vector<int> maps;
-    std::vector<WildSlot> slots;
+    std::vector<WildSlot> pokemon;
     // A copy of a shared group for maps.front() alone; the others keep the group.
     bool copy = false;
     // Whether an edit gave the slots, so that two edits of one group that differ are caught.
@@ -81,12 +81,13 @@ WriteStatus checkRod(const FixedRod& rod, const std::optional<std::vector<WildSl
         return refusal(FailureNumber::NotInPlace,
                        std::string("The ") + name + "'s Pokémon are left as they are: " + rod.problem + ".");
     }
-    if (slots->size() != rod.slots.size()) {
+    if (slots->size() != rod.pokemon.size()) {
         return refusal(FailureNumber::PartyNotStorable,
-                       std::string("The ") + name + " holds " + std::to_string(rod.slots.size()) + " Pokémon.");
+                       std::string("The ") + name + " holds " + std::to_string(rod.pokemon.size()) + " Pokémon.");
     }
-    return checkSlots(
-        rod.slots.size() == 1 ? std::string("The ") + name : std::string(name) + " slot", *slots, rod.slots.size() > 1);
+    return checkSlots(rod.pokemon.size() == 1 ? std::string("The ") + name : std::string(name) + " slot",
+                      *slots,
+                      rod.pokemon.size() > 1);
 }
 
 WriteStatus checkEdit(const MapTable& table, const SuperRodEdit& edit)
@@ -108,14 +109,14 @@ WriteStatus checkEdit(const MapTable& table, const SuperRodEdit& edit)
         return refusal(FailureNumber::NotInPlace,
                        name + "'s super rod Pokémon are left alone: " + found->problem + ".");
     }
-    const auto count = edit.slots ? std::ssize(*edit.slots) : -1;
-    if (edit.slots && (count < fewestSlots(superRod) || count > SuperRodDrawn)) {
+    const auto count = edit.pokemon ? std::ssize(*edit.pokemon) : -1;
+    if (edit.pokemon && (count < fewestSlots(superRod) || count > SuperRodDrawn)) {
         return refusal(FailureNumber::PartyNotStorable,
                        name + ": the super rod holds " +
                            (superRod.inlineSlots ? std::string("4 Pokémon a map") : std::string("1 to 4 Pokémon")) +
                            " in this game, not " + std::to_string(count) + ".");
     }
-    return edit.slots ? checkSlots(name + ": super rod slot", *edit.slots, true) : std::nullopt;
+    return edit.pokemon ? checkSlots(name + ": super rod slot", *edit.pokemon, true) : std::nullopt;
 }
 
 Result<std::vector<Target>> targetsOf(const MapTable& table, const FishingEdits& edits)
@@ -128,7 +129,7 @@ Result<std::vector<Target>> targetsOf(const MapTable& table, const FishingEdits&
             return *failure;
         }
         const SuperRodGroup* group = superRod.groupOf(edit.map);
-        if (group == nullptr && !edit.slots) {
+        if (group == nullptr && !edit.pokemon) {
             continue;
         }
         const bool copy = group != nullptr && edit.own && group->maps.size() > 1;
@@ -140,20 +141,20 @@ Result<std::vector<Target>> targetsOf(const MapTable& table, const FishingEdits&
             target = targets.insert(targets.end(), Target{});
             target->group = group;
             target->maps = alone ? std::vector<int>{edit.map} : group->maps;
-            target->slots = group != nullptr ? group->slots : std::vector<WildSlot>{};
+            target->pokemon = group != nullptr ? group->pokemon : std::vector<WildSlot>{};
             target->copy = copy;
         }
         if (copy) {
             copied.push_back(edit.map);
         }
-        if (edit.slots && target->given && target->slots != *edit.slots) {
+        if (edit.pokemon && target->given && target->pokemon != *edit.pokemon) {
             return refusal(
                 FailureNumber::WouldMoveData,
                 nameOf(table, edit.map) +
                     " shares its super rod Pokémon with other maps, and they were given Pokémon that differ.");
         }
-        if (edit.slots) {
-            target->slots = *edit.slots;
+        if (edit.pokemon) {
+            target->pokemon = *edit.pokemon;
             target->given = true;
         }
     }
@@ -181,10 +182,10 @@ void decide(const SuperRod& superRod, std::vector<Target>& targets)
 {
     for (Target& target : targets) {
         if (superRod.inlineSlots) {
-            target.bytes = inlineBytes(target.slots);
+            target.bytes = inlineBytes(target.pokemon);
             continue;
         }
-        target.bytes = groupBytes(target.slots);
+        target.bytes = groupBytes(target.pokemon);
         target.toFree = target.group == nullptr || target.copy || std::ssize(target.bytes) > target.group->length;
     }
 }
@@ -229,12 +230,34 @@ WriteStatus checkRoom(const MapTable& table, const std::vector<Target>& targets,
                        std::to_string(want - free.room()) + " bytes are missing.");
 }
 
+// The writes that turn the bytes at offset into bytes where they lie, those it no longer needs set to 0x00: one run for
+// each stretch that differs, so that a save writes no byte it does not change.
+void writeChanges(const Bytes& image, std::int32_t offset, Bytes bytes, std::int32_t length, WritePlan& plan)
+{
+    bytes.resize(std::max(bytes.size(), static_cast<std::size_t>(length)), 0x00);
+    const auto same = [&](std::size_t k) { return image[static_cast<std::size_t>(offset) + k] == bytes[k]; };
+    for (std::size_t k = 0; k < bytes.size();) {
+        if (same(k)) {
+            ++k;
+            continue;
+        }
+        std::size_t end = k;
+        while (end < bytes.size() && !same(end)) {
+            ++end;
+        }
+        plan.push_back(
+            {offset + static_cast<std::int32_t>(k),
+             Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(k), bytes.begin() + static_cast<std::ptrdiff_t>(end))});
+        k = end;
+    }
+}
+
 void place(const Bytes& image, const SuperRod& superRod, Target& target, FreeSpace& free, FishingWrite& write)
 {
     if (target.group == nullptr && superRod.inlineSlots) {
         return;
     }
-    if (target.group != nullptr && !target.copy && target.slots == target.group->slots) {
+    if (target.group != nullptr && !target.copy && target.pokemon == target.group->pokemon) {
         return;
     }
     const SuperRodGroup* group = target.group;
@@ -243,9 +266,7 @@ void place(const Bytes& image, const SuperRod& superRod, Target& target, FreeSpa
         block = {group->offset, group->length, group->length, pointersOf(superRod, target.maps)};
     }
     if (!target.toFree) {
-        const Bytes old(image.begin() + group->offset, image.begin() + group->offset + group->length);
-        const auto inPlace = placeInPlace(block, old, target.bytes);
-        write.plan.insert(write.plan.end(), inPlace->begin(), inPlace->end());
+        writeChanges(image, group->offset, target.bytes, group->length, write.plan);
         return;
     }
     const auto placed = placeInFreeSpace(block, target.bytes, free, group == nullptr || target.copy);
@@ -287,21 +308,22 @@ void placeRows(const Bytes& image,
     write.moves.push_back({{}, *placed->move});
 }
 
-void writeRod(const FixedRod& rod,
-              const std::optional<std::vector<WildSlot>>& slots,
+void writeRod(const Bytes& image,
+              const FixedRod& rod,
+              const std::optional<std::vector<WildSlot>>& pokemon,
               bool speciesFirst,
               WritePlan& plan)
 {
-    if (!slots || *slots == rod.slots) {
+    if (!pokemon) {
         return;
     }
     Bytes bytes;
-    for (const WildSlot& slot : *slots) {
+    for (const WildSlot& slot : *pokemon) {
         bytes.insert(bytes.end(),
                      speciesFirst ? std::initializer_list<std::uint8_t>{slot.species, slot.level}
                                   : std::initializer_list<std::uint8_t>{slot.level, slot.species});
     }
-    plan.push_back({rod.offset, std::move(bytes)});
+    writeChanges(image, rod.offset, std::move(bytes), 0, plan);
 }
 
 // What the game reads besides the rods in the banks a plan writes: the wild Pokémon and the map header tables.
@@ -352,7 +374,7 @@ bool sameSuperRod(const SuperRod& was, const SuperRod& now, int map, const Expec
 {
     const SuperRodGroup* group = now.groupOf(map);
     if (const auto edited = expected.superRod.find(map); edited != expected.superRod.end()) {
-        return group != nullptr && group->slots == edited->second;
+        return group != nullptr && group->pokemon == edited->second;
     }
     const SuperRodRow* before = was.rowOf(map);
     const SuperRodRow* after = now.rowOf(map);
@@ -360,7 +382,7 @@ bool sameSuperRod(const SuperRod& was, const SuperRod& now, int map, const Expec
         return before == after;
     }
     const SuperRodGroup* old = was.groupOf(map);
-    return (old == nullptr) == (group == nullptr) && (old == nullptr || old->slots == group->slots);
+    return (old == nullptr) == (group == nullptr) && (old == nullptr || old->pokemon == group->pokemon);
 }
 
 WriteStatus verifyAgainst(const MapTable& table,
@@ -374,7 +396,7 @@ WriteStatus verifyAgainst(const MapTable& table,
     for (const auto& [name, rod, wasRod, slots] :
          {std::tuple{"Old Rod", &now.oldRod, &was.oldRod, &expected.oldRod},
           std::tuple{"Good Rod", &now.goodRod, &was.goodRod, &expected.goodRod}}) {
-        if (rod->slots != *slots || rod->problem != wasRod->problem || rod->offset != wasRod->offset) {
+        if (rod->pokemon != *slots || rod->problem != wasRod->problem || rod->offset != wasRod->offset) {
             return refusal(FailureNumber::WouldMoveData,
                            std::string("This save would change what the game reads for the ") + name + ".");
         }
@@ -400,12 +422,12 @@ WriteStatus verifyAgainst(const MapTable& table,
 
 Expected expectedValues(const FishingTable& fishing, const FishingEdits& edits, const std::vector<Target>& targets)
 {
-    Expected expected{edits.oldRod ? std::vector<WildSlot>{*edits.oldRod} : fishing.oldRod.slots,
-                      edits.goodRod.value_or(fishing.goodRod.slots),
+    Expected expected{edits.oldRod ? std::vector<WildSlot>{*edits.oldRod} : fishing.oldRod.pokemon,
+                      edits.goodRod.value_or(fishing.goodRod.pokemon),
                       {}};
     for (const Target& target : targets) {
         for (const int map : target.maps) {
-            expected.superRod[map] = target.slots;
+            expected.superRod[map] = target.pokemon;
         }
     }
     return expected;
@@ -455,8 +477,8 @@ planFishingEdits(const Bytes& image, const MapTable& table, const FishingEdits& 
         return *failure;
     }
     FishingWrite write;
-    writeRod(fishing.oldRod, oldRod, true, write.plan);
-    writeRod(fishing.goodRod, edits.goodRod, false, write.plan);
+    writeRod(image, fishing.oldRod, oldRod, true, write.plan);
+    writeRod(image, fishing.goodRod, edits.goodRod, false, write.plan);
     for (Target& target : targets.value()) {
         place(image, superRod, target, free, write);
     }

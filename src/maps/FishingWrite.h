@@ -25,7 +25,7 @@ struct SuperRodEdit
 {
     int map = 0;
     // The new slots, in the order the game draws them; none: as they are.
-    std::optional<std::vector<WildSlot>> slots;
+    std::optional<std::vector<WildSlot>> pokemon;
     // Red and Blue: a group other maps share is first copied into the free space for this map alone.
     bool own = false;
 };

@@ -47,7 +47,7 @@ std::vector<Case> redCases(const MapTable& table)
     const SuperRodGroup& cerulean = *rod.groupOf(CeruleanCity);
     const SuperRodGroup& route22 = *rod.groupOf(Route22);
     const std::int32_t free = table.free.placeAt();
-    std::vector<WildSlot> slot2 = cerulean.slots;
+    std::vector<WildSlot> slot2 = cerulean.pokemon;
     slot2[1] = {33, 44};
     const std::vector<WildSlot> four{{20, 60}, {21, 61}, {22, 62}, {23, 63}};
     Writes own;
@@ -77,7 +77,7 @@ std::vector<Case> redCases(const MapTable& table)
     Writes both;
     addBytes(both, free, wildBytes(pallet, {}));
     addBytes(both, wildPointerOffset(mapProfile(GameVersion::Red), PalletTown), bankPointer(free));
-    addBytes(both, free + 22 + 16, groupBytes(cerulean.slots));
+    addBytes(both, free + 22 + 16, groupBytes(cerulean.pokemon));
     addBytes(both, rod.rowOf(CeruleanCity)->offset + 1, bankPointer(free + 22 + 16));
     return {
         {"a shared group, in place for all its maps",
@@ -157,7 +157,7 @@ std::vector<Case> yellowCases(const MapTable& table, const Bytes& image)
     rows.insert(rows.end(), {Route1, 60, 20, 61, 21, 62, 22, 63, 23, 0xFF});
     addBytes(added, free, rows);
     addBytes(added, at.superRodPointer, bankPointer(free));
-    std::vector<WildSlot> slot4 = table.fishing.superRod.groupOf(CeruleanCity)->slots;
+    std::vector<WildSlot> slot4 = table.fishing.superRod.groupOf(CeruleanCity)->pokemon;
     slot4[3] = {50, 150};
     return {
         {"a row's Pokémon in place",

@@ -26,7 +26,7 @@ std::map<int, std::vector<WildSlot>> superRodOf(const SuperRod& superRod)
     std::map<int, std::vector<WildSlot>> maps;
     for (int map = 0; map < 255; ++map) {
         if (const SuperRodGroup* group = superRod.groupOf(map)) {
-            maps[map] = group->slots;
+            maps[map] = group->pokemon;
         }
     }
     return maps;
@@ -43,9 +43,9 @@ TEST_P(Fishing, ReadsAsBuilt)
     ASSERT_TRUE(read.oldRod.readable()) << read.oldRod.problem;
     ASSERT_TRUE(read.goodRod.readable()) << read.goodRod.problem;
     ASSERT_TRUE(read.superRod.readable()) << read.superRod.problem;
-    EXPECT_EQ(read.oldRod.slots, std::vector<WildSlot>{built.oldRod});
+    EXPECT_EQ(read.oldRod.pokemon, std::vector<WildSlot>{built.oldRod});
     EXPECT_EQ(read.oldRod.offset, at.oldRodInstruction + 1);
-    EXPECT_EQ(read.goodRod.slots, built.goodRod);
+    EXPECT_EQ(read.goodRod.pokemon, built.goodRod);
     EXPECT_EQ(read.goodRod.offset, at.goodRodTable);
     EXPECT_EQ(read.superRod.offset, at.superRodRows);
     EXPECT_EQ(read.superRod.pointerOffset, at.superRodPointer);
@@ -93,7 +93,7 @@ TEST_P(Fishing, ChangedCodeIsNeverReadAsSomethingElse)
                                       (offset == search + 33 || offset == search + 39 || offset == search + 45));
             for (const auto& [now, was] :
                  {std::pair{&read.oldRod, &before.oldRod}, std::pair{&read.goodRod, &before.goodRod}}) {
-                EXPECT_TRUE(!now->readable() || now->slots == was->slots || values);
+                EXPECT_TRUE(!now->readable() || now->pokemon == was->pokemon || values);
                 unreadable += now->readable() ? 0 : 1;
             }
             EXPECT_TRUE(!read.superRod.readable() || read.superRod == before.superRod || superValues);
@@ -164,7 +164,7 @@ TEST_P(Fishing, RandomEditsKeepEveryOtherMapAsTheGameReadsIt)
                 for (const int map : edit.own != own ? std::vector<int>{}
                                      : alone         ? std::vector<int>{edit.map}
                                                      : group->maps) {
-                    expected[map] = *edit.slots;
+                    expected[map] = *edit.pokemon;
                 }
             }
         }

@@ -68,7 +68,11 @@ std::vector<Case> cases(const MapTable& table)
     const MapObject& voltorb = table.row(PowerPlant)->objects[0];
     const auto zapdos = LayoutOffsets::battle(GameVersion::Red, 0);
     return {
-        {"a slot in place", {{}, {{Route1, slot3, {}}}, {}}, {{route1.offset + 5, 42}, {route1.offset + 6, 99}}, "", ""},
+        {"a slot in place",
+         {{}, {{Route1, slot3, {}}}, {}},
+         {{route1.offset + 5, 42}, {route1.offset + 6, 99}},
+         "",
+         ""},
         {"a rate in place", {{}, {{Route1, rate, {}}}, {}}, {{route1.offset, 200}}, "", ""},
         {"turned on: a table of its own in the free space",
          {{}, {{PalletTown, pallet, {}}}, {}},
@@ -108,7 +112,11 @@ std::vector<Case> cases(const MapTable& table)
          "Route 20 shares its wild Pokémon with other maps",
          ""},
         {"no map", {{}, {{0x0B, pallet, {}}}, {}}, {}, "Map 0x0B's wild Pokémon are left alone: it is no map", ""},
-        {"a copy", {{}, {{0x45, pallet, {}}}, {}}, {}, "Cerulean Trashed House (copy)'s wild Pokémon are left alone", ""},
+        {"a copy",
+         {{}, {{0x45, pallet, {}}}, {}},
+         {},
+         "Cerulean Trashed House (copy)'s wild Pokémon are left alone",
+         ""},
         {"a static species 0", {{{PowerPlant, 1, 0, 41}}, {}, {}}, {}, "Power Plant object 1: species 0", ""},
         {"a static level 101", {{{PowerPlant, 1, 7, 101}}, {}, {}}, {}, "Power Plant object 1: level 101", ""},
         {"a static item", {{{PowerPlant, 10, 7, 41}}, {}, {}}, {}, "Power Plant object 10 is no Pokémon", ""},

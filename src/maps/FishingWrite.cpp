@@ -1,5 +1,6 @@
 #include "maps/FishingWrite.h"
 
+#include "maps/FishingCheck.h"
 #include "maps/MapNames.h"
 #include "rom/DisplayText.h"
 #include "rom/SpacePlan.h"
@@ -25,20 +26,6 @@ struct Target
     bool toFree = false;
     std::int32_t at = -1;
 };
-
-// What every rod must read once the plan is written.
-struct Expected
-{
-    std::vector<WildSlot> oldRod;
-    std::vector<WildSlot> goodRod;
-    std::map<int, std::vector<WildSlot>> superRod;
-};
-
-// "bank 3", "bank 0x3D".
-std::string bankName(int bank)
-{
-    return "bank " + (bank < 10 ? std::to_string(bank) : hexNumber(bank, 2));
-}
 
 std::string nameOf(const MapTable& table, int map)
 {
@@ -326,105 +313,12 @@ void writeRod(const Bytes& image,
     writeChanges(image, rod.offset, std::move(bytes), 0, plan);
 }
 
-// What the game reads besides the rods in the banks a plan writes: the wild Pokémon and the map header tables.
-std::vector<BankRange> keptRanges(const MapTable& table)
+FishingExpected
+expectedValues(const FishingTable& fishing, const FishingEdits& edits, const std::vector<Target>& targets)
 {
-    const MapProfile& profile = mapProfile(table.version);
-    std::vector<BankRange> ranges{{profile.wildPointers, wildPointerOffset(profile, profile.mapCount) + 2},
-                                  {profile.headerPointers, profile.headerPointers + 2 * profile.mapCount},
-                                  {profile.headerBanks, profile.headerBanks + profile.mapCount}};
-    for (const WildTable& wild : table.wild) {
-        ranges.push_back({wild.offset, wild.offset + wild.length});
-    }
-    return ranges;
-}
-
-bool writesOver(const WritePlan& plan, const std::vector<BankRange>& ranges)
-{
-    return std::any_of(plan.begin(), plan.end(), [&](const ByteWrite& write) {
-        return std::any_of(ranges.begin(), ranges.end(), [&](const BankRange& range) {
-            return range.start < write.offset + std::ssize(write.bytes) && write.offset < range.end;
-        });
-    });
-}
-
-// The rods' values, the super rod's pointer, rows and groups, and the free space: what a plan may write.
-std::vector<BankRange> writableRanges(const FishingTable& fishing, const FreeSpace& free)
-{
-    std::vector<BankRange> ranges;
-    if (fishing.oldRod.readable()) {
-        ranges.push_back({fishing.oldRod.offset, fishing.oldRod.offset + 2});
-    }
-    if (fishing.goodRod.readable()) {
-        ranges.push_back({fishing.goodRod.offset, fishing.goodRod.offset + 2 * GoodRodSlots});
-    }
-    const SuperRod& superRod = fishing.superRod;
-    if (superRod.readable()) {
-        ranges.push_back({superRod.pointerOffset, superRod.pointerOffset + 2});
-        ranges.push_back({superRod.offset, superRod.offset + superRod.length});
-        for (const SuperRodGroup& group : superRod.groups) {
-            ranges.push_back({group.offset, group.offset + group.length});
-        }
-        ranges.push_back({free.start, bankRange(superRod.bank).end});
-    }
-    return ranges;
-}
-
-bool sameSuperRod(const SuperRod& was, const SuperRod& now, int map, const Expected& expected)
-{
-    const SuperRodGroup* group = now.groupOf(map);
-    if (const auto edited = expected.superRod.find(map); edited != expected.superRod.end()) {
-        return group != nullptr && group->pokemon == edited->second;
-    }
-    const SuperRodRow* before = was.rowOf(map);
-    const SuperRodRow* after = now.rowOf(map);
-    if (before == nullptr || after == nullptr) {
-        return before == after;
-    }
-    const SuperRodGroup* old = was.groupOf(map);
-    return (old == nullptr) == (group == nullptr) && (old == nullptr || old->pokemon == group->pokemon);
-}
-
-WriteStatus verifyAgainst(const MapTable& table,
-                          const Bytes& before,
-                          const Bytes& after,
-                          const Expected& expected,
-                          const std::vector<BankRange>& writable)
-{
-    const FishingTable& was = table.fishing;
-    const FishingTable now = readFishing(after, table.version);
-    for (const auto& [name, rod, wasRod, slots] :
-         {std::tuple{"Old Rod", &now.oldRod, &was.oldRod, &expected.oldRod},
-          std::tuple{"Good Rod", &now.goodRod, &was.goodRod, &expected.goodRod}}) {
-        if (rod->pokemon != *slots || rod->problem != wasRod->problem || rod->offset != wasRod->offset) {
-            return refusal(FailureNumber::WouldMoveData,
-                           std::string("This save would change what the game reads for the ") + name + ".");
-        }
-    }
-    if (now.superRod.problem != was.superRod.problem || now.superRod.chances != was.superRod.chances) {
-        return refusal(FailureNumber::WouldMoveData, "This save would change how the game reads the super rod.");
-    }
-    for (int map = 0; map < SuperRodRowsEnd; ++map) {
-        if (!sameSuperRod(was.superRod, now.superRod, map, expected)) {
-            return refusal(FailureNumber::WouldMoveData,
-                           "This save would change what the game reads for the super rod Pokémon of " +
-                               nameOf(table, map) + ".");
-        }
-    }
-    for (const int bank : {RodBank, was.superRod.bank}) {
-        if (!sameOutside(before, after, bankRange(bank), writable)) {
-            return refusal(FailureNumber::WouldMoveData,
-                           "This save would change " + bankName(bank) + " outside the rods' Pokémon.");
-        }
-    }
-    return std::nullopt;
-}
-
-Expected expectedValues(const FishingTable& fishing, const FishingEdits& edits, const std::vector<Target>& targets)
-{
-    Expected expected{edits.oldRod ? std::vector<WildSlot>{*edits.oldRod} : fishing.oldRod.pokemon,
-                      edits.goodRod.value_or(fishing.goodRod.pokemon),
-                      {}};
+    FishingExpected expected{edits.oldRod ? std::vector<WildSlot>{*edits.oldRod} : fishing.oldRod.pokemon,
+                             edits.goodRod.value_or(fishing.goodRod.pokemon),
+                             {}};
     for (const Target& target : targets) {
         for (const int map : target.maps) {
             expected.superRod[map] = target.pokemon;
@@ -471,7 +365,7 @@ planFishingEdits(const Bytes& image, const MapTable& table, const FishingEdits& 
     }
     const SuperRod& superRod = fishing.superRod;
     free = superRodFreeSpace(image, superRod, free);
-    const std::vector<BankRange> writable = writableRanges(fishing, free);
+    const std::vector<BankRange> writable = fishingWritable(fishing, free);
     decide(superRod, targets.value());
     if (auto failure = checkRoom(table, *targets, free)) {
         return *failure;
@@ -485,18 +379,18 @@ planFishingEdits(const Bytes& image, const MapTable& table, const FishingEdits& 
     if (growsRows(*targets)) {
         placeRows(image, superRod, *targets, free, write);
     }
-    if (writesOver(write.plan, keptRanges(table))) {
+    if (writesOver(write.plan, mapTableRanges(table))) {
         return refusal(FailureNumber::WouldMoveData,
                        "This save would write over the wild Pokémon or the map headers, which this ROM keeps among "
                        "the rods' Pokémon.");
     }
-    const Expected expected = expectedValues(fishing, edits, *targets);
+    const FishingExpected expected = expectedValues(fishing, edits, *targets);
     std::vector<BankRange> read{bankRange(RodBank)};
     if (superRod.bank != RodBank) {
         read.push_back(bankRange(superRod.bank));
     }
     if (auto failure = checkOnCopy(image, write.plan, read, writable, [&](const Bytes& copy) {
-            return verifyAgainst(table, image, copy, expected, writable);
+            return verifyFishing(table, image, copy, expected, writable);
         })) {
         return *failure;
     }

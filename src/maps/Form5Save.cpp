@@ -1,6 +1,6 @@
-// The Maps window's edits, notes and save: the selected map's standing Pokémon and wild Pokémon go back into the
-// ROM through the maps' own save, with the failure boxes and question before unsaved edits are lost of the other
-// windows. A save is reported on the notes line and the status bar, without a box to dismiss.
+// The Maps window's edits, notes and save: the selected map's standing Pokémon, wild Pokémon and fishing, and the
+// rods, go back into the ROM through the maps' own save, with the failure boxes and question before unsaved edits are
+// lost of the other windows. A save is reported on the notes line and the status bar, without a box to dismiss.
 
 #include "maps/Form5.h"
 #include "maps/MapNames.h"
@@ -62,13 +62,14 @@ MapEdits Form5::editedMap() const
     if (grass || water) {
         edits.wild.push_back({m_map, grass, water});
     }
+    edits.fishing = editedFishing();
     return edits;
 }
 
 bool Form5::hasUnsavedChanges() const
 {
     const MapEdits edits = editedMap();
-    return !edits.statics.empty() || !edits.wild.empty();
+    return !edits.statics.empty() || !edits.wild.empty() || !edits.fishing.empty();
 }
 
 void Form5::updateState()
@@ -88,6 +89,7 @@ void Form5::updateState()
     ui->cmdSave->setEnabled(m_map >= 0 && m_readOnly.isEmpty());
     showTabs();
     showWildRoom();
+    showFishing();
 }
 
 void Form5::showTabs()
@@ -161,7 +163,7 @@ QStringList Form5::warnings()
             lines << glitchLine(QStringLiteral("%1 slot %2").arg(areaName(water)).arg(slot));
         }
     }
-    return lines;
+    return lines << fishingWarnings();
 }
 
 void Form5::showWildRoom()
@@ -271,8 +273,9 @@ void Form5::followSave(const Bytes& image)
     const QString rates[] = {ui->grassrate->text(), ui->waterrate->text()};
     const std::vector<WildSlot> shownSlots[] = {ui->grassslots->values(), ui->waterslots->values()};
     const bool blank[] = {ui->grassslots->blank(), ui->waterslots->blank()};
+    const FishingShown fishing = fishingShown();
     loadMaps(image);
-    if (edits.statics.empty() && edits.wild.empty()) {
+    if (edits.statics.empty() && edits.wild.empty() && edits.fishing.empty()) {
         return;
     }
     // The edits are kept over the new file where the Pokémon they were made on are still what the save left; the
@@ -286,7 +289,7 @@ void Form5::followSave(const Bytes& image)
     const bool wildEdited[] = {!edits.wild.empty() && edits.wild.front().grass.has_value(),
                                !edits.wild.empty() && edits.wild.front().water.has_value()};
     const std::optional<WildArea> now[] = {m_grass, m_water};
-    bool conflict = !edits.statics.empty() && !staticsKept;
+    bool conflict = (!edits.statics.empty() && !staticsKept) || !fishingKept(fishing);
     for (const int k : {0, 1}) {
         conflict = conflict || (wildEdited[k] && (!sameMap || !now[k] || now[k] != areas[k]));
     }
@@ -306,6 +309,7 @@ void Form5::followSave(const Bytes& image)
             grid->setValues(shownSlots[k]);
         }
     }
+    showFishingAgain(fishing);
     updateState();
 }
 

@@ -241,8 +241,8 @@ TEST(MapsWindowFishing, GreysWhatTheGameDoesNotReadThere)
     EXPECT_TRUE(changedExactly(rom.bytes(), fileBytes(path), {{at.goodRodTable, 33}}));
 }
 
-// Another window's save: the Old Rod's edit is kept over a file whose rods it did not change, and dropped at the
-// user's word when it changed them.
+// Another window's save: the rods' edits are kept over a file whose rods it did not change, and dropped at the user's
+// word when it changed them.
 TEST(MapsWindowFishing, FollowsAnotherWindowsSave)
 {
     const SyntheticRom rom(GameVersion::Blue);
@@ -251,6 +251,10 @@ TEST(MapsWindowFishing, FollowsAnotherWindowsSave)
     editor.open(rom);
     Form5* window = openMaps(editor);
     window->selectMap(Route4);
+    // Three slots drawn alike share a bite's 256 chances.
+    auto* cells = widget<PokemonGrid>(window, "superslots");
+    EXPECT_EQ(cells->caption(1)->toolTip(), "Slot 1: 86 in 256 bites");
+    EXPECT_EQ(cells->caption(3)->text(), "33%");
     retype(box(window, "orlvl1"), "12");
     retype(box(window, "srlvl2"), "13");
     Bytes other = rom.bytes();

@@ -129,6 +129,7 @@ std::string exportBattles(const Bytes& image, const VersionProfile& profile)
     const MapTable maps = readMaps(image, profile);
     document["overworld"] = overworld(image, maps, lists, notes);
     document["maps"] = exportMaps(maps, lists, notes);
+    document["rods"] = exportRods(maps, lists, notes);
     document["notes"] = notes;
     return jsonText(document);
 }

@@ -108,7 +108,7 @@ Checker::number(const Json& item, const char* key, const std::string& path, int 
 
 void Checker::document(const Json& document, ImportWishes& wishes)
 {
-    if (!object(document, "(top)", {"tavrik", "game", "classes", "leaders", "overworld", "maps", "notes"})) {
+    if (!object(document, "(top)", {"tavrik", "game", "classes", "leaders", "overworld", "maps", "rods", "notes"})) {
         return;
     }
     if (!document.contains("tavrik") || document["tavrik"] != BattleJsonVersion) {
@@ -147,6 +147,9 @@ void Checker::document(const Json& document, ImportWishes& wishes)
             const OverworldBattle& at = m_positions[static_cast<std::size_t>(wish.battle)];
             checkSameBytes(wishes.maps, at.speciesOffset, wish.path, wish.species, wish.level, m_errors);
         }
+    }
+    if (document.contains("rods") && !document["rods"].is_null()) {
+        checkRods(document["rods"], m_maps, m_lists, m_errors, wishes.maps);
     }
 }
 

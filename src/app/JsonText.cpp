@@ -16,7 +16,7 @@ enum class OneLine
 
 OneLine oneLineUnder(std::string_view key)
 {
-    constexpr std::array<std::string_view, 3> ListsOfRecords = {"slots", "trainers", "pokemon"};
+    constexpr std::array<std::string_view, 4> ListsOfRecords = {"slots", "trainers", "pokemon", "good"};
     if (key == "parties") {
         return OneLine::ElementsOfElements;
     }
@@ -26,6 +26,12 @@ OneLine oneLineUnder(std::string_view key)
         }
     }
     return OneLine::None;
+}
+
+// Which values stand on one line whole: a rod's one Pokémon, the maps sharing a super rod group.
+bool oneLineValue(std::string_view key)
+{
+    return key == "old" || key == "sharedWith";
 }
 
 // Text that dump writes between quotes as it stands: printable ASCII without quotes or backslashes.
@@ -94,7 +100,11 @@ void writeIndented(const Json& value, int depth, OneLine rule, std::string& out)
         if (value.is_object()) {
             appendString(it.key(), out);
             out += ": ";
-            writeIndented(*it, depth + 1, oneLineUnder(it.key()), out);
+            if (oneLineValue(it.key())) {
+                writeOneLine(*it, out);
+            } else {
+                writeIndented(*it, depth + 1, oneLineUnder(it.key()), out);
+            }
         } else if (rule == OneLine::Elements) {
             writeOneLine(*it, out);
         } else {

@@ -56,6 +56,7 @@ public:
     {}
 
     void entry(const Json& item, const std::string& path, std::set<int>& seen, MapImport& wish);
+    void rods(const Json& value, MapImport& wish);
 
 private:
     void error(const std::string& path, const std::string& what) { m_errors.push_back(path + ": " + what); }
@@ -64,6 +65,10 @@ private:
     std::optional<int> species(const Json& value, const std::string& path);
     bool sameAsRom(const Json& item, const MapRow& row, const std::string& path);
     std::optional<WildArea> area(const Json& value, const std::string& path);
+    std::optional<WildSlot> slot(const Json& value, const std::string& path);
+    std::optional<std::vector<WildSlot>>
+    slots(const Json& value, const std::string& path, std::size_t low, std::size_t high);
+    void fishing(const Json& value, const std::string& path, int map, MapImport& wish);
     void pokemon(const Json& value, const std::string& path, const MapRow& row, MapImport& wish);
 
     const RomLists& m_lists;
@@ -103,7 +108,7 @@ bool MapChecker::sameAsRom(const Json& item, const MapRow& row, const std::strin
                          : "this ROM's map is no copy");
     }
     if (row.copyOf) {
-        for (const char* key : {"trainers", "pokemon", "grass", "water", "wildOf"}) {
+        for (const char* key : {"trainers", "pokemon", "grass", "water", "wildOf", "fishing"}) {
             if (given(item, key)) {
                 error(path + "." + key,
                       "this map is a copy of map " + std::to_string(*row.copyOf) + ": its values are given there");
@@ -143,9 +148,9 @@ std::optional<WildArea> MapChecker::area(const Json& value, const std::string& p
         return std::nullopt;
     }
     const auto rate = integer(value["rate"], path + ".rate", 0, 255);
-    const Json& slots = value["slots"];
+    const Json& listed = value["slots"];
     const std::size_t count = rate == 0 ? 0 : WildSlotCount;
-    if (!rate || !slots.is_array() || slots.size() != count) {
+    if (!rate || !listed.is_array() || listed.size() != count) {
         error(path + ".slots",
               rate == 0 ? "a rate of 0 keeps no slots: give []" : "a rate of 1-255 needs exactly 10 slots");
         return std::nullopt;
@@ -154,23 +159,107 @@ std::optional<WildArea> MapChecker::area(const Json& value, const std::string& p
     area.rate = static_cast<std::uint8_t>(*rate);
     bool sound = true;
     for (std::size_t k = 0; k < count; ++k) {
-        if (const auto quick = soundSpeciesLevel(slots[k], m_lists.species, MaxWildLevel)) {
-            area.slot[k] = {static_cast<std::uint8_t>(quick->level), static_cast<std::uint8_t>(quick->species)};
-            continue;
-        }
-        const std::string slot = at(path + ".slots", k);
-        if (!object(slots[k], slot, {"species", "level"}) || !slots[k].contains("species") ||
-            !slots[k].contains("level")) {
-            error(slot, "a slot has its species and its level");
-            sound = false;
-            continue;
-        }
-        const auto byte = species(slots[k]["species"], slot + ".species");
-        const auto level = integer(slots[k]["level"], slot + ".level", 1, MaxWildLevel);
-        sound = sound && byte && level;
-        area.slot[k] = {static_cast<std::uint8_t>(level.value_or(0)), static_cast<std::uint8_t>(byte.value_or(0))};
+        const auto read = slot(listed[k], at(path + ".slots", k));
+        sound = sound && read;
+        area.slot[k] = read.value_or(WildSlot{});
     }
     return sound ? std::optional(area) : std::nullopt;
+}
+
+std::optional<WildSlot> MapChecker::slot(const Json& value, const std::string& path)
+{
+    if (const auto quick = soundSpeciesLevel(value, m_lists.species, MaxWildLevel)) {
+        return WildSlot{static_cast<std::uint8_t>(quick->level), static_cast<std::uint8_t>(quick->species)};
+    }
+    if (!object(value, path, {"species", "level"}) || !value.contains("species") || !value.contains("level")) {
+        error(path, "a slot has its species and its level");
+        return std::nullopt;
+    }
+    const auto byte = species(value["species"], path + ".species");
+    const auto level = integer(value["level"], path + ".level", 1, MaxWildLevel);
+    if (!byte || !level) {
+        return std::nullopt;
+    }
+    return WildSlot{static_cast<std::uint8_t>(*level), static_cast<std::uint8_t>(*byte)};
+}
+
+std::optional<std::vector<WildSlot>>
+MapChecker::slots(const Json& value, const std::string& path, std::size_t low, std::size_t high)
+{
+    if (!value.is_array() || value.size() < low || value.size() > high) {
+        error(path,
+              low == high ? "exactly " + std::to_string(low) + " slots were expected"
+                          : std::to_string(low) + " to " + std::to_string(high) + " slots were expected");
+        return std::nullopt;
+    }
+    std::vector<WildSlot> read;
+    for (std::size_t k = 0; k < value.size(); ++k) {
+        if (const auto one = slot(value[k], at(path, k))) {
+            read.push_back(*one);
+        }
+    }
+    return read.size() == value.size() ? std::optional(read) : std::nullopt;
+}
+
+// A map's super rod: its slots; and "sharedWith", which says what the ROM shares and is read only as [], for a group
+// of the map's own.
+void MapChecker::fishing(const Json& value, const std::string& path, int map, MapImport& wish)
+{
+    const SuperRod& superRod = m_table.fishing.superRod;
+    const SuperRodRow* row = superRod.rowOf(map);
+    if (!object(value, path, {"slots", "sharedWith"})) {
+        return;
+    }
+    if (!superRod.readable() || (row != nullptr && row->group < 0)) {
+        error(path,
+              "the super rod Pokémon are not where the game keeps them (" +
+                  (superRod.readable() ? row->problem : superRod.problem) + "): give null");
+        return;
+    }
+    const SuperRodGroup* group = superRod.groupOf(map);
+    FishingWish rod{path, {map, std::nullopt, false}};
+    if (given(value, "sharedWith")) {
+        const Json& shared = value["sharedWith"];
+        if (!shared.is_array() ||
+            !std::all_of(shared.begin(), shared.end(), [](const Json& id) { return id.is_number_integer(); })) {
+            error(path + ".sharedWith", "a list of map ids was expected");
+        }
+        rod.edit.own = shared == Json::array() && group != nullptr && group->maps.size() > 1;
+    }
+    if (given(value, "slots")) {
+        const bool none = value["slots"] == Json::array() && (group == nullptr || group->pokemon.empty());
+        const auto fewest = static_cast<std::size_t>(fewestSlots(superRod));
+        rod.edit.pokemon =
+            none ? std::nullopt
+                 : slots(value["slots"], path + ".slots", fewest, static_cast<std::size_t>(SuperRodDrawn));
+        if (!none && !rod.edit.pokemon) {
+            return;
+        }
+    }
+    if (rod.edit.pokemon || rod.edit.own) {
+        wish.fishing.push_back(std::move(rod));
+    }
+}
+
+void MapChecker::rods(const Json& value, MapImport& wish)
+{
+    if (!object(value, "rods", {"old", "good"})) {
+        return;
+    }
+    const FishingTable& fishing = m_table.fishing;
+    for (const auto& [key, rod] : {std::pair{"old", &fishing.oldRod}, std::pair{"good", &fishing.goodRod}}) {
+        const std::string path = std::string("rods.") + key;
+        if (!given(value, key)) {
+            continue;
+        }
+        if (!rod->readable()) {
+            error(path, "the rod's Pokémon are not where the game keeps them (" + rod->problem + "): give null");
+        } else if (rod == &fishing.oldRod) {
+            wish.oldRod = slot(value[key], path);
+        } else {
+            wish.goodRod = slots(value[key], path, GoodRodSlots, GoodRodSlots);
+        }
+    }
 }
 
 void MapChecker::pokemon(const Json& value, const std::string& path, const MapRow& row, MapImport& wish)
@@ -217,7 +306,7 @@ void MapChecker::pokemon(const Json& value, const std::string& path, const MapRo
 
 void MapChecker::entry(const Json& item, const std::string& path, std::set<int>& seen, MapImport& wish)
 {
-    if (!object(item, path, {"map", "name", "copyOf", "wildOf", "trainers", "pokemon", "grass", "water"})) {
+    if (!object(item, path, {"map", "name", "copyOf", "wildOf", "trainers", "pokemon", "grass", "water", "fishing"})) {
         return;
     }
     const auto id = integer(item.value("map", Json()), path + ".map", 0, 255);
@@ -234,6 +323,9 @@ void MapChecker::entry(const Json& item, const std::string& path, std::set<int>&
     const bool ownWild = sameAsRom(item, *row, path);
     if (given(item, "pokemon") && !row->copyOf) {
         pokemon(item["pokemon"], path + ".pokemon", *row, wish);
+    }
+    if (given(item, "fishing") && !row->copyOf) {
+        fishing(item["fishing"], path + ".fishing", *id, wish);
     }
     if (ownWild && (given(item, "grass") || given(item, "water"))) {
         WildWish wild{path, {*id, {}, {}}};
@@ -262,4 +354,10 @@ MapImport checkMaps(const Json& maps, const MapTable& table, const RomLists& lis
         checker.entry(maps[k], at("maps", k), seen, wish);
     }
     return wish;
+}
+
+void checkRods(
+    const Json& rods, const MapTable& table, const RomLists& lists, std::vector<std::string>& errors, MapImport& wish)
+{
+    MapChecker(table, lists, errors).rods(rods, wish);
 }

@@ -45,6 +45,17 @@ areaLines(const std::string& who, const WildArea& was, const WildArea& is, const
 // The path of the entry a failure of the plan names, else the section's.
 std::string pathOf(const MapTable& table, const MapImport& wish, const std::string& description)
 {
+    for (const auto& [rod, path] : {std::pair{"Old Rod", "rods.old"}, std::pair{"Good Rod", "rods.good"}}) {
+        if (description.find(rod) != std::string::npos) {
+            return path;
+        }
+    }
+    for (const FishingWish& fishing : wish.fishing) {
+        if (description.find("super rod") != std::string::npos &&
+            description.find(std::string(table.row(fishing.edit.map)->name)) != std::string::npos) {
+            return fishing.path;
+        }
+    }
     for (const WildWish& wild : wish.wild) {
         if (description.find(std::string(table.row(wild.edit.map)->name)) != std::string::npos) {
             return wild.path;
@@ -97,6 +108,10 @@ wildLines(const MapTable& table, const WildWish& wish, const WildWrite& write, c
 Json exportMaps(const MapTable& table, const RomLists& lists, std::vector<std::string>& notes)
 {
     Json all = Json::array();
+    if (!table.fishing.superRod.readable()) {
+        notes.push_back("maps[].fishing is null in every entry: the super rod's table cannot be read (" +
+                        table.fishing.superRod.problem + ").");
+    }
     for (const MapRow& row : table.rows) {
         if (!row.isMap()) {
             continue;
@@ -130,6 +145,10 @@ Json exportMaps(const MapTable& table, const RomLists& lists, std::vector<std::s
         } else {
             item["grass"] = areaJson(wild->grass, lists);
             item["water"] = areaJson(wild->water, lists);
+        }
+        item["fishing"] = fishingOf(table, row.id, lists);
+        if (const SuperRodRow* rod = table.fishing.superRod.rowOf(row.id); rod != nullptr && rod->group < 0) {
+            notes.push_back(path + ".fishing is null: " + rod->problem + ".");
         }
         all.push_back(std::move(item));
     }
@@ -209,19 +228,32 @@ Result<ImportStep> planMaps(const Bytes& image, const MapTable& table, const Rom
             changed.push_back(&wild);
         }
     }
-    auto wildPlan = planMapEdits(image, table, {statics, edits});
+    // Every map's super rod wish is planned, changed or not, so that two maps sharing a group cannot ask for two
+    // things; an unchanged one writes nothing.
+    FishingEdits fishing{{}, wish.oldRod, wish.goodRod};
+    for (const FishingWish& rod : wish.fishing) {
+        fishing.superRod.push_back(rod.edit);
+    }
+    auto wildPlan = planMapEdits(image, table, {statics, edits, fishing});
     if (!wildPlan) {
         const Failure& failure = wildPlan.failure();
         return Failure{failure.number, pathOf(table, wish, failure.description) + ": " + failure.description};
     }
     for (const WildWish* wild : changed) {
-        const auto lines = wildLines(table, *wild, *wildPlan, lists);
+        const auto lines = wildLines(table, *wild, wildPlan->wild, lists);
         step.lines.insert(step.lines.end(), lines.begin(), lines.end());
     }
-    for (const GlitchSlot& glitch : wildPlan->glitches) {
+    for (const GlitchSlot& glitch : wildPlan->wild.glitches) {
         step.lines.push_back(std::string(table.row(glitch.map)->name) + ": " + (glitch.water ? "water" : "grass") +
                              " slot " + std::to_string(glitch.slot) + " is " + lists.species.show(glitch.species) +
                              ", a species without a Pokédex number: the game may show it oddly");
+    }
+    for (const FishingWish& rod : wish.fishing) {
+        const auto lines = fishingLines(table, rod, wildPlan->fishing, lists);
+        step.lines.insert(step.lines.end(), lines.begin(), lines.end());
+    }
+    for (const auto& lines : {rowLines(table, wildPlan->fishing), rodLines(table, wish, lists)}) {
+        step.lines.insert(step.lines.end(), lines.begin(), lines.end());
     }
     step.plan = std::move(wildPlan.value().plan);
     return step;

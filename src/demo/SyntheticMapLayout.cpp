@@ -1,6 +1,7 @@
 // The bytes of the synthetic maps: each map's blocks, header and object data one after another in its bank, the
-// tables of header pointers and banks, the wild data pointers and tables in bank 3 and the slot chances.
+// tables of header pointers and banks, the wild data pointers and tables in bank 3, the slot chances and the rods.
 
+#include "demo/SyntheticFishing.h"
 #include "demo/SyntheticMaps.h"
 #include "overworld/OverworldBattle.h"
 
@@ -271,4 +272,5 @@ void putMaps(Bytes& image, GameVersion version)
     const SyntheticMapPlan plan = syntheticMapPlan(image, version);
     putHeaders(image, version, plan);
     putWild(image, version, plan);
+    putFishing(image, version);
 }

@@ -65,6 +65,7 @@ Form5::Form5(RomTarget rom, PictureBook* pictures)
         grid->setPictureBook(m_pictures);
         connect(grid, &PokemonGrid::changed, this, &Form5::updateState);
     }
+    buildFishing();
     installByteBox(ui->grassrate);
     installByteBox(ui->waterrate);
     connect(ui->grassrate, &QLineEdit::textChanged, this, [this] { rateTyped(false); });
@@ -313,9 +314,11 @@ void Form5::showMap()
         ui->mapview->setPicture(QImage(), {});
         ui->mapsize->clear();
         MapRow none;
+        none.problem = "no map";
         fillTrainers(none);
         fillStatics(none);
         fillWild(none);
+        fillFishing(none);
         fillScripts();
         updateState();
         m_edits->reset();
@@ -330,6 +333,7 @@ void Form5::showMap()
     fillTrainers(*objects);
     fillStatics(*objects);
     fillWild(*row);
+    fillFishing(*row);
     fillScripts();
     updateState();
     m_edits->reset();

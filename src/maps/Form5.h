@@ -1,11 +1,11 @@
 #pragma once
 
 // The Maps window: every map of the ROM in a list, the selected one drawn with its trainers and Pokémon outlined,
-// and beside it its trainers, the Pokémon that stand on it, its grass and water Pokémon and the battles its
-// scripts start. The Pokémon that stand on it and the wild Pokémon of the selected map are edited and saved
-// together. A window of its own beside the main window, showing the same file: it tells the main window when it
-// saved and which trainer the user picked, follows the saves of the others, and asks for Trainer Parties when a
-// trainer is activated. Resizable, its size kept from one run to the next.
+// and beside it its trainers, the Pokémon that stand on it, its grass and water Pokémon, its fishing and the battles
+// its scripts start. The Pokémon that stand on it, the wild Pokémon and the super rod's of the selected map and the
+// Old and Good Rods' are edited and saved together. A window of its own beside the main window, showing the same file:
+// it tells the main window when it saved and which trainer the user picked, follows the saves of the others, and asks
+// for Trainer Parties when a trainer is activated. Resizable, its size kept from one run to the next.
 
 #include "maps/MapSave.h"
 #include "rom/EditHistory.h"
@@ -83,6 +83,10 @@ private:
         std::array<QString, 2> rates;
         std::array<std::vector<WildSlot>, 2> wild;
         std::array<bool, 2> blank{};
+        // The Fishing tab: the super rod's slot count; the super, Old and Good Rods' cells; a group made the map's own.
+        int fishCount = 0;
+        std::array<std::vector<WildSlot>, 3> rods;
+        bool ownGroup = false;
         bool operator==(const ShownMap&) const = default;
     };
     ShownMap shownMap() const;
@@ -118,6 +122,32 @@ private:
     void zoomTo(int zoom);
     void rateTyped(bool water);
 
+    // Form5Fishing.cpp: the Fishing tab.
+    struct FishingShown
+    {
+        int map = -1;
+        FishingEdits edits;
+        int count = 0;
+        std::vector<WildSlot> superCells;
+        std::vector<WildSlot> oldCells;
+        std::vector<WildSlot> goodCells;
+        std::optional<std::vector<WildSlot>> superRod;
+        std::optional<WildSlot> oldRod;
+        std::optional<std::vector<WildSlot>> goodRod;
+    };
+    void buildFishing();
+    void fillFishing(const MapRow& row);
+    void fishCountChanged(int count);
+    std::optional<std::vector<WildSlot>> editedSuperRod() const;
+    FishingEdits editedFishing() const;
+    QString superRodText() const;
+    void showFishing();
+    QStringList fishingWarnings();
+    // What the tab shows and was loaded, to be kept over another window's save; whether the rods its edits touch
+    // still read as they did.
+    FishingShown fishingShown() const;
+    bool fishingKept(const FishingShown& was) const;
+
     // Form5Save.cpp: the edits, the notes and the save.
     std::optional<WildArea> editedArea(bool water) const;
     MapEdits editedMap() const;
@@ -149,6 +179,17 @@ private:
     // The wild areas as loaded, when this window may edit them.
     std::optional<WildArea> m_grass;
     std::optional<WildArea> m_water;
+    // The selected map's super rod as loaded (empty for a map without a row), when this window may edit it.
+    std::optional<std::vector<WildSlot>> m_superRod;
+    // Why it may not; empty when it may.
+    QString m_superRodNote;
+    // Make This Map's Own was pressed for the selected map.
+    bool m_ownGroup = false;
+    // The super rod's four cells as last shown: fewer slots, then more again, bring back what they showed.
+    std::vector<WildSlot> m_superRodCells;
+    // The Old and Good Rods as loaded, when this window may edit them.
+    std::optional<WildSlot> m_oldRod;
+    std::optional<std::vector<WildSlot>> m_goodRod;
     // Whether the objects and wild Pokémon of the selected map may be edited here; else why not.
     QString m_readOnly;
     // Why the picture is bare or blank; empty when it shows the map with its people.

@@ -1,6 +1,6 @@
-// The Maps window's edits, notes and save: the selected map's standing Pokémon and wild Pokémon go back into the
-// ROM through the maps' own save, with the failure boxes and question before unsaved edits are lost of the other
-// windows. A save is reported on the notes line and the status bar, without a box to dismiss.
+// The Maps window's edits, notes and save: the selected map's standing Pokémon, wild Pokémon and fishing, and the
+// rods, go back into the ROM through the maps' own save, with the failure boxes and question before unsaved edits are
+// lost of the other windows. A save is reported on the notes line and the status bar, without a box to dismiss.
 
 #include "maps/Form5.h"
 #include "maps/MapNames.h"
@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QLocale>
 #include <QMessageBox>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStringListModel>
 
@@ -62,13 +63,14 @@ MapEdits Form5::editedMap() const
     if (grass || water) {
         edits.wild.push_back({m_map, grass, water});
     }
+    edits.fishing = editedFishing();
     return edits;
 }
 
 bool Form5::hasUnsavedChanges() const
 {
     const MapEdits edits = editedMap();
-    return !edits.statics.empty() || !edits.wild.empty();
+    return !edits.statics.empty() || !edits.wild.empty() || !edits.fishing.empty();
 }
 
 Form5::ShownMap Form5::shownMap() const
@@ -76,7 +78,10 @@ Form5::ShownMap Form5::shownMap() const
     return {ui->statics->values(),
             {ui->grassrate->text(), ui->waterrate->text()},
             {ui->grassslots->values(), ui->waterslots->values()},
-            {ui->grassslots->blank(), ui->waterslots->blank()}};
+            {ui->grassslots->blank(), ui->waterslots->blank()},
+            ui->fishcount->value(),
+            {ui->superslots->values(), ui->oldrod->values(), ui->goodrod->values()},
+            m_ownGroup};
 }
 
 void Form5::showMapEdits(const ShownMap& shown)
@@ -96,6 +101,18 @@ void Form5::showMapEdits(const ShownMap& shown)
         } else {
             grid->setValues(shown.wild[k]);
         }
+    }
+    m_ownGroup = shown.ownGroup;
+    if (m_superRod) {
+        const QSignalBlocker blocker(ui->fishcount);
+        ui->fishcount->setValue(shown.fishCount);
+        ui->superslots->setValues(shown.rods[0]);
+    }
+    if (m_oldRod) {
+        ui->oldrod->setValues(shown.rods[1]);
+    }
+    if (m_goodRod) {
+        ui->goodrod->setValues(shown.rods[2]);
     }
     updateState();
 }
@@ -118,6 +135,7 @@ void Form5::updateState()
     ui->cmdSave->setEnabled(m_map >= 0 && m_readOnly.isEmpty());
     showTabs();
     showWildRoom();
+    showFishing();
 }
 
 void Form5::showTabs()
@@ -191,7 +209,7 @@ QStringList Form5::warnings()
             lines << glitchLine(QStringLiteral("%1 slot %2").arg(areaName(water)).arg(slot));
         }
     }
-    return lines;
+    return lines << fishingWarnings();
 }
 
 void Form5::showWildRoom()
@@ -298,8 +316,9 @@ void Form5::followSave(const Bytes& image)
     const std::optional<WildArea> areas[] = {m_grass, m_water};
     const MapEdits edits = editedMap();
     const ShownMap shown = shownMap();
+    const FishingShown fishing = fishingShown();
     loadMaps(image);
-    if (edits.statics.empty() && edits.wild.empty()) {
+    if (edits.statics.empty() && edits.wild.empty() && edits.fishing.empty()) {
         return;
     }
     // The edits are kept over the new file where the Pokémon they were made on are still what the save left; the
@@ -313,7 +332,7 @@ void Form5::followSave(const Bytes& image)
     const bool wildEdited[] = {!edits.wild.empty() && edits.wild.front().grass.has_value(),
                                !edits.wild.empty() && edits.wild.front().water.has_value()};
     const std::optional<WildArea> now[] = {m_grass, m_water};
-    bool conflict = !edits.statics.empty() && !staticsKept;
+    bool conflict = (!edits.statics.empty() && !staticsKept) || !fishingKept(fishing);
     for (const int k : {0, 1}) {
         conflict = conflict || (wildEdited[k] && (!sameMap || !now[k] || now[k] != areas[k]));
     }
@@ -329,6 +348,17 @@ void Form5::followSave(const Bytes& image)
             kept.wild[k] = shown.wild[k];
             kept.blank[k] = shown.blank[k];
         }
+    }
+    if (!fishing.edits.superRod.empty() && m_superRod) {
+        kept.fishCount = shown.fishCount;
+        kept.rods[0] = shown.rods[0];
+        kept.ownGroup = shown.ownGroup;
+    }
+    if (fishing.edits.oldRod && m_oldRod) {
+        kept.rods[1] = shown.rods[1];
+    }
+    if (fishing.edits.goodRod && m_goodRod) {
+        kept.rods[2] = shown.rods[2];
     }
     showMapEdits(kept);
 }

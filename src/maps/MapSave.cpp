@@ -29,6 +29,13 @@ bool sameWild(const MapTable& loaded, const MapTable& now, int map)
            was->water == is->water && was->maps == is->maps;
 }
 
+// The rods the edits touch read as they did.
+bool sameFishing(const FishingTable& was, const FishingTable& is, const FishingEdits& edits)
+{
+    return (!edits.oldRod || was.oldRod == is.oldRod) && (!edits.goodRod || was.goodRod == is.goodRod) &&
+           (edits.superRod.empty() || was.superRod == is.superRod);
+}
+
 } // namespace
 
 WriteStatus checkLoaded(const MapTable& loaded, const MapTable& now, const MapEdits& edits)
@@ -39,6 +46,11 @@ WriteStatus checkLoaded(const MapTable& loaded, const MapTable& now, const MapEd
     }
     for (const WildEdit& edit : edits.wild) {
         touched.emplace_back(edit.map, true);
+    }
+    if (!sameFishing(loaded.fishing, now.fishing, edits.fishing)) {
+        return Failure{FailureNumber::RomChanged,
+                       "The rods' Pokémon are no longer in the file as they were when the maps were read, so Tavrik "
+                       "does not write them. Open the maps again. Nothing was written."};
     }
     for (const auto& [map, wild] : touched) {
         const MapRow* was = loaded.row(map);
@@ -56,15 +68,35 @@ WriteStatus checkLoaded(const MapTable& loaded, const MapTable& now, const MapEd
     return std::nullopt;
 }
 
-Result<WildWrite> planMapEdits(const Bytes& image, const MapTable& table, const MapEdits& edits)
+Result<MapWrite> planMapEdits(const Bytes& image, const MapTable& table, const MapEdits& edits)
 {
     const auto statics = planStaticEdits(image, table, edits.statics);
     if (!statics) {
         return statics.failure();
     }
-    auto write = planWildEdits(image, table, edits.wild);
-    if (write) {
-        write.value().plan.insert(write.value().plan.begin(), statics->begin(), statics->end());
+    MapWrite write{*statics, {}, {}};
+    write.wild.free = table.free;
+    if (!edits.wild.empty()) {
+        auto wild = planWildEdits(image, table, edits.wild);
+        if (!wild) {
+            return wild.failure();
+        }
+        write.wild = std::move(wild.value());
+        write.plan.insert(write.plan.end(), write.wild.plan.begin(), write.wild.plan.end());
+    }
+    if (!edits.fishing.empty()) {
+        Bytes afterWild;
+        if (!write.wild.plan.empty()) {
+            afterWild = image;
+            applyWritePlan(afterWild, write.wild.plan);
+        }
+        auto fishing =
+            planFishingEdits(write.wild.plan.empty() ? image : afterWild, table, edits.fishing, write.wild.free);
+        if (!fishing) {
+            return fishing.failure();
+        }
+        write.fishing = std::move(fishing.value());
+        write.plan.insert(write.plan.end(), write.fishing.plan.begin(), write.fishing.plan.end());
     }
     return write;
 }
@@ -79,17 +111,20 @@ Result<MapSave> writeMapEdits(const RomTarget& rom, const MapTable& loaded, cons
     if (auto failure = checkLoaded(loaded, now, edits)) {
         return *failure;
     }
-    const auto wild = planMapEdits(*image, now, edits);
-    if (!wild) {
-        return wild.failure();
+    const auto write = planMapEdits(*image, now, edits);
+    if (!write) {
+        return write.failure();
     }
-    if (auto failure = applyWritePlan(rom.path, wild->plan)) {
+    if (auto failure = applyWritePlan(rom.path, write->plan)) {
         return *failure;
     }
     MapSave save;
-    for (const WildMove& move : wild->moves) {
+    for (const WildMove& move : write->wild.moves) {
         save.notes.push_back(moveNote(now, move));
     }
-    save.glitches = wild->glitches;
+    for (const FishingMove& move : write->fishing.moves) {
+        save.notes.push_back(fishingMoveNote(now, move));
+    }
+    save.glitches = write->wild.glitches;
     return save;
 }

@@ -316,5 +316,6 @@ MapTable readMaps(const Bytes& image, const VersionProfile& versionProfile)
         }
     }
     readWild(image, profile, table);
+    table.fishing = readFishing(image, versionProfile.version);
     return table;
 }

@@ -7,6 +7,7 @@
 // no map: the reason is kept and nothing of it is read further. Every read stays inside the image and inside the
 // bank the data belongs to, whatever the bytes.
 
+#include "maps/FishingTable.h"
 #include "maps/MapProfile.h"
 #include "maps/WildTable.h"
 #include "rom/SpacePlan.h"
@@ -122,6 +123,8 @@ struct MapTable
     SlotChances chances;
     // The zero bytes that end bank 3 behind the last table, where a wild table that outgrows its place goes.
     FreeSpace free;
+    // The rods' Pokémon, wild battles too.
+    FishingTable fishing;
 
     // The row of a map id, or nullptr past the last.
     const MapRow* row(int id) const;

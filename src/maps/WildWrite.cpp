@@ -135,24 +135,6 @@ std::string mapsText(const MapTable& table, const std::vector<int>& maps)
     return text;
 }
 
-// Whether bank 3 of after holds what before holds there, but in the ranges given.
-bool sameOutside(const Bytes& before, const Bytes& after, std::vector<BankRange> ranges)
-{
-    const std::int32_t end = std::min<std::int32_t>(
-        {bankRange(WildBank).end, static_cast<std::int32_t>(before.size()), static_cast<std::int32_t>(after.size())});
-    ranges.push_back({end, end});
-    std::sort(ranges.begin(), ranges.end(), [](const BankRange& a, const BankRange& b) { return a.start < b.start; });
-    std::int32_t at = bankRange(WildBank).start;
-    for (const BankRange& range : ranges) {
-        const std::int32_t gapEnd = std::min(range.start, end);
-        if (at < gapEnd && !std::equal(before.begin() + at, before.begin() + gapEnd, after.begin() + at)) {
-            return false;
-        }
-        at = std::max(at, range.end);
-    }
-    return true;
-}
-
 WriteStatus
 verifyAgainst(const MapTable& table, const Bytes& before, const Bytes& after, const std::map<int, WildValues>& expected)
 {
@@ -177,7 +159,7 @@ verifyAgainst(const MapTable& table, const Bytes& before, const Bytes& after, co
                                std::string(row.name) + " in this ROM, whose tables overlap.");
         }
     }
-    if (!sameOutside(before, after, writableRanges(table))) {
+    if (!sameOutside(before, after, bankRange(WildBank), writableRanges(table))) {
         return refusal(FailureNumber::WouldMoveData, "This save would change bank 3 outside the wild Pokémon.");
     }
     return std::nullopt;
@@ -317,6 +299,7 @@ Result<WildWrite> planWildEdits(const Bytes& image, const MapTable& table, const
         return *failure;
     }
     write.glitches = glitchesOf(image, table.version, *targets);
+    write.free = free;
     return write;
 }
 

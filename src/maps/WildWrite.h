@@ -52,6 +52,8 @@ struct WildWrite
     WritePlan plan;
     std::vector<WildMove> moves;
     std::vector<GlitchSlot> glitches;
+    // The free space at the end of bank 3 behind the tables this plan moves there.
+    FreeSpace free;
 };
 
 // The writes of edits in image, checked on a copy. Refused, with nothing planned: an edit of a row that is no map,

@@ -250,6 +250,23 @@ WriteStatus checkOnCopy(const Bytes& image,
     return verify(copy);
 }
 
+bool sameOutside(const Bytes& before, const Bytes& after, BankRange bank, std::vector<BankRange> ranges)
+{
+    const std::int32_t end = std::min<std::int32_t>(
+        {bank.end, static_cast<std::int32_t>(before.size()), static_cast<std::int32_t>(after.size())});
+    ranges.push_back({end, end});
+    std::sort(ranges.begin(), ranges.end(), [](const BankRange& a, const BankRange& b) { return a.start < b.start; });
+    std::int32_t at = bank.start;
+    for (const BankRange& range : ranges) {
+        const std::int32_t gapEnd = std::min(range.start, end);
+        if (at < gapEnd && !std::equal(before.begin() + at, before.begin() + gapEnd, after.begin() + at)) {
+            return false;
+        }
+        at = std::max(at, range.end);
+    }
+    return true;
+}
+
 std::string freeSpaceNote(const std::string& what, const BlockMove& move)
 {
     return what + " moved to free space at " + hexNumber(move.to) + ": " + groupedNumber(move.bytes) + " of " +

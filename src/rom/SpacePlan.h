@@ -89,6 +89,9 @@ std::optional<PackedLayout> packBlocks(const std::vector<std::int32_t>& lengths,
 // How many bytes areas hold outside fixed.
 std::int32_t areaCapacity(const std::vector<BankRange>& areas, const std::vector<BankRange>& fixed);
 
+// Whether after holds what before holds in bank, but in the ranges given (in any order, overlapping or not).
+bool sameOutside(const Bytes& before, const Bytes& after, BankRange bank, std::vector<BankRange> ranges);
+
 // The copy of image that verify reads: the bytes of every range in read copied from image, plan written over them,
 // and 0x00 everywhere else up to the end of the last range read or written, where the copy ends; verify reads
 // only inside those ranges. The plan is refused without a look at the copy when it writes outside writable.

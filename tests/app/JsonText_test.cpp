@@ -46,7 +46,8 @@ TEST(JsonText, EveryExportReadsBackAsTheSameDocumentWithAMemberALine)
         EXPECT_EQ(exportBattles(SyntheticRom(version).bytes(), profileOf(version)), text);
         const Json document = Json::parse(text);
         EXPECT_EQ(jsonText(document), text);
-        // Each member, wild slot and map object takes one line where dump(2) takes one for each key and two more.
+        // Each member, wild slot, rod's Pokémon and map object takes one line where dump(2) takes one for each key and
+        // two more.
         long members = 0;
         long saved = 0;
         const auto record = [&saved](const Json& object) { saved += static_cast<long>(object.size()) + 1; };
@@ -61,11 +62,16 @@ TEST(JsonText, EveryExportReadsBackAsTheSameDocumentWithAMemberALine)
                 const Json objects = map.value(key, Json::array());
                 std::for_each(objects.begin(), objects.end(), record);
             }
-            for (const char* area : {"grass", "water"}) {
-                const Json slots = map.contains(area) ? map[area]["slots"] : Json::array();
+            for (const char* area : {"grass", "water", "fishing"}) {
+                const Json slots = map.contains(area) && !map[area].is_null() ? map[area]["slots"] : Json::array();
                 std::for_each(slots.begin(), slots.end(), record);
             }
+            // The maps sharing a super rod group stand on one line too.
+            const Json shared = map.contains("fishing") ? map["fishing"].value("sharedWith", Json::array()) : Json();
+            saved += shared.empty() ? 0 : static_cast<long>(shared.size()) + 1;
         }
+        record(document["rods"]["old"]);
+        std::for_each(document["rods"]["good"].begin(), document["rods"]["good"].end(), record);
         const auto lines = [](const std::string& written) { return std::count(written.begin(), written.end(), '\n'); };
         EXPECT_GT(members, 300);
         EXPECT_EQ(lines(document.dump(2)) + 1 - lines(text), saved);

@@ -1,6 +1,6 @@
 // The maps section of the battles document: an import that turns tables on and off, edits slots and a Pokémon that
-// stands on a map changes exactly those bytes and says so line by line; a file without the section imports as
-// before; a bad section is refused whole, every error with its JSON path.
+// stands on a map changes exactly those bytes and says so line by line; so does one that changes the rods; a file
+// without the section imports as before; a bad section is refused whole, every error with its JSON path.
 
 #include "MapIds.h"
 #include "TempRom.h"
@@ -159,4 +159,111 @@ TEST(MapJson, RefusesABadSectionWholeNamingEveryPath)
     EXPECT_NE(fullOut.find("maps[0]: The wild Pokémon of Pallet Town would need 22 bytes"), std::string::npos)
         << fullOut;
     EXPECT_EQ(fileBytes(fullPath), full.bytes());
+}
+
+// The rods in the document: each map's super rod and the rods after the maps; an unchanged export imports to
+// nothing; a shared group edited in every entry that shares it, a group made a map's own, a new row and the Old Rod
+// change exactly those bytes, line by line; Yellow's rows in bank 0x3D too; and a bad value is refused with its path.
+TEST(MapJson, FishingRoundTripsAndImportsEachChange)
+{
+    TempDir dir;
+    for (const GameVersion version : {GameVersion::Red, GameVersion::Yellow}) {
+        SCOPED_TRACE(profileOf(version).code);
+        const VersionProfile& profile = profileOf(version);
+        const SyntheticRom rom(version);
+        const std::string path = dir.write(rom);
+        const MapTable table = readMaps(rom.bytes(), profile);
+        const std::string text = exportBattles(rom.bytes(), profile);
+        EXPECT_NE(text.find("\n  ],\n  \"rods\": {\n    \"old\": {\"species\": "), std::string::npos);
+        Json document = Json::parse(text);
+        EXPECT_EQ(entry(document, Route1)["fishing"], Json::parse(R"({"slots": []})"));
+        EXPECT_EQ(entry(document, CeruleanCity)["fishing"]["sharedWith"],
+                  version == GameVersion::Yellow ? Json::array() : Json::array({15, 35, 36, 65}));
+        EXPECT_EQ(import(dir, path, document).second, "Nothing to change.\n");
+        // The shared group's first slot, in every entry that gives it; the Old Rod.
+        const LayoutOffsets::Rods& at = LayoutOffsets::rods(version);
+        const SuperRodGroup& group = *table.fishing.superRod.groupOf(Route4);
+        for (const int map : group.maps) {
+            entry(document, map)["fishing"]["slots"][0]["level"] = 77;
+        }
+        document["rods"]["old"]["level"] = 9;
+        const auto [code, out] = import(dir, path, document);
+        EXPECT_EQ(code, 0) << out;
+        const std::string wasLevel = std::to_string(group.pokemon[0].level);
+        std::string report;
+        for (const int map : group.maps) {
+            report += std::string(table.row(map)->name) + ": super rod slot 1 level " + wasLevel + " → 77\n";
+        }
+        EXPECT_EQ(out, report + "Old Rod: level 5 → 9\n2 bytes written.\n");
+        // A group's first level follows its count; a Yellow row's follows its first species.
+        const std::int32_t level = group.offset + 1;
+        EXPECT_TRUE(changedExactly(rom.bytes(), fileBytes(path), {{level, 77}, {at.oldRodInstruction + 2, 9}}));
+        // A map given Pokémon it had none of; in Red a group made its own.
+        entry(document, Route1)["fishing"]["slots"] = Json::array();
+        for (int k = 0; k < 4; ++k) {
+            entry(document, Route1)["fishing"]["slots"].push_back({{"species", 3 + k}, {"level", 20 + k}});
+        }
+        if (version != GameVersion::Yellow) {
+            entry(document, CeruleanCity)["fishing"]["sharedWith"] = Json::array();
+            entry(document, CeruleanCity)["fishing"]["slots"][0]["level"] = 78;
+        }
+        const auto [moved, movedOut] = import(dir, path, document);
+        EXPECT_EQ(moved, 0) << movedOut;
+        EXPECT_NE(movedOut.find("Route 1: super rod slot 1 added (" + SyntheticRom::speciesName(3) + ", level 20)" +
+                                (version == GameVersion::Yellow ? "\n" : " (9 bytes")),
+                  std::string::npos)
+            << movedOut;
+        EXPECT_NE(movedOut.find("The super rod's rows moved to free space at "), std::string::npos) << movedOut;
+        const MapTable now = readMaps(fileBytes(path), profile);
+        EXPECT_EQ(now.fishing.superRod.groupOf(Route1)->pokemon[3], (WildSlot{23, 6}));
+        EXPECT_EQ(now.fishing.superRod.groupOf(CeruleanCity)->pokemon[0].level,
+                  version == GameVersion::Yellow ? table.fishing.superRod.groupOf(CeruleanCity)->pokemon[0].level : 78);
+        EXPECT_EQ(now.fishing.superRod.groupOf(Route4)->pokemon[0].level, 77);
+        const Json again = Json::parse(exportBattles(fileBytes(path), profile));
+        EXPECT_EQ(import(dir, path, again).second, "Nothing to change.\n");
+    }
+}
+
+TEST(MapJson, RefusesBadFishingNamingEveryPath)
+{
+    TempDir dir;
+    for (const GameVersion version : {GameVersion::Red, GameVersion::Yellow}) {
+        SCOPED_TRACE(profileOf(version).code);
+        const SyntheticRom rom(version);
+        const std::string path = dir.write(rom);
+        Json bad = Json::parse(exportBattles(rom.bytes(), profileOf(version)));
+        const auto pathOf = [&](int map) {
+            return "maps[" + std::to_string(&entry(bad, map) - &bad["maps"][0]) + "].fishing";
+        };
+        entry(bad, Route1)["fishing"]["slots"] = Json::array({{{"species", 0}, {"level", 5}}});
+        entry(bad, Route4)["fishing"]["bogus"] = 1;
+        entry(bad, 0x45)["fishing"] = {{"slots", Json::array()}};
+        bad["rods"]["good"].push_back(bad["rods"]["good"][0]);
+        bad["rods"]["old"]["level"] = 101;
+        const auto [code, out] = import(dir, path, bad);
+        EXPECT_EQ(code, 1);
+        for (const std::string& error : std::vector<std::string>{
+                 pathOf(Route1) + (version == GameVersion::Yellow ? ".slots: exactly 4 slots were expected"
+                                                                  : ".slots[0].species: species 0 is no Pokémon"),
+                 pathOf(Route4) + ".bogus: there is no such key",
+                 "].fishing: this map is a copy of map 62",
+                 "rods.good: exactly 2 slots were expected",
+                 "rods.old.level: a whole number of 1-100",
+             }) {
+            EXPECT_NE(out.find(error), std::string::npos) << error << "\n" << out;
+        }
+        EXPECT_EQ(fileBytes(path), rom.bytes());
+    }
+    // Two entries that share a group and ask for different Pokémon.
+    const SyntheticRom red(GameVersion::Red);
+    const std::string path = dir.write(red, "red.gb");
+    Json differ = Json::parse(exportBattles(red.bytes(), profileOf(GameVersion::Red)));
+    entry(differ, Route4)["fishing"]["slots"][0]["level"] = 50;
+    const auto [code, out] = import(dir, path, differ);
+    EXPECT_EQ(code, 1);
+    EXPECT_NE(out.find(".fishing: Route 4 shares its super rod Pokémon with other maps, and they were given "
+                       "Pokémon that differ."),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(fileBytes(path), red.bytes());
 }

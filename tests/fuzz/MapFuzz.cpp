@@ -1,14 +1,17 @@
 // The maps of a synthetic image with fuzz bytes laid over the tables the game finds them through: the header
 // pointers and banks, a map's header and object data, the wild data pointers and tables, the end of bank 3, the
-// slot chances. Whatever the bytes, every read stays inside the image, every map read lies inside its bank, and a
-// wild edit and a static edit planned on it either are refused with a reason or, once written, leave every other
-// map's wild Pokémon as they were and read as edited.
+// slot chances, the rods' code and the super rod's table. Whatever the bytes, every read stays inside the image,
+// every map and rod read lies inside its bank, and a wild edit, a static edit and a fishing edit planned on it either
+// are refused with a reason or, once written, leave every other map's wild and super rod Pokémon as they were and
+// read as edited.
 //
 // Input: [version][map to edit][how to edit] then chunks of [region][position hi][position lo][count] and count
 // bytes.
 
 #include "FuzzCheck.h"
+#include "LayoutOffsets.h"
 #include "demo/SyntheticRom.h"
+#include "maps/FishingWrite.h"
 #include "maps/StaticBattles.h"
 #include "maps/WildWrite.h"
 
@@ -52,6 +55,53 @@ void checkRead(const MapTable& table, const Bytes& image)
     for (const WildTable& wild : table.wild) {
         FUZZ_CHECK(bankRange(WildBank).contains(wild.offset, wild.length) &&
                    wild.offset + wild.length <= table.free.start);
+    }
+    const FishingTable& fishing = table.fishing;
+    for (const FixedRod* rod : {&fishing.oldRod, &fishing.goodRod}) {
+        FUZZ_CHECK(!rod->readable() || bankRange(RodBank).contains(rod->offset, 2 * std::ssize(rod->pokemon)));
+    }
+    const SuperRod& superRod = fishing.superRod;
+    const BankRange bank = bankRange(superRod.bank);
+    FUZZ_CHECK(!superRod.readable() || (bank.contains(superRod.offset, superRod.length) &&
+                                        superRod.offset + superRod.length <= std::ssize(image)));
+    for (const SuperRodGroup& group : superRod.groups) {
+        FUZZ_CHECK(bank.contains(group.offset, group.length) && group.pokemon.size() <= SuperRodDrawn);
+    }
+}
+
+// The super rod of map, and the Old Rod, given Pokémon from how: once written, the map and the maps sharing its group
+// (but when it asked for a group of its own) read them, every other map reads as before.
+void checkFishingEdit(Bytes& image, Undo& undo, const MapTable& before, int map, std::uint8_t how)
+{
+    const SuperRod& superRod = before.fishing.superRod;
+    std::vector<WildSlot> pokemon(static_cast<std::size_t>(superRod.inlineSlots ? SuperRodDrawn : 1 + how % 4));
+    for (std::size_t k = 0; k < pokemon.size(); ++k) {
+        pokemon[k] = {static_cast<std::uint8_t>(1 + (how + k) % 100),
+                      static_cast<std::uint8_t>(1 + (how * 3 + k) % 190)};
+    }
+    const bool own = (how & 0x10) != 0;
+    const WildSlot oldRod{static_cast<std::uint8_t>(1 + how % 100), static_cast<std::uint8_t>(1 + how % 190)};
+    const auto write = planFishingEdits(image, before, {{{map, pokemon, own}}, oldRod, {}}, before.free);
+    if (!write) {
+        const int number = write.failure().number;
+        FUZZ_CHECK(number == FailureNumber::NoRoomInBank || number == FailureNumber::NotInPlace ||
+                   number == FailureNumber::WouldMoveData);
+        return;
+    }
+    apply(image, undo, write->plan);
+    const FishingTable now = readFishing(image, before.version);
+    FUZZ_CHECK(now.oldRod.pokemon == std::vector<WildSlot>{oldRod});
+    const SuperRodGroup* group = superRod.groupOf(map);
+    for (int other = 0; other < SuperRodRowsEnd; ++other) {
+        const bool shares =
+            group != nullptr && !own && std::find(group->maps.begin(), group->maps.end(), other) != group->maps.end();
+        const SuperRodGroup* was = superRod.groupOf(other);
+        const SuperRodGroup* is = now.superRod.groupOf(other);
+        if (other == map || shares) {
+            FUZZ_CHECK(is != nullptr && is->pokemon == pokemon);
+        } else {
+            FUZZ_CHECK((was == nullptr) == (is == nullptr) && (was == nullptr || was->pokemon == is->pokemon));
+        }
     }
 }
 
@@ -145,6 +195,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     undo.clear();
     const int map = data[1] % maps.mapCount;
     const MapRow& row = builtTables[data[0] % 3].rows[static_cast<std::size_t>(map)];
+    const LayoutOffsets::Rods& rods = LayoutOffsets::rods(profile.version);
     const std::pair<std::int32_t, std::int32_t> regions[] = {{maps.headerPointers, 2 * maps.mapCount},
                                                              {maps.headerBanks, maps.mapCount},
                                                              {row.isMap() ? row.headerOffset : maps.headerBanks, 0x40},
@@ -152,7 +203,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                              {maps.wildPointers, 2 * maps.mapCount + 2},
                                                              {maps.wildTables, maps.wildTablesLength},
                                                              {bankRange(WildBank).end - 0x400, 0x400},
-                                                             {maps.slotChances, 20}};
+                                                             {maps.slotChances, 20},
+                                                             {rods.oldRodInstruction - 6, 0x40},
+                                                             {rods.superRodPointer - 7, 0x120},
+                                                             {bankRange(rods.superRodBank).end - 0x200, 0x200}};
     for (std::size_t at = 3; at + 4 <= size;) {
         const auto& [start, length] = regions[data[at] % std::size(regions)];
         const auto offset = static_cast<std::size_t>(start + (data[at + 1] << 8 | data[at + 2]) % length);
@@ -167,6 +221,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // read bank 3 twice more, and most of what an input changes is what the reading meets.
     if (std::hash<std::string_view>{}(std::string_view(reinterpret_cast<const char*>(data), size)) % 4 == 0) {
         const MapRow& edited = table.rows[static_cast<std::size_t>(map)];
+        // The rods first, on the image as read: the wild edit's own checks do not look at what they leave.
+        if (edited.isMap() && !edited.copyOf && table.fishing.superRod.readable() && table.fishing.oldRod.readable()) {
+            checkFishingEdit(image, undo, table, map, data[2]);
+        }
         if (edited.isMap() && !edited.copyOf && edited.wild >= 0 && table.wildProblem.empty()) {
             checkWildEdit(image, undo, profile, table, map, data[2]);
         }

@@ -68,20 +68,24 @@ std::vector<Case> cases(const MapTable& table)
     const MapObject& voltorb = table.row(PowerPlant)->objects[0];
     const auto zapdos = LayoutOffsets::battle(GameVersion::Red, 0);
     return {
-        {"a slot in place", {{}, {{Route1, slot3, {}}}}, {{route1.offset + 5, 42}, {route1.offset + 6, 99}}, "", ""},
-        {"a rate in place", {{}, {{Route1, rate, {}}}}, {{route1.offset, 200}}, "", ""},
+        {"a slot in place",
+         {{}, {{Route1, slot3, {}}}, {}},
+         {{route1.offset + 5, 42}, {route1.offset + 6, 99}},
+         "",
+         ""},
+        {"a rate in place", {{}, {{Route1, rate, {}}}, {}}, {{route1.offset, 200}}, "", ""},
         {"turned on: a table of its own in the free space",
-         {{}, {{PalletTown, pallet, {}}}},
+         {{}, {{PalletTown, pallet, {}}}, {}},
          turnedOn,
          "",
          "Pallet Town's wild Pokémon moved to free space at 0xFC5A: 22 of 950 free bytes used."},
         {"water turned on: the table moves",
-         {{}, {{Route1, {}, water}}},
+         {{}, {{Route1, {}, water}}, {}},
          moved,
          "",
          "Route 1's wild Pokémon moved to free space at 0xFC5A: 42 of 950 free bytes used."},
         {"water turned off: shorter, in place",
-         {{}, {{Route3, {}, WildArea{}}}},
+         {{}, {{Route3, {}, WildArea{}}}, {}},
          [&] {
              Writes zeroes;
              addBytes(zeroes, route3.offset + 21, Bytes(21, 0x00));
@@ -89,29 +93,33 @@ std::vector<Case> cases(const MapTable& table)
          }(),
          "",
          ""},
-        {"a shared table, edited for both", {{}, {{Route20, {}, shared}}}, {{route19.offset + 2, 77}}, "", ""},
+        {"a shared table, edited for both", {{}, {{Route20, {}, shared}}, {}}, {{route19.offset + 2, 77}}, "", ""},
         {"a Voltorb",
-         {{{PowerPlant, 1, 7, 41}}, {}},
+         {{{PowerPlant, 1, 7, 41}}, {}, {}},
          {{voltorb.valuesOffset, 7}, {voltorb.valuesOffset + 1, 41}},
          "",
          ""},
         {"Zapdos and its cry",
-         {{{PowerPlant, 9, 5, 60}}, {}},
+         {{{PowerPlant, 9, 5, 60}}, {}, {}},
          {{zapdos.species, 5}, {zapdos.level, 60}, {*zapdos.secondSpecies, 5}},
          "",
          ""},
-        {"species 0", {{}, {{Route1, species0, {}}}}, {}, "Route 1: grass slot 5 has species 0", ""},
-        {"level 101", {{}, {{Route1, level101, {}}}}, {}, "Route 1: grass slot 10 has level 101", ""},
+        {"species 0", {{}, {{Route1, species0, {}}}, {}}, {}, "Route 1: grass slot 5 has species 0", ""},
+        {"level 101", {{}, {{Route1, level101, {}}}, {}}, {}, "Route 1: grass slot 10 has level 101", ""},
         {"a shared table given twice otherwise",
-         {{}, {{Route19, {}, shared}, {Route20, {}, route19.water}}},
+         {{}, {{Route19, {}, shared}, {Route20, {}, route19.water}}, {}},
          {},
          "Route 20 shares its wild Pokémon with other maps",
          ""},
-        {"no map", {{}, {{0x0B, pallet, {}}}}, {}, "Map 0x0B's wild Pokémon are left alone: it is no map", ""},
-        {"a copy", {{}, {{0x45, pallet, {}}}}, {}, "Cerulean Trashed House (copy)'s wild Pokémon are left alone", ""},
-        {"a static species 0", {{{PowerPlant, 1, 0, 41}}, {}}, {}, "Power Plant object 1: species 0", ""},
-        {"a static level 101", {{{PowerPlant, 1, 7, 101}}, {}}, {}, "Power Plant object 1: level 101", ""},
-        {"a static item", {{{PowerPlant, 10, 7, 41}}, {}}, {}, "Power Plant object 10 is no Pokémon", ""},
+        {"no map", {{}, {{0x0B, pallet, {}}}, {}}, {}, "Map 0x0B's wild Pokémon are left alone: it is no map", ""},
+        {"a copy",
+         {{}, {{0x45, pallet, {}}}, {}},
+         {},
+         "Cerulean Trashed House (copy)'s wild Pokémon are left alone",
+         ""},
+        {"a static species 0", {{{PowerPlant, 1, 0, 41}}, {}, {}}, {}, "Power Plant object 1: species 0", ""},
+        {"a static level 101", {{{PowerPlant, 1, 7, 101}}, {}, {}}, {}, "Power Plant object 1: level 101", ""},
+        {"a static item", {{{PowerPlant, 10, 7, 41}}, {}, {}}, {}, "Power Plant object 10 is no Pokémon", ""},
     };
 }
 
@@ -161,14 +169,14 @@ TEST(MapSave, RefusesAFullBankOrAChangedFile)
     rom.set(built.wildOf(Route1)->offset, 99);
     const std::string path = dir.write(rom);
     const RomTarget target{path, &profile, requiredRomSize(profile)};
-    const MapEdits turnOn{{}, {{PalletTown, area(10, 1, 5), {}}}};
+    const MapEdits turnOn{{}, {{PalletTown, area(10, 1, 5), {}}}, {}};
     const auto full = writeMapEdits(target, readMaps(rom.bytes(), profile), turnOn);
     ASSERT_FALSE(full.ok());
     EXPECT_EQ(full.failure().number, FailureNumber::NoRoomInBank);
     EXPECT_EQ(full.failure().description,
               "The wild Pokémon of Pallet Town would need 22 bytes of the free space at the end of bank 3, which has "
               "room for 4: 18 bytes are missing. Nothing was written.");
-    const auto changed = writeMapEdits(target, built, {{}, {{Route1, area(1, 1, 1), {}}}});
+    const auto changed = writeMapEdits(target, built, {{}, {{Route1, area(1, 1, 1), {}}}, {}});
     ASSERT_FALSE(changed.ok());
     EXPECT_EQ(changed.failure().number, FailureNumber::RomChanged);
     EXPECT_EQ(fileBytes(path), rom.bytes());

@@ -101,4 +101,23 @@ inline const Battle& battle(GameVersion version, int index)
     return (version == GameVersion::Yellow ? YellowBattles : RedBlueBattles).at(static_cast<std::size_t>(index));
 }
 
+// The rods: the Old Rod's `lb bc` (its opcode), the Good Rod's table, the super rod search routine's `ld hl` operand
+// and the table it leads to, in the bank the table lies in.
+struct Rods
+{
+    std::int32_t oldRodInstruction;
+    std::int32_t goodRodTable;
+    std::int32_t superRodPointer;
+    std::int32_t superRodRows;
+    int superRodBank;
+};
+
+constexpr Rods RedBlueRods{0x0E252, 0x0E27F, 0x0E8F1, 0x0E919, 0x03};
+constexpr Rods YellowRods{0x0E0FF, 0x0E12C, 0xF5EA9, 0xF5EDA, 0x3D};
+
+inline const Rods& rods(GameVersion version)
+{
+    return version == GameVersion::Yellow ? YellowRods : RedBlueRods;
+}
+
 } // namespace LayoutOffsets

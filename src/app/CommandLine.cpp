@@ -1,7 +1,9 @@
 #include "app/CommandLine.h"
 
 #include "app/BattleJson.h"
+#include "app/HistoryCommand.h"
 #include "app/RomSession.h"
+#include "history/CommitSave.h"
 
 #include <filesystem>
 #include <fstream>
@@ -49,24 +51,32 @@ int exportCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     return 0;
 }
 
-// Writes every step's runs through one open file, then flushes it to disk; how many steps were written whole
-// (all of them when only the flush failed).
-std::size_t writeSteps(const std::string& path, const ImportPlan& plan, std::optional<Failure>& failure)
+// Writes every step's runs as one save of image, recorded in the ROM's history as label; how many steps were
+// written whole (all of them when only the flush failed).
+std::size_t writeSteps(const std::string& path,
+                       const Bytes& image,
+                       const ImportPlan& plan,
+                       const std::string& label,
+                       std::optional<Failure>& failure)
 {
-    auto file = RomFile::open(path, RomFile::Mode::ReadWrite);
-    if (!file) {
-        failure = file.failure();
-        return 0;
+    WritePlan runs;
+    for (const ImportStep& step : plan.steps) {
+        runs.insert(runs.end(), step.plan.begin(), step.plan.end());
     }
-    for (std::size_t step = 0; step < plan.steps.size(); ++step) {
-        for (const ByteWrite& run : plan.steps[step].plan) {
-            if ((failure = file.value().write(run.offset, run.bytes))) {
-                return step;
-            }
+    std::size_t runsWritten = 0;
+    const auto commit = commitSave(path, image, runs, label, {}, &runsWritten);
+    if (commit) {
+        return plan.steps.size();
+    }
+    failure = commit.failure();
+    std::size_t steps = 0;
+    for (std::size_t counted = 0; steps < plan.steps.size(); ++steps) {
+        counted += plan.steps[steps].plan.size();
+        if (counted > runsWritten) {
+            break;
         }
     }
-    failure = file.value().sync();
-    return plan.steps.size();
+    return steps;
 }
 
 // The whole of a file, or nothing when it cannot be read (a folder, say). A regular file is read at once into
@@ -144,7 +154,12 @@ int importCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         return again ? ExitCode::Refused : ExitCode::Unreadable;
     }
     std::optional<Failure> failure;
-    const std::size_t written = writeSteps(files[0], plan, failure);
+    const std::string label = "the import of " + std::filesystem::path(files[1]).filename().string();
+    const std::size_t written = writeSteps(files[0], *again, plan, label, failure);
+    if (failure && failure->number == FailureNumber::HistoryUnwritable) {
+        err << failure->description << "\n";
+        return ExitCode::Refused;
+    }
     if (failure) {
         err << "Error: " << failure->number << ": " << failure->description << "\n";
         const auto list = [&err, &plan](std::size_t from, std::size_t to) {
@@ -199,10 +214,14 @@ std::pair<std::vector<std::string>, bool> splitArguments(const std::vector<std::
 
 bool isCommand(const std::vector<std::string>& arguments)
 {
-    return !arguments.empty() && (arguments.front() == "export" || arguments.front() == "import");
+    return !arguments.empty() &&
+           (arguments.front() == "export" || arguments.front() == "import" || isHistoryCommand(arguments));
 }
 
 int runCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
+    if (isHistoryCommand(arguments)) {
+        return historyCommand(arguments, out, err);
+    }
     return arguments.front() == "export" ? exportCommand(arguments, out, err) : importCommand(arguments, out, err);
 }

@@ -200,7 +200,7 @@ bool Form5::saveMap()
     if (m_map < 0 || !m_readOnly.isEmpty()) {
         return false;
     }
-    const auto saved = writeMapEdits(m_rom, m_table, editedMap());
+    const auto saved = writeMapEdits(m_rom, m_table, editedMap(), saveLabel(mapTitle(m_map).toStdString()));
     if (!saved) {
         showFailure(this, saved.failure());
         return false;

@@ -69,7 +69,11 @@ Result<WildWrite> planMapEdits(const Bytes& image, const MapTable& table, const 
     return write;
 }
 
-Result<MapSave> writeMapEdits(const RomTarget& rom, const MapTable& loaded, const MapEdits& edits)
+Result<MapSave> writeMapEdits(const RomTarget& rom,
+                              const MapTable& loaded,
+                              const MapEdits& edits,
+                              const std::string& label,
+                              const CommitOptions& options)
 {
     const auto image = rom.readAgain();
     if (!image) {
@@ -83,10 +87,12 @@ Result<MapSave> writeMapEdits(const RomTarget& rom, const MapTable& loaded, cons
     if (!wild) {
         return wild.failure();
     }
-    if (auto failure = applyWritePlan(rom.path, wild->plan)) {
-        return *failure;
+    const auto commit = commitSave(rom.path, *image, wild->plan, label, options);
+    if (!commit) {
+        return commit.failure();
     }
     MapSave save;
+    save.commit = *commit;
     for (const WildMove& move : wild->moves) {
         save.notes.push_back(moveNote(now, move));
     }

@@ -4,6 +4,7 @@
 // what was loaded for every map the edits touch, the plans of the static battles and the wild Pokémon, each
 // checked, the writes, fsync.
 
+#include "history/CommitSave.h"
 #include "maps/StaticBattles.h"
 #include "maps/WildWrite.h"
 #include "rom/RomTarget.h"
@@ -22,6 +23,7 @@ struct MapSave
     // One line for each table moved into the free space (moveNote).
     std::vector<std::string> notes;
     std::vector<GlitchSlot> glitches;
+    Commit commit;
 };
 
 // Every map, table and object the edits touch reads in image as it did in loaded: a failure naming the first that
@@ -32,4 +34,8 @@ WriteStatus checkLoaded(const MapTable& loaded, const MapTable& now, const MapEd
 // with the wild tables' moves and glitch slots; the first refusal of either.
 Result<WildWrite> planMapEdits(const Bytes& image, const MapTable& table, const MapEdits& edits);
 
-Result<MapSave> writeMapEdits(const RomTarget& rom, const MapTable& loaded, const MapEdits& edits);
+Result<MapSave> writeMapEdits(const RomTarget& rom,
+                              const MapTable& loaded,
+                              const MapEdits& edits,
+                              const std::string& label,
+                              const CommitOptions& options = {});

@@ -32,6 +32,10 @@ constexpr int NotInPlace = 1004;
 constexpr int WouldMoveData = 1005;
 constexpr int PartyNotStorable = 1006;
 constexpr int NoRoomInBank = 1007;
+constexpr int NothingToUndo = 1008;
+constexpr int NothingToRedo = 1009;
+constexpr int HistoryUnreadable = 1010;
+constexpr int HistoryUnwritable = 1011;
 } // namespace FailureNumber
 
 // A save refused before any byte was written: the reason, then "Nothing was written."

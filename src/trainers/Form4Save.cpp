@@ -107,13 +107,13 @@ bool Form4::saveParty()
     if (m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money) {
         change.money = {{m_class, ui->txtmoney->text().toInt()}};
     }
-    const auto saved = writeBankChange(m_rom, m_loaded, change);
+    const QString name =
+        m_party > 0 ? QStringLiteral("%1 party %2").arg(selectionName()).arg(m_party) : selectionName();
+    const auto saved = writeBankChange(m_rom, m_loaded, change, saveLabel(name.toStdString()));
     if (!saved) {
         showFailure(this, saved.failure());
         return false;
     }
-    const QString name =
-        m_party > 0 ? QStringLiteral("%1 party %2").arg(selectionName()).arg(m_party) : selectionName();
     QMessageBox::information(
         this, QStringLiteral("Tavrik"), QStringLiteral("Data for ") + name + QStringLiteral(" saved successfully!"));
     const BankSaved& bank = *saved;

@@ -9,6 +9,7 @@
 // and Yellow custom move must read as the change means them to, and every list that could be edited before must
 // still be editable.
 
+#include "history/CommitSave.h"
 #include "rom/Failure.h"
 #include "rom/RomTarget.h"
 #include "rom/SpacePlan.h"
@@ -103,6 +104,7 @@ struct BankSaved
 {
     std::vector<Relocation> relocations;
     std::optional<Repack> repack;
+    Commit commit;
 };
 
 // What the notes line says of a list moved into the free space, owner naming whose parties they are, and of
@@ -112,4 +114,8 @@ std::string repackNote(const Repack& repack);
 
 // The whole save: one read of the file, the check that it is still this version's ROM and still holds what
 // was loaded, the plan, the writes, fsync.
-Result<BankSaved> writeBankChange(const RomTarget& rom, const LoadedBank& loaded, const BankChange& change);
+Result<BankSaved> writeBankChange(const RomTarget& rom,
+                                  const LoadedBank& loaded,
+                                  const BankChange& change,
+                                  const std::string& label,
+                                  const CommitOptions& options = {});

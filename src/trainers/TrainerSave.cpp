@@ -70,12 +70,13 @@ bool TrainerForm::saveTrainer()
                      "Nothing was written."});
         return false;
     }
-    const auto saved = writeTrainer(m_rom, rosterIndex, *m_loaded, recordFromControls(*m_loaded));
+    const QString name = ui->namebox->text().trimmed();
+    const auto saved =
+        writeTrainer(m_rom, rosterIndex, *m_loaded, recordFromControls(*m_loaded), saveLabel(name.toStdString()));
     if (!saved) {
         showFailure(this, saved.failure());
         return false;
     }
-    const QString name = ui->namebox->text().trimmed();
     QMessageBox::information(
         this, QStringLiteral("Tavrik"), QStringLiteral("Data for ") + name + QStringLiteral(" saved successfully!"));
     m_saveNote.clear();

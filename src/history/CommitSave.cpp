@@ -1,5 +1,6 @@
 #include "history/CommitSave.h"
 
+#include "history/HistoryFormat.h"
 #include "history/HistoryStore.h"
 #include "patches/Checksum.h"
 #include "rom/DisplayText.h"
@@ -80,11 +81,13 @@ Result<Commit> commitSave(const std::string& path,
         }
         store.emplace(std::move(opened.value()));
         SaveHistory& history = store->history();
-        if (store->unreadable() || history.identity() != identityOf(image)) {
+        const bool restart = store->unreadable() || history.identity() != identityOf(image);
+        if (restart) {
             history.restart(identityOf(image));
         }
         history.record({secondsNow(), label, options.kind, std::move(runs), false, Pending::Save, false});
-        if (auto failure = store->persist(true)) {
+        const auto line = restart ? std::nullopt : std::optional(saveLine(history.entries().back()));
+        if (auto failure = store->write(line)) {
             return refusal(failure->number, failure->description);
         }
     }
@@ -93,15 +96,18 @@ Result<Commit> commitSave(const std::string& path,
         *runsWritten = std::min(written.runsWritten, plan.size());
     }
     if (store && !written.crashed) {
-        HistoryEntry& entry = store->history().entries().back();
-        commit.bytesChanged = entry.bytes();
-        entry.pending = Pending::None;
+        auto& entries = store->history().entries();
+        commit.bytesChanged = entries.back().bytes();
         if (written.failure) {
             // Settled as far as the file shows: nothing written drops the entry, a part keeps it for the undo.
-            entry.pending = Pending::Save;
             store->settle(file.value());
+            store->write(std::nullopt);
+        } else {
+            entries.back().pending = Pending::None;
+            // The ROM holds the save now; a crash that keeps the mark from the disk leaves it to be settled the same
+            // way.
+            store->write(markLine(entries.size() - 1, entries.back()), false);
         }
-        store->persist(written.failure.has_value());
     }
     if (written.failure) {
         return *written.failure;

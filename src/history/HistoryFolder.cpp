@@ -168,7 +168,21 @@ Result<std::optional<std::string>> readWholeFile(const std::filesystem::path& pa
     return std::optional<std::string>(std::move(text));
 }
 
-WriteStatus replaceFile(const std::filesystem::path& path, const std::string& text, const HistoryLock* syncFolder)
+WriteStatus appendToFile(const std::filesystem::path& path, const std::string& text, bool flush)
+{
+    const int file = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (file < 0) {
+        return unwritable(path.string() + " cannot be opened", errno);
+    }
+    auto failure = writeAll(file, text);
+    if (!failure && flush && ::fdatasync(file) != 0) {
+        failure = unwritable(path.string() + " cannot be flushed to disk", errno);
+    }
+    ::close(file);
+    return failure;
+}
+
+WriteStatus replaceFile(const std::filesystem::path& path, const std::string& text, const HistoryLock& folder)
 {
     const std::filesystem::path temporary = path.string() + ".new";
     const int file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -187,5 +201,5 @@ WriteStatus replaceFile(const std::filesystem::path& path, const std::string& te
         ::unlink(temporary.c_str());
         return failure;
     }
-    return syncFolder != nullptr ? syncFolder->syncFolder() : std::nullopt;
+    return folder.syncFolder();
 }

@@ -38,6 +38,8 @@ private:
 
 // The whole file, or none when there is no file at path.
 Result<std::optional<std::string>> readWholeFile(const std::filesystem::path& path);
+// Appends text to the file at path, which must exist, and pushes it to the disk when flush is set.
+WriteStatus appendToFile(const std::filesystem::path& path, const std::string& text, bool flush);
 // Writes text to a temporary file beside path, pushes it to the disk and renames it over path, so that path holds
-// either the old text or the new one whatever happens; then the folder too, when syncFolder is set.
-WriteStatus replaceFile(const std::filesystem::path& path, const std::string& text, const HistoryLock* syncFolder);
+// either the old text or the new one whatever happens; then the folder, so that the new one stays.
+WriteStatus replaceFile(const std::filesystem::path& path, const std::string& text, const HistoryLock& folder);

@@ -31,10 +31,7 @@ std::string escaped(std::string_view text)
 
 int digitValue(char c)
 {
-    return c >= '0' && c <= '9'   ? c - '0'
-           : c >= 'A' && c <= 'F' ? c - 'A' + 10
-           : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                  : -1;
+    return c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
 }
 
 std::optional<std::string> unescaped(std::string_view text)
@@ -45,15 +42,10 @@ std::optional<std::string> unescaped(std::string_view text)
             out += text[k];
             continue;
         }
-        if (k + 2 >= text.size()) {
+        if (k + 2 >= text.size() || digitValue(text[k + 1]) < 0 || digitValue(text[k + 2]) < 0) {
             return std::nullopt;
         }
-        const int high = digitValue(text[k + 1]);
-        const int low = digitValue(text[k + 2]);
-        if (high < 0 || low < 0) {
-            return std::nullopt;
-        }
-        out += static_cast<char>(high * 16 + low);
+        out += static_cast<char>(digitValue(text[k + 1]) * 16 + digitValue(text[k + 2]));
         k += 2;
     }
     return out;
@@ -61,7 +53,7 @@ std::optional<std::string> unescaped(std::string_view text)
 
 std::optional<Bytes> hexBytes(std::string_view text)
 {
-    if (text.size() % 2 != 0) {
+    if (text.empty() || text.size() % 2 != 0) {
         return std::nullopt;
     }
     Bytes bytes(text.size() / 2);
@@ -80,121 +72,195 @@ template <typename Number> std::optional<Number> number(std::string_view text, i
 {
     Number value{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
         return std::nullopt;
     }
     return value;
 }
 
-std::vector<std::string_view> words(std::string_view line)
+// The first count words of line, each followed by one space or, the last, by the line's end; rest gets what
+// follows. None when the line has fewer.
+std::optional<std::vector<std::string_view>> words(std::string_view line, std::size_t count, std::string_view& rest)
 {
     std::vector<std::string_view> out;
-    while (!line.empty()) {
-        const std::size_t end = std::min(line.find(' '), line.size());
+    while (out.size() < count) {
+        const std::size_t end = line.find(' ');
+        if (end == std::string_view::npos && (out.size() + 1 != count || line.empty())) {
+            return std::nullopt;
+        }
         out.push_back(line.substr(0, end));
-        line.remove_prefix(std::min(end + 1, line.size()));
+        line.remove_prefix(end == std::string_view::npos ? line.size() : end + 1);
     }
+    rest = line;
     return out;
 }
 
-// One line after the first two; false when it is not one the format has.
-bool readLine(std::string_view line, SaveHistory& history)
+void appendState(std::string& text, const HistoryEntry& entry)
 {
-    const std::vector<std::string_view> w = words(line);
-    auto& entries = history.entries();
-    if (w.size() == 6 && w[0] == "entry") {
-        HistoryEntry entry;
-        const auto time = number<std::int64_t>(w[1]);
-        std::size_t pending = 0;
-        while (pending < PendingWords.size() && PendingWords[pending] != w[3]) {
-            ++pending;
+    text += entry.undone ? "undone " : "done ";
+    text += PendingWords[static_cast<std::size_t>(entry.pending)];
+    text += entry.mixed ? " mixed" : " whole";
+}
+
+bool readState(const std::vector<std::string_view>& w, std::size_t at, HistoryEntry& entry)
+{
+    std::size_t pending = 0;
+    while (pending < PendingWords.size() && PendingWords[pending] != w[at + 1]) {
+        ++pending;
+    }
+    if ((w[at] != "done" && w[at] != "undone") || pending == PendingWords.size() ||
+        (w[at + 2] != "whole" && w[at + 2] != "mixed")) {
+        return false;
+    }
+    entry.undone = w[at] == "undone";
+    entry.pending = static_cast<Pending>(pending);
+    entry.mixed = w[at + 2] == "mixed";
+    return true;
+}
+
+// The kind, runs and label of a save, then its line break.
+void appendSave(std::string& text, const HistoryEntry& entry)
+{
+    text += " " + (entry.kind.empty() ? std::string("-") : entry.kind) + " ";
+    for (const ChangedRun& run : entry.runs) {
+        char offset[12];
+        std::snprintf(offset, sizeof offset, "%X:", static_cast<unsigned>(run.offset));
+        text += (&run == &entry.runs.front() ? "" : ",") + std::string(offset);
+        appendHex(text, run.before);
+        text += ":";
+        appendHex(text, run.after);
+    }
+    text += " " + escaped(entry.label) + "\n";
+}
+
+bool readSave(std::string_view kind, std::string_view runs, std::string_view label, HistoryEntry& entry)
+{
+    entry.kind = kind == "-" ? std::string() : std::string(kind);
+    while (!runs.empty()) {
+        const std::string_view run = runs.substr(0, runs.find(','));
+        runs.remove_prefix(std::min(run.size() + 1, runs.size()));
+        const std::size_t first = run.find(':');
+        const std::size_t second = run.find(':', first + 1);
+        const auto offset = number<std::int32_t>(run.substr(0, first), 16);
+        auto before = hexBytes(run.substr(first + 1, second - first - 1));
+        auto after = hexBytes(run.substr(second + 1));
+        if (second == std::string_view::npos || !offset || *offset < 0 || !before || !after ||
+            before->size() != after->size()) {
+            return false;
         }
-        if (!time || (w[2] != "done" && w[2] != "undone") || pending == PendingWords.size() ||
-            (w[4] != "whole" && w[4] != "mixed")) {
+        entry.runs.push_back({*offset, std::move(*before), std::move(*after)});
+    }
+    const auto text = unescaped(label);
+    entry.label = text.value_or(std::string());
+    return !entry.runs.empty() && text;
+}
+
+// One line after the header; false when it is not one the format has.
+bool readLine(std::string_view line, StoredHistory& stored)
+{
+    auto& entries = stored.history.entries();
+    std::string_view rest;
+    const auto first = words(line, 1, rest);
+    const std::string_view kind = first ? first->front() : std::string_view();
+    HistoryEntry entry;
+    if (kind == "entry" || kind == "save") {
+        const bool saved = kind == "save";
+        const auto w = words(line, saved ? 4 : 7, rest);
+        const auto time = w ? number<std::int64_t>((*w)[1]) : std::nullopt;
+        if (!time || !readSave((*w)[saved ? 2 : 5], (*w)[saved ? 3 : 6], rest, entry) ||
+            (!saved && !readState(*w, 2, entry))) {
             return false;
         }
         entry.time = *time;
-        entry.undone = w[2] == "undone";
-        entry.pending = static_cast<Pending>(pending);
-        entry.mixed = w[4] == "mixed";
-        entry.kind = w[5] == "-" ? std::string() : std::string(w[5]);
-        entries.push_back(std::move(entry));
-        return true;
-    }
-    if (line.starts_with("label ") && !entries.empty()) {
-        const auto label = unescaped(line.substr(6));
-        entries.back().label = label.value_or(std::string());
-        return label.has_value();
-    }
-    if (w.size() == 4 && w[0] == "run" && !entries.empty()) {
-        const auto offset = number<std::int32_t>(w[1], 16);
-        auto before = hexBytes(w[2]);
-        auto after = hexBytes(w[3]);
-        if (!offset || *offset < 0 || !before || !after || before->size() != after->size() || before->empty()) {
-            return false;
+        if (saved) {
+            entry.pending = Pending::Save;
+            stored.history.record(std::move(entry));
+            ++stored.journalLines;
+            return true;
         }
-        entries.back().runs.push_back({*offset, std::move(*before), std::move(*after)});
-        return true;
+        entries.push_back(std::move(entry));
+        // The entries come before the journal.
+        return stored.journalLines == 0;
     }
-    return false;
+    const bool mark = kind == "mark";
+    const auto w = words(line, mark ? 5 : 2, rest);
+    const auto index = w && rest.empty() ? number<std::size_t>((*w)[1]) : std::nullopt;
+    if ((!mark && kind != "drop") || !index || *index >= entries.size() || (mark && !readState(*w, 2, entry))) {
+        return false;
+    }
+    if (mark) {
+        entries[*index].undone = entry.undone;
+        entries[*index].pending = entry.pending;
+        entries[*index].mixed = entry.mixed;
+    } else {
+        entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(*index));
+    }
+    ++stored.journalLines;
+    return true;
 }
 
 } // namespace
 
 std::string historyText(const SaveHistory& history)
 {
-    std::string text;
-    text += FirstLine;
+    std::string text(FirstLine);
     text += "\nrom " + escaped(history.romPath()) + "\nidentity " + std::to_string(history.identity().size) + " ";
     appendHex(text, history.identity().title);
     text += "\n";
     for (const HistoryEntry& entry : history.entries()) {
-        text += "entry " + std::to_string(entry.time) + (entry.undone ? " undone " : " done ");
-        text += PendingWords[static_cast<std::size_t>(entry.pending)];
-        text += entry.mixed ? " mixed " : " whole ";
-        text += entry.kind.empty() ? "-" : entry.kind;
-        text += "\nlabel " + escaped(entry.label) + "\n";
-        for (const ChangedRun& run : entry.runs) {
-            char offset[12];
-            std::snprintf(offset, sizeof offset, "%X", static_cast<unsigned>(run.offset));
-            text += "run " + std::string(offset) + " ";
-            appendHex(text, run.before);
-            text += " ";
-            appendHex(text, run.after);
-            text += "\n";
-        }
+        text += "entry " + std::to_string(entry.time) + " ";
+        appendState(text, entry);
+        appendSave(text, entry);
     }
     return text;
 }
 
-Result<SaveHistory> parseHistory(std::string_view text, const std::string& source)
+std::string saveLine(const HistoryEntry& entry)
+{
+    std::string text = "save " + std::to_string(entry.time);
+    appendSave(text, entry);
+    return text;
+}
+
+std::string markLine(std::size_t index, const HistoryEntry& entry)
+{
+    std::string text = "mark " + std::to_string(index) + " ";
+    appendState(text, entry);
+    return text + "\n";
+}
+
+std::string dropLine(std::size_t index)
+{
+    return "drop " + std::to_string(index) + "\n";
+}
+
+Result<StoredHistory> parseHistory(std::string_view text, const std::string& source)
 {
     std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
+    for (std::size_t end; (end = text.find('\n')) != std::string_view::npos; text.remove_prefix(end + 1)) {
         lines.push_back(text.substr(0, end));
-        text.remove_prefix(std::min(end + 1, text.size()));
     }
     const auto unreadable = [&source](std::size_t line) {
         return Failure{FailureNumber::HistoryUnreadable,
                        "The history of saves in " + source + " cannot be read (line " + std::to_string(line + 1) +
                            ")."};
     };
-    if (lines.size() < 3 || lines[0] != FirstLine || !lines[1].starts_with("rom ")) {
-        return unreadable(lines.empty() || lines[0] != FirstLine ? 0 : 1);
+    std::string_view rest;
+    const auto rom = lines.size() >= 3 && lines[1].starts_with("rom ") ? unescaped(lines[1].substr(4)) : std::nullopt;
+    const auto identity = lines.size() >= 3 ? words(lines[2], 3, rest) : std::nullopt;
+    const auto size = identity && rest.empty() ? number<std::int64_t>((*identity)[1]) : std::nullopt;
+    const auto title = size ? hexBytes((*identity)[2]) : std::nullopt;
+    if (lines.empty() || lines[0] != FirstLine) {
+        return unreadable(0);
     }
-    const auto rom = unescaped(lines[1].substr(4));
-    const std::vector<std::string_view> identity = words(lines[2]);
-    const auto size = identity.size() == 3 ? number<std::int64_t>(identity[1]) : std::nullopt;
-    const auto title = identity.size() == 3 ? hexBytes(identity[2]) : std::nullopt;
-    if (!rom || !size || !title || identity[0] != "identity") {
+    if (!rom || !title || (*identity)[0] != "identity") {
         return unreadable(rom ? 2 : 1);
     }
-    SaveHistory history(*rom, {*size, *title});
+    StoredHistory stored{SaveHistory(*rom, {*size, *title}), 0, !text.empty()};
     for (std::size_t k = 3; k < lines.size(); ++k) {
-        if (!readLine(lines[k], history)) {
+        if (!readLine(lines[k], stored)) {
             return unreadable(k);
         }
     }
-    return history;
+    return stored;
 }

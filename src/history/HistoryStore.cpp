@@ -114,42 +114,62 @@ Result<HistoryStore> HistoryStore::open(const std::string& romPath)
     HistoryStore store(std::move(lock.value()), historyFileOf(*canonical));
     store.m_history = SaveHistory(*canonical, {});
     const auto text = readWholeFile(store.m_file);
-    auto history = text && *text ? parseHistory(**text, store.m_file.string()) : Result<SaveHistory>(store.m_history);
-    if (!text || !history) {
-        store.m_unreadable = !text ? text.failure() : history.failure();
-    } else if (history->romPath() == *canonical) {
+    const auto stored =
+        text && *text ? parseHistory(**text, store.m_file.string()) : Result<StoredHistory>(StoredHistory{});
+    if (!text || !stored) {
+        store.m_unreadable = !text ? text.failure() : stored.failure();
+    } else if (*text && stored->history.romPath() == *canonical) {
         // Another path that hashes alike would be another ROM's history: that one starts empty.
-        store.m_history = std::move(history.value());
+        store.m_history = stored->history;
+        store.m_appendable = !stored->cutShort;
+        store.m_journalLines = stored->journalLines;
     }
     const auto& entries = store.m_history.entries();
     if (std::any_of(entries.begin(), entries.end(), [](const auto& e) { return e.pending != Pending::None; })) {
-        if (auto file = RomFile::open(romPath, RomFile::Mode::Read)) {
-            store.settle(file.value());
+        auto file = RomFile::open(romPath, RomFile::Mode::Read);
+        if (file && store.settle(file.value())) {
             // A settlement that cannot be written is found again next time.
-            store.persist(true);
+            store.write(std::nullopt);
         }
     }
     return store;
 }
 
-void HistoryStore::settle(RomFile& file)
+bool HistoryStore::settle(RomFile& file)
 {
     const auto identity = identityOfFile(file);
     if (!identity || *identity != m_history.identity()) {
-        return;
+        return false;
     }
+    bool settled = false;
     auto& entries = m_history.entries();
     for (auto entry = entries.begin(); entry != entries.end();) {
         const auto bytes = entry->pending == Pending::None ? Result<FileBytes>(FileBytes{}) : compareFile(file, *entry);
         bool dropped = false;
         if (entry->pending != Pending::None && bytes) {
             settleEntry(*entry, *bytes, dropped);
+            settled = true;
         }
         entry = dropped ? entries.erase(entry) : entry + 1;
     }
+    return settled;
 }
 
-WriteStatus HistoryStore::persist(bool syncFolder)
+WriteStatus HistoryStore::write(const std::optional<std::string>& line, bool flush)
 {
-    return replaceFile(m_file, historyText(m_history), syncFolder ? &m_lock : nullptr);
+    if (line && m_appendable && m_journalLines < JournalLimit) {
+        if (auto failure = appendToFile(m_file, *line, flush)) {
+            // Whatever part of the line reached the file, the next change writes the history anew.
+            m_appendable = false;
+            return failure;
+        }
+        ++m_journalLines;
+        return std::nullopt;
+    }
+    if (auto failure = replaceFile(m_file, historyText(m_history), m_lock)) {
+        return failure;
+    }
+    m_appendable = true;
+    m_journalLines = 0;
+    return std::nullopt;
 }

@@ -1,5 +1,6 @@
 #include "history/UndoRedo.h"
 
+#include "history/HistoryFormat.h"
 #include "history/HistoryStore.h"
 #include "rom/DisplayText.h"
 
@@ -57,8 +58,9 @@ Result<HistoryStep> step(const std::string& romPath, bool undo)
     if (auto refused = refusalFor(file.value(), history, *entry, undo)) {
         return *refused;
     }
+    const std::size_t index = static_cast<std::size_t>(entry - history.entries().data());
     entry->pending = undo ? Pending::Undo : Pending::Redo;
-    if (auto failure = store.value().persist(true)) {
+    if (auto failure = store.value().write(markLine(index, *entry))) {
         return refusal(failure->number, failure->description);
     }
     WritePlan plan;
@@ -72,14 +74,14 @@ Result<HistoryStep> step(const std::string& romPath, bool undo)
     const HistoryStep done{entry->label, entry->bytes(), undo};
     if (written.failure) {
         store.value().settle(file.value());
-        store.value().persist(true);
+        store.value().write(std::nullopt);
         return *written.failure;
     }
     entry->undone = undo;
     entry->pending = Pending::None;
     entry->mixed = false;
-    // The ROM holds the step now; a history left pending here settles to the same.
-    store.value().persist(false);
+    // The ROM holds the step now; a crash that keeps the mark from the disk leaves it to be settled the same way.
+    store.value().write(markLine(index, *entry), false);
     return done;
 }
 

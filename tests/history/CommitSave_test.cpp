@@ -93,47 +93,67 @@ TEST(CommitSave, WritesTheGlobalChecksumWhenAskedAndUndoesIt)
     }
 }
 
-TEST(CommitSave, RecordsNothingForASaveThatChangesNothingAndStartsAnewOverAnUnreadableHistory)
+// A line a crash cut short is left out and never written after; a history that cannot be read is not undone, and
+// the next save starts a new one.
+TEST(CommitSave, RecordsNothingForASaveThatChangesNothingAndGetsOverDamagedHistories)
 {
     TempDir dir;
-    const Bytes image = SyntheticRom(GameVersion::Red).bytes();
+    Bytes image = SyntheticRom(GameVersion::Red).bytes();
     const std::string path = dir.writeBytes(image, "rom.gb");
+    const std::filesystem::path history = historyFileOf(*canonicalRomPath(path));
     ASSERT_TRUE(commitSave(path, image, {oneByte(0x4000, image[0x4000])}, "nothing").ok());
     EXPECT_TRUE(readHistory(path)->entries().empty());
-    std::ofstream(historyFileOf(*canonicalRomPath(path))) << "Tavrik history 1\nrom " << path << "\nidentity x\n";
+    for (const char* label : {"one", "two"}) {
+        ASSERT_TRUE(commitSave(path, image, {oneByte(0x4000, image[0x4000] + 1)}, label).ok());
+        image = fileBytes(path);
+        std::ofstream(history, std::ios::app) << "mark 0 und";
+    }
+    EXPECT_EQ(readHistory(path)->entries().size(), 2U);
+    std::ofstream(history) << "Tavrik history 1\nrom " << path << "\nidentity x\n";
     EXPECT_EQ(undoSave(path).failure().number, FailureNumber::HistoryUnreadable);
     EXPECT_EQ(fileBytes(path), image);
     ASSERT_TRUE(commitSave(path, image, {oneByte(0x4000, 1)}, "a fresh start").ok());
     EXPECT_EQ(readHistory(path)->entries().size(), 1U);
 }
 
+// The entries, then the journal replayed over them: a save as SaveHistory::record adds it, a mark, a drop, and a
+// last line a crash cut short left out.
 TEST(HistoryFormat, ReadsBackWhatItWroteAndRefusesAnythingElse)
 {
     SaveHistory history("/roms/50% of a hack\n.gb", {0x100000, Bytes(16, 0x41)});
-    history.record({1717171717,
-                    "the save of PKMN♂ 100%\r\nparty",
-                    "difficulty",
-                    {{0x3A3B6, {1, 2}, {3, 4}}},
-                    false,
-                    Pending::Save,
-                    true});
+    const HistoryEntry first = {
+        1717171717, "the save of PKMN♂ 100%\r\nparty", "difficulty", {{0x3A3B6, {1, 2}, {3, 4}}}, false, {}, true};
+    history.record(first);
     history.record({-5, "", "", {{0, {0xFF}, {0}}, {0x7FFFFFF0, {9}, {8}}}, true, Pending::Redo, false});
-    const std::string text = historyText(history);
+    const HistoryEntry third = {7, "a third", "", {{0x10, {1}, {2}}}, false, Pending::Save, false};
+    HistoryEntry marked = first;
+    marked.undone = true;
+    marked.pending = Pending::Undo;
+    const std::string text = historyText(history) + saveLine(third) + markLine(0, marked) + dropLine(1) + "mark 0 un";
+    SaveHistory expected = history;
+    expected.record(third);
+    expected.entries()[0] = marked;
+    expected.entries().pop_back();
     const auto back = parseHistory(text, "file");
     ASSERT_TRUE(back.ok()) << back.failure().description;
-    EXPECT_EQ(back->romPath(), history.romPath());
-    EXPECT_EQ(back->identity(), history.identity());
-    EXPECT_EQ(back->entries(), history.entries());
-    // Each line spoilt in turn: the whole history is unreadable, and the failure names the line.
+    EXPECT_EQ(back->history.romPath(), history.romPath());
+    EXPECT_EQ(back->history.identity(), history.identity());
+    EXPECT_EQ(back->history.entries(), expected.entries());
+    EXPECT_EQ(back->journalLines, 3U);
+    EXPECT_TRUE(back->cutShort);
+    // Each line spoilt in turn: the whole history is unreadable.
     const std::vector<std::pair<std::string, std::string>> spoilt = {{"Tavrik history 1", "Tavrik history 2"},
                                                                      {"rom /roms", "room /roms"},
                                                                      {"identity 1048576", "identity -"},
                                                                      {"1717171717 done", "1717171717 gone"},
-                                                                     {"run 3A3B6 0102 0304", "run 3A3B6 0102 03"},
-                                                                     {"label the", "labels the"},
+                                                                     {"3A3B6:0102:0304", "3A3B6:0102:03"},
+                                                                     {"3A3B6:0102:0304", "3A3B6:0102"},
                                                                      {"%25", "%2"},
-                                                                     {"run 0 FF 00", "run -1 FF 00"},
-                                                                     {"run 0 FF 00", "run 0 FG 00"}};
+                                                                     {" 0:FF:00", " -1:FF:00"},
+                                                                     {" 0:FF:00", " 0:FG:00"},
+                                                                     {"save 7", "saved 7"},
+                                                                     {"mark 0", "mark 3"},
+                                                                     {"drop 1", "drop x"}};
     for (const auto& [line, spoiltLine] : spoilt) {
         std::string bad = text;
         ASSERT_NE(bad.find(line), std::string::npos) << line;

@@ -34,7 +34,7 @@ HistoryEntry storedEntry(const std::string& path)
 {
     const auto text = readWholeFile(historyFileOf(*canonicalRomPath(path)));
     const auto history = parseHistory(text->value(), "test");
-    return history->entries().back();
+    return history->history.entries().back();
 }
 
 enum class Step

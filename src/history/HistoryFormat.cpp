@@ -20,13 +20,19 @@ void appendHex(std::string& text, const Bytes& bytes)
     }
 }
 
-std::string escaped(std::string_view text)
+// A kind is one word: a blank in it is kept as %20, and a kind of "-" as %2D, which is no kind.
+std::string escaped(std::string_view text, bool word = false)
 {
     std::string out;
     for (const char c : text) {
-        out += c == '\n' ? "%0A" : c == '\r' ? "%0D" : c == '%' ? "%25" : std::string(1, c);
+        out += c == '\n'                              ? "%0A"
+               : c == '\r'                            ? "%0D"
+               : c == '%'                             ? "%25"
+               : c == ' ' && word                     ? "%20"
+               : c == '-' && word && text.size() == 1 ? "%2D"
+                                                      : std::string(1, c);
     }
-    return out;
+    return word && out.empty() ? "-" : out;
 }
 
 int digitValue(char c)
@@ -121,7 +127,7 @@ bool readState(const std::vector<std::string_view>& w, std::size_t at, HistoryEn
 // The kind, runs and label of a save, then its line break.
 void appendSave(std::string& text, const HistoryEntry& entry)
 {
-    text += " " + (entry.kind.empty() ? std::string("-") : entry.kind) + " ";
+    text += " " + escaped(entry.kind, true) + " ";
     for (const ChangedRun& run : entry.runs) {
         char offset[12];
         std::snprintf(offset, sizeof offset, "%X:", static_cast<unsigned>(run.offset));
@@ -135,7 +141,7 @@ void appendSave(std::string& text, const HistoryEntry& entry)
 
 bool readSave(std::string_view kind, std::string_view runs, std::string_view label, HistoryEntry& entry)
 {
-    entry.kind = kind == "-" ? std::string() : std::string(kind);
+    const auto word = kind == "-" ? std::optional<std::string>("") : unescaped(kind);
     while (!runs.empty()) {
         const std::string_view run = runs.substr(0, runs.find(','));
         runs.remove_prefix(std::min(run.size() + 1, runs.size()));
@@ -152,7 +158,8 @@ bool readSave(std::string_view kind, std::string_view runs, std::string_view lab
     }
     const auto text = unescaped(label);
     entry.label = text.value_or(std::string());
-    return !entry.runs.empty() && text;
+    entry.kind = word.value_or(std::string());
+    return !entry.runs.empty() && text && word;
 }
 
 // One line after the header; false when it is not one the format has.
@@ -249,7 +256,8 @@ Result<StoredHistory> parseHistory(std::string_view text, const std::string& sou
     const auto rom = lines.size() >= 3 && lines[1].starts_with("rom ") ? unescaped(lines[1].substr(4)) : std::nullopt;
     const auto identity = lines.size() >= 3 ? words(lines[2], 3, rest) : std::nullopt;
     const auto size = identity && rest.empty() ? number<std::int64_t>((*identity)[1]) : std::nullopt;
-    const auto title = size ? hexBytes((*identity)[2]) : std::nullopt;
+    // A file shorter than the header has an empty title.
+    const auto title = !size ? std::nullopt : (*identity)[2].empty() ? Bytes() : hexBytes((*identity)[2]);
     if (lines.empty() || lines[0] != FirstLine) {
         return unreadable(0);
     }

@@ -122,10 +122,10 @@ TEST(HistoryFormat, ReadsBackWhatItWroteAndRefusesAnythingElse)
 {
     SaveHistory history("/roms/50% of a hack\n.gb", {0x100000, Bytes(16, 0x41)});
     const HistoryEntry first = {
-        1717171717, "the save of PKMN♂ 100%\r\nparty", "difficulty", {{0x3A3B6, {1, 2}, {3, 4}}}, false, {}, true};
+        1717171717, "the save of PKMN♂ 100%\r\nparty", "hard mode", {{0x3A3B6, {1, 2}, {3, 4}}}, false, {}, true};
     history.record(first);
     history.record({-5, "", "", {{0, {0xFF}, {0}}, {0x7FFFFFF0, {9}, {8}}}, true, Pending::Redo, false});
-    const HistoryEntry third = {7, "a third", "", {{0x10, {1}, {2}}}, false, Pending::Save, false};
+    const HistoryEntry third = {7, "a third", "-", {{0x10, {1}, {2}}}, false, Pending::Save, false};
     HistoryEntry marked = first;
     marked.undone = true;
     marked.pending = Pending::Undo;

@@ -79,7 +79,7 @@ std::string historyListing(const SaveHistory& history, const std::string& romPat
     for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
         text += "  " + localTime(entry->time) + "  " + entry->label + ": " + groupedNumber(entry->bytes()) +
                 (entry->bytes() == 1 ? " byte" : " bytes");
-        text += entry->pending != Pending::None ? " (not settled: the ROM could not be read)"
+        text += entry->pending != Pending::None ? " (not settled: the ROM could not be checked)"
                 : entry->undone                 ? " (undone)"
                 : entry->mixed                  ? " (written in part)"
                                                 : "";

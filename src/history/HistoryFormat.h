@@ -15,8 +15,9 @@
 // An entry line holds a save's time, state, kind ("-" for none), runs (offset, bytes before and after, in
 // hexadecimal) and label. A save line adds a new save, pending, as SaveHistory::record does; a mark line gives
 // the save at an index (from 0, oldest first) a new state; a drop line removes it. The path, the kind and the label
-// keep a line break, a carriage return and "%" as %0A, %0D and %25, and the kind a blank as %20. A last line without its line break is a write a crash
-// cut short: it is left out. Any other line that does not read makes the whole file unreadable.
+// keep a line break, a carriage return and "%" as %0A, %0D and %25, and the kind a blank as %20. A last line
+// without its line break is a write a crash cut short: it is left out. Any other line that does not read makes the
+// whole file unreadable.
 
 #include "history/SaveHistory.h"
 #include "rom/Failure.h"

@@ -12,19 +12,12 @@
 
 namespace {
 
-struct Outcome
-{
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(const std::vector<std::string>& arguments)
+// The exit code, and what was written to standard output and standard error.
+std::pair<int, std::string> run(const std::vector<std::string>& arguments)
 {
     std::ostringstream out;
-    std::ostringstream err;
-    const int code = runCommand(arguments, out, err);
-    return {code, out.str(), err.str()};
+    const int code = runCommand(arguments, out, out);
+    return {code, out.str()};
 }
 
 } // namespace
@@ -38,40 +31,32 @@ TEST(HistoryCommand, UndoesAndRedoesAnImportAndListsIt)
     document["classes"][33]["parties"][0][1]["level"] = 77;
     document["overworld"][5]["level"] = 99;
     std::ofstream(dir.file("harder.json")) << document.dump();
-    EXPECT_EQ(run({"history", rom}).out, "No save of " + rom + " is in its history.\n");
-    ASSERT_EQ(run({"import", rom, dir.file("harder.json")}).code, 0);
+    using Said = std::pair<int, std::string>;
+    EXPECT_EQ(run({"history", rom}), Said(0, "No save of " + rom + " is in its history.\n"));
+    ASSERT_EQ(run({"import", rom, dir.file("harder.json")}).first, 0);
     const Bytes imported = fileBytes(rom);
-
-    const Outcome listed = run({"history", rom});
-    EXPECT_EQ(listed.code, 0);
-    EXPECT_NE(listed.out.find("  the import of harder.json: 2 bytes\n"), std::string::npos) << listed.out;
-    EXPECT_TRUE(listed.out.ends_with("Next undo: the import of harder.json. Nothing to redo.\n")) << listed.out;
-    const Outcome undone = run({"undo", rom});
-    EXPECT_EQ(undone.code, 0);
-    EXPECT_EQ(undone.out, "Undid the import of harder.json: 2 bytes restored.\n");
+    const std::string listed = run({"history", rom}).second;
+    EXPECT_NE(listed.find("  the import of harder.json: 2 bytes\n"), std::string::npos) << listed;
+    EXPECT_TRUE(listed.ends_with("Next undo: the import of harder.json. Nothing to redo.\n")) << listed;
+    EXPECT_EQ(run({"undo", rom}), Said(0, "Undid the import of harder.json: 2 bytes restored.\n"));
     EXPECT_EQ(fileBytes(rom), built);
-    EXPECT_NE(
-        run({"history", rom}).out.find("2 bytes (undone)\nNothing to undo. Next redo: the import of harder.json."),
-        std::string::npos);
-    const Outcome nothing = run({"undo", rom});
-    EXPECT_EQ(nothing.code, ExitCode::Refused);
-    EXPECT_EQ(nothing.err, "No save of " + rom + " is left to undo. Nothing was written.\n");
-    EXPECT_EQ(run({"redo", rom}).out, "Redid the import of harder.json: 2 bytes written.\n");
+    EXPECT_TRUE(run({"history", rom})
+                    .second.ends_with("2 bytes (undone)\nNothing to undo. Next redo: the import of harder.json.\n"));
+    EXPECT_EQ(run({"undo", rom}),
+              Said(ExitCode::Refused, "No save of " + rom + " is left to undo. Nothing was written.\n"));
+    EXPECT_EQ(run({"redo", rom}), Said(0, "Redid the import of harder.json: 2 bytes written.\n"));
     EXPECT_EQ(fileBytes(rom), imported);
-
     // Another program's byte where the import wrote: refused, the file as that program left it.
     Bytes changed = imported;
     const std::int32_t level = LayoutOffsets::battle(GameVersion::Red, 5).level;
     changed[static_cast<std::size_t>(level)] = 12;
     dir.writeBytes(changed, "red.gb");
-    const Outcome refused = run({"undo", rom});
-    EXPECT_EQ(refused.code, ExitCode::Refused);
-    EXPECT_NE(refused.err.find("changed at " + hexNumber(level)), std::string::npos) << refused.err;
-    EXPECT_EQ(fileBytes(rom), changed);
-
+    const auto [code, said] = run({"undo", rom});
+    EXPECT_EQ(code, ExitCode::Refused);
+    EXPECT_NE(said.find("changed at " + hexNumber(level)), std::string::npos) << said;
     for (const std::vector<std::string>& wrong :
          {std::vector<std::string>{"undo"}, {"redo", rom, rom}, {"history", dir.file("missing.gb")}}) {
-        EXPECT_EQ(run(wrong).code, ExitCode::Unreadable);
+        EXPECT_EQ(run(wrong).first, ExitCode::Unreadable);
     }
     EXPECT_EQ(fileBytes(rom), changed);
 }

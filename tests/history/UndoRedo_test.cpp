@@ -7,6 +7,8 @@
 #include "maps/MapSave.h"
 #include "trainers/PartyWrite.h"
 
+#include <numeric>
+
 namespace {
 
 constexpr GameVersion AllVersions[] = {GameVersion::Red, GameVersion::Blue, GameVersion::Yellow};
@@ -19,31 +21,30 @@ struct Model
     std::size_t at = 0;
 };
 
-std::int64_t differingBytes(const Bytes& a, const Bytes& b)
-{
-    std::int64_t count = 0;
-    for (std::size_t k = 0; k < a.size(); ++k) {
-        count += a[k] != b[k] ? 1 : 0;
-    }
-    return count;
-}
-
 int pick(std::mt19937& random, int from, int to)
 {
     return std::uniform_int_distribution<int>(from, to)(random);
+}
+
+template <typename T> const T& anyOf(const std::vector<T>& values, std::mt19937& random)
+{
+    return values[static_cast<std::size_t>(pick(random, 0, static_cast<int>(values.size()) - 1))];
+}
+
+std::uint8_t anyByte(std::mt19937& random, int from, int to)
+{
+    return static_cast<std::uint8_t>(pick(random, from, to));
 }
 
 // One party of an editable list with one level changed, and now and then a member more or less.
 Result<std::string> saveParty(const RomTarget& rom, const Bytes& image, std::mt19937& random)
 {
     const PartyTable table = readPartyTable(image, *rom.profile);
-    std::vector<const PartyList*> lists;
-    for (const PartyList& list : table.lists) {
-        if (list.editable() && !list.parties.empty()) {
-            lists.push_back(&list);
-        }
-    }
-    const PartyList& list = *lists[static_cast<std::size_t>(pick(random, 0, static_cast<int>(lists.size()) - 1))];
+    std::vector<PartyList> lists;
+    std::copy_if(table.lists.begin(), table.lists.end(), std::back_inserter(lists), [](const PartyList& list) {
+        return list.editable() && !list.parties.empty();
+    });
+    const PartyList& list = anyOf(lists, random);
     const int party = pick(random, 1, static_cast<int>(list.parties.size()));
     std::vector<PartyMember> members = list.parties[static_cast<std::size_t>(party - 1)].members;
     const int grow = pick(random, 0, 3);
@@ -53,44 +54,40 @@ Result<std::string> saveParty(const RomTarget& rom, const Bytes& image, std::mt1
         members.pop_back();
     }
     members[static_cast<std::size_t>(pick(random, 0, static_cast<int>(members.size()) - 1))].level =
-        static_cast<std::uint8_t>(pick(random, 1, 100));
+        anyByte(random, 1, 100);
     const int owner = list.classes.front();
     const std::string label = "the save of class " + std::to_string(owner) + " party " + std::to_string(party);
     const auto saved = writeBankChange(rom, {list, table.entry(owner).money}, {{{owner, party, members}}, {}}, label);
     return saved ? Result<std::string>(label) : saved.failure();
 }
 
-// A wild table's grass levels changed, and now and then its water turned on (moving the table) or off.
-Result<std::string> saveWild(const RomTarget& rom, const Bytes& image, std::mt19937& random)
+// A wild table's grass levels changed, and now and then its water turned on (moving the table) or off; or an
+// overworld battle.
+Result<std::string> saveWildOrBattle(const RomTarget& rom, const Bytes& image, std::mt19937& random, bool wild)
 {
+    if (!wild) {
+        const int battle = pick(random, 0, OverworldBattleCount - 1);
+        BattleEdits edits;
+        edits[static_cast<std::size_t>(battle)] = BattleValues{anyByte(random, 1, 190), anyByte(random, 1, 100)};
+        const auto saved = writeBattles(rom, edits, "the save of " + overworldBattleName(battle));
+        return saved ? Result<std::string>("the save of " + overworldBattleName(battle)) : saved.failure();
+    }
     const MapTable table = readMaps(image, *rom.profile);
-    std::vector<const WildTable*> tables;
-    for (const WildTable& wild : table.wild) {
-        if (wild.grass.on()) {
-            tables.push_back(&wild);
-        }
-    }
-    const WildTable& wild = *tables[static_cast<std::size_t>(pick(random, 0, static_cast<int>(tables.size()) - 1))];
-    WildEdit edit{wild.maps.front(), wild.grass, {}};
+    std::vector<WildTable> tables;
+    std::copy_if(table.wild.begin(), table.wild.end(), std::back_inserter(tables), [](const WildTable& w) {
+        return w.grass.on();
+    });
+    const WildTable& chosen = anyOf(tables, random);
+    WildEdit edit{chosen.maps.front(),
+                  chosen.grass,
+                  pick(random, 0, 4) > 0 ? std::nullopt
+                  : chosen.water.on()    ? std::optional(WildArea{})
+                                         : std::optional(chosen.grass)};
     for (WildSlot& slot : edit.grass->slot) {
-        slot.level = static_cast<std::uint8_t>(pick(random, 1, 100));
-    }
-    if (pick(random, 0, 4) == 0) {
-        edit.water = wild.water.on() ? WildArea{} : wild.grass;
+        slot.level = anyByte(random, 1, 100);
     }
     const std::string label = "the save of map " + std::to_string(edit.map);
     const auto saved = writeMapEdits(rom, table, {{}, {edit}}, label);
-    return saved ? Result<std::string>(label) : saved.failure();
-}
-
-Result<std::string> saveBattle(const RomTarget& rom, std::mt19937& random)
-{
-    BattleEdits edits;
-    const int battle = pick(random, 0, OverworldBattleCount - 1);
-    edits[static_cast<std::size_t>(battle)] =
-        BattleValues{static_cast<std::uint8_t>(pick(random, 1, 190)), static_cast<std::uint8_t>(pick(random, 1, 100))};
-    const std::string label = "the save of " + overworldBattleName(battle);
-    const auto saved = writeBattles(rom, edits, label);
     return saved ? Result<std::string>(label) : saved.failure();
 }
 
@@ -117,7 +114,13 @@ TEST_P(RandomHistory, EveryStepLeavesTheFileAsTheModelSays)
             if (possible) {
                 const std::size_t save = undo ? model.at - 1 : model.at;
                 model.at = undo ? model.at - 1 : model.at + 1;
-                const std::int64_t bytes = differingBytes(model.states[save], model.states[save + 1]);
+                const Bytes& was = model.states[save];
+                const std::int64_t bytes = std::inner_product(was.begin(),
+                                                              was.end(),
+                                                              model.states[save + 1].begin(),
+                                                              std::int64_t{0},
+                                                              std::plus<>(),
+                                                              std::not_equal_to<>());
                 EXPECT_EQ(done->sentence(),
                           (undo ? "Undid " : "Redid ") + model.labels[save] + ": " + std::to_string(bytes) +
                               (bytes == 1 ? " byte " : " bytes ") + (undo ? "restored." : "written."));
@@ -126,9 +129,8 @@ TEST_P(RandomHistory, EveryStepLeavesTheFileAsTheModelSays)
             }
         } else {
             const Bytes image = fileBytes(path);
-            const auto saved = action == 0   ? saveParty(rom, image, random)
-                               : action == 1 ? saveWild(rom, image, random)
-                                             : saveBattle(rom, random);
+            const auto saved =
+                action == 0 ? saveParty(rom, image, random) : saveWildOrBattle(rom, image, random, action == 1);
             const Bytes now = fileBytes(path);
             // A save that changes nothing is not recorded; one refused writes nothing.
             if (saved && now != model.states[model.at]) {
@@ -137,11 +139,6 @@ TEST_P(RandomHistory, EveryStepLeavesTheFileAsTheModelSays)
                 model.states.push_back(now);
                 model.labels.push_back(*saved);
                 ++model.at;
-            }
-            if (model.labels.size() > HistoryLimit) {
-                model.states.erase(model.states.begin());
-                model.labels.erase(model.labels.begin());
-                --model.at;
             }
         }
         ASSERT_EQ(fileBytes(path), model.states[model.at]);

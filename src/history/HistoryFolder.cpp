@@ -185,7 +185,8 @@ WriteStatus appendToFile(const std::filesystem::path& path, const std::string& t
 WriteStatus replaceFile(const std::filesystem::path& path, const std::string& text, const HistoryLock& folder)
 {
     const std::filesystem::path temporary = path.string() + ".new";
-    const int file = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const int file =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
     if (file < 0) {
         return unwritable(temporary.string() + " cannot be made", errno);
     }

@@ -81,12 +81,7 @@ Result<std::string> canonicalRomPath(const std::string& romPath)
 
 std::filesystem::path historyFileOf(const std::string& canonicalPath)
 {
-    std::string name = std::filesystem::path(canonicalPath).filename().string().substr(0, NameLength);
-    for (char& c : name) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
-                           c == '-' || c == '_';
-        c = plain ? c : '_';
-    }
+    const std::string name = std::filesystem::path(canonicalPath).filename().string().substr(0, NameLength);
     char hash[17];
     std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(pathHash(canonicalPath)));
     return historyFolder() / (name + "-" + hash + ".history");

@@ -54,6 +54,8 @@ TEST_P(CrashedStep, LeavesHistoryAndFileAgreeing)
     // The entry reached the disk before the ROM's first byte, marked as the step it waits for.
     const auto stored = parseHistory(readWholeFile(historyFileOf(*canonicalRomPath(path)))->value(), "test");
     EXPECT_EQ(stored->history.entries().back().pending, step);
+    // Once the file is there, a step appends to it rather than writing it anew.
+    EXPECT_EQ(stored->journalLines > 0, step != Pending::Save);
     const Bytes& from = step == Pending::Undo ? saved : built;
     const Bytes& to = step == Pending::Undo ? built : saved;
     Bytes part = from;
@@ -64,6 +66,7 @@ TEST_P(CrashedStep, LeavesHistoryAndFileAgreeing)
     const bool saveNeverHappened = step == Pending::Save && stopAt == 0;
     ASSERT_EQ(history->entries().size(), saveNeverHappened ? 0U : 1U);
     if (saveNeverHappened) {
+        EXPECT_TRUE(readHistory(path)->entries().empty());
         return;
     }
     const HistoryEntry& entry = history->entries().front();

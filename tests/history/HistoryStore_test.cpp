@@ -117,6 +117,13 @@ TEST(UndoRedo, RefusesAFileChangedOrReplaced)
         EXPECT_EQ(fileBytes(path), changed);
         EXPECT_EQ(readHistory(path)->entries().front().undone, undoFirst);
     }
+    // A save a crash cut off is settled only against the ROM it was made to.
+    const std::string cut = dir.writeBytes(built, "cut.gb");
+    setCrashSeam([](std::size_t) { return true; });
+    EXPECT_FALSE(commitSave(cut, built, plan, "cut off").ok());
+    setCrashSeam(nullptr);
+    dir.writeBytes(SyntheticRom(GameVersion::Blue).bytes(), "cut.gb");
+    EXPECT_EQ(readHistory(cut)->entries().front().pending, Pending::Save);
     const std::string fresh = dir.writeBytes(built, "fresh.gb");
     EXPECT_EQ(undoSave(fresh).failure().number, FailureNumber::NothingToUndo);
     EXPECT_EQ(redoSave(fresh).failure().description,

@@ -19,6 +19,10 @@
 //                        included
 //   SaveMovingListCore   writeBankChange growing a party past its list's place, so that the list moves into
 //                        the free space at the end of the trainer bank, the fsync included.
+//   UndoSaveCore         undoSave of the newest of 50 recorded saves: the history read, the file checked, the
+//                        history written pending, the ROM written, the history settled, each fsynced; meant to
+//                        stay within a frame (16 ms). Argument 0: saves of 12 bytes; 1: saves of 3,000 bytes,
+//                        as many bank repacks would leave (a history of 600 KB).
 //   OpenToReadyWindow    Form1::openRomFile, the command line's way in, until the roster and every list
 //                        are filled.
 //   LoadTrainerWindow    selecting another row of the roster: the trainer read and the form filled.
@@ -39,6 +43,8 @@
 #include "app/RomSession.h"
 #include "catalogues/NameCatalogues.h"
 #include "demo/SyntheticRom.h"
+#include "history/CommitSave.h"
+#include "history/UndoRedo.h"
 #include "maps/Form5.h"
 #include "maps/MapDrawing.h"
 #include "maps/MapLooks.h"
@@ -275,7 +281,7 @@ void SaveTrainerCore(benchmark::State& state)
     LoadedTrainer loaded = readTrainer(*first, profile, SavedTrainer);
     for (auto _ : state) {
         const TrainerRecord edited = withOtherLevel(loaded.record);
-        if (!writeTrainer(target(image.path, profile), SavedTrainer, loaded, edited).ok()) {
+        if (!writeTrainer(target(image.path, profile), SavedTrainer, loaded, edited, "the save of a level").ok()) {
             state.SkipWithError("the save failed");
             break;
         }
@@ -368,7 +374,8 @@ void SaveMovingListCore(benchmark::State& state)
         state.PauseTiming();
         built.writeTo(image.path);
         state.ResumeTiming();
-        const auto moved = writeBankChange(target(image.path, profile), loaded, {{PartyChange{rocky, 1, members}}, {}});
+        const auto moved =
+            writeBankChange(target(image.path, profile), loaded, {{PartyChange{rocky, 1, members}}, {}}, "a party");
         if (!moved || moved->relocations.empty()) {
             state.SkipWithError("the list was not moved");
             break;
@@ -402,7 +409,7 @@ void SaveRepackingBankCore(benchmark::State& state)
         state.ResumeTiming();
         const auto bytes = target(image.path, profile).readAgain();
         const auto write = planBankChange(*bytes, profile, change);
-        if (!write || !write->repack || applyWritePlan(image.path, write->plan)) {
+        if (!write || !write->repack || !commitSave(image.path, *bytes, write->plan, "a repack")) {
             state.SkipWithError("the bank was not laid out anew");
             break;
         }
@@ -410,6 +417,34 @@ void SaveRepackingBankCore(benchmark::State& state)
     setVersionLabel(state);
 }
 BENCHMARK(SaveRepackingBankCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+// The undo of the newest of 50 saves, each iteration's redo (which puts the save back) not timed.
+void UndoSaveCore(benchmark::State& state)
+{
+    const ImageFile image(GameVersion::Red);
+    Bytes bytes = *readRomImage(image.path);
+    const std::size_t half = state.range(0) == 0 ? 6 : 1500;
+    for (int save = 1; save <= static_cast<int>(HistoryLimit); ++save) {
+        const auto value = static_cast<std::uint8_t>(save);
+        const WritePlan plan = {{0x38000, Bytes(half, value)}, {0x3A000, Bytes(half, value)}};
+        if (!commitSave(image.path, bytes, plan, "save " + std::to_string(save))) {
+            state.SkipWithError("a save failed");
+            return;
+        }
+        applyWritePlan(bytes, plan);
+    }
+    for (auto _ : state) {
+        const auto undone = undoSave(image.path);
+        state.PauseTiming();
+        if (!undone || !redoSave(image.path)) {
+            state.SkipWithError("the undo or the redo failed");
+            break;
+        }
+        state.ResumeTiming();
+    }
+    state.SetLabel(std::to_string(2 * half) + " bytes a save");
+}
+BENCHMARK(UndoSaveCore)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
 
 // Answers every message box as soon as it is up, with its default button (OK for the success box), and
 // keeps what each said.
@@ -595,6 +630,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     qtHandler = qInstallMessageHandler(dropPlatformChatter);
+    // The saves' histories and the windows' settings go to a folder of the run's own, not the user's.
+    const ScratchFolder settings;
+    ::setenv("XDG_CONFIG_HOME", settings.path().c_str(), 1);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {

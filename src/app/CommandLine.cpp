@@ -1,8 +1,10 @@
 #include "app/CommandLine.h"
 
 #include "app/BattleJson.h"
+#include "app/HistoryCommand.h"
 #include "app/PatchCommands.h"
 #include "app/RomSession.h"
+#include "history/CommitSave.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -51,24 +53,32 @@ int exportCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     return 0;
 }
 
-// Writes every step's runs through one open file, then flushes it to disk; how many steps were written whole
-// (all of them when only the flush failed).
-std::size_t writeSteps(const std::string& path, const ImportPlan& plan, std::optional<Failure>& failure)
+// Writes every step's runs as one save of image, recorded in the ROM's history as label; how many steps were
+// written whole (all of them when only the flush failed).
+std::size_t writeSteps(const std::string& path,
+                       const Bytes& image,
+                       const ImportPlan& plan,
+                       const std::string& label,
+                       std::optional<Failure>& failure)
 {
-    auto file = RomFile::open(path, RomFile::Mode::ReadWrite);
-    if (!file) {
-        failure = file.failure();
-        return 0;
+    WritePlan runs;
+    for (const ImportStep& step : plan.steps) {
+        runs.insert(runs.end(), step.plan.begin(), step.plan.end());
     }
-    for (std::size_t step = 0; step < plan.steps.size(); ++step) {
-        for (const ByteWrite& run : plan.steps[step].plan) {
-            if ((failure = file.value().write(run.offset, run.bytes))) {
-                return step;
-            }
+    std::size_t runsWritten = 0;
+    const auto commit = commitSave(path, image, runs, label, {}, &runsWritten);
+    if (commit) {
+        return plan.steps.size();
+    }
+    failure = commit.failure();
+    std::size_t steps = 0;
+    for (std::size_t counted = 0; steps < plan.steps.size(); ++steps) {
+        counted += plan.steps[steps].plan.size();
+        if (counted > runsWritten) {
+            break;
         }
     }
-    failure = file.value().sync();
-    return plan.steps.size();
+    return steps;
 }
 
 // The whole of a file, or nothing when it cannot be read (a folder, say). A regular file is read at once into
@@ -146,7 +156,12 @@ int importCommand(const std::vector<std::string>& arguments, std::ostream& out, 
         return again ? ExitCode::Refused : ExitCode::Unreadable;
     }
     std::optional<Failure> failure;
-    const std::size_t written = writeSteps(files[0], plan, failure);
+    const std::string label = "the import of " + std::filesystem::path(files[1]).filename().string();
+    const std::size_t written = writeSteps(files[0], *again, plan, label, failure);
+    if (failure && failure->number == FailureNumber::HistoryUnwritable) {
+        err << failure->description << "\n";
+        return ExitCode::Refused;
+    }
     if (failure) {
         err << "Error: " << failure->number << ": " << failure->description << "\n";
         const auto list = [&err, &plan](std::size_t from, std::size_t to) {
@@ -209,6 +224,9 @@ constexpr std::pair<std::string_view, Command> Commands[] = {
     {"patch", patchCommand},
     {"apply", applyCommand},
     {"checksum", checksumCommand},
+    {"undo", historyCommand},
+    {"redo", historyCommand},
+    {"history", historyCommand},
 };
 
 } // namespace

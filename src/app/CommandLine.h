@@ -2,8 +2,9 @@
 
 // The commands of the tavrik binary that need no window:
 //   tavrik export ROM [-o FILE]          every battle as JSON, on standard output or into FILE
-//   tavrik import ROM FILE [--dry-run]   a JSON file applied to the ROM in place
+//   tavrik import ROM FILE [--dry-run]   a JSON file applied to the ROM in place, as one save in its history
 //   tavrik patch, apply, checksum        patches and the cartridge's checksums (PatchCommands.h)
+//   tavrik undo ROM, redo ROM, history ROM   (HistoryCommand.h)
 // Exit codes: 0 done or nothing to change; 1 the JSON, a value in it or a patch was refused (nothing written);
 // 2 the ROM cannot be read or is not supported, or the command line is wrong; 3 a write failed part way.
 
@@ -27,6 +28,9 @@ constexpr const char* CommandsHelp =
     "Commands that need no display:\n"
     "  tavrik export ROM [-o FILE]         Writes every battle of ROM as JSON.\n"
     "  tavrik import ROM FILE [--dry-run]  Applies a JSON file to ROM in place.\n"
+    "  tavrik undo ROM                     Undoes the newest save of ROM (a window's or an import's).\n"
+    "  tavrik redo ROM                     Redoes the save of ROM undone last.\n"
+    "  tavrik history ROM                  Lists the saves of ROM that undo and redo walk, newest first.\n"
     "  tavrik pictures ROM DIR [--colour]  Writes every Pokémon and trainer picture of ROM as PNG files.\n"
     "  tavrik maps ROM DIR [--objects]     Writes every map of ROM as PNG files, with --objects also with its\n"
     "                                      people, items, trainers and Pokémon standing on it.\n"

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/RomSession.h"
+#include "history/CommitSave.h"
 #include "patches/Checksum.h"
 #include "patches/Crc32.h"
 #include "patches/Patch.h"
@@ -154,8 +155,9 @@ namespace {
 
 // Writes the checksums that are wrong into the file at path, whose bytes are image. The header checksum only in
 // a ROM recognised as Red, Blue or Yellow: elsewhere a wrong one may be the sign of a damaged header.
-int fixChecksums(const std::string& path, Bytes image, std::ostream& out, std::ostream& err)
+int fixChecksums(const std::string& path, const Bytes& original, std::ostream& out, std::ostream& err)
 {
+    Bytes image = original;
     WritePlan plan;
     std::vector<std::string> lines;
     if (const auto header = headerChecksumFix(image)) {
@@ -178,8 +180,9 @@ int fixChecksums(const std::string& path, Bytes image, std::ostream& out, std::o
         out << "Nothing was written.\n";
         return 0;
     }
-    if (const WriteStatus failure = applyWritePlan(path, plan)) {
-        err << "Error: " << failure->number << ": " << failure->description << "\n";
+    // A save as any other: recorded in the ROM's history first, so that undo takes it back.
+    if (const auto commit = commitSave(path, original, plan, "the checksum fix"); !commit) {
+        err << "Error: " << commit.failure().number << ": " << commit.failure().description << "\n";
         return ExitCode::WriteFailed;
     }
     for (const std::string& line : lines) {

@@ -249,7 +249,7 @@ bool Form5::saveMap()
     if (m_map < 0 || !m_readOnly.isEmpty()) {
         return false;
     }
-    const auto written = writeMapEdits(m_rom, m_table, editedMap());
+    const auto written = writeMapEdits(m_rom, m_table, editedMap(), saveLabel(mapTitle(m_map).toStdString()));
     if (!written) {
         showFailure(this, written.failure());
         return false;

@@ -101,7 +101,11 @@ Result<MapWrite> planMapEdits(const Bytes& image, const MapTable& table, const M
     return write;
 }
 
-Result<MapSave> writeMapEdits(const RomTarget& rom, const MapTable& loaded, const MapEdits& edits)
+Result<MapSave> writeMapEdits(const RomTarget& rom,
+                              const MapTable& loaded,
+                              const MapEdits& edits,
+                              const std::string& label,
+                              const CommitOptions& options)
 {
     const auto image = rom.readAgain();
     if (!image) {
@@ -115,10 +119,12 @@ Result<MapSave> writeMapEdits(const RomTarget& rom, const MapTable& loaded, cons
     if (!write) {
         return write.failure();
     }
-    if (auto failure = applyWritePlan(rom.path, write->plan)) {
-        return *failure;
+    const auto commit = commitSave(rom.path, *image, write->plan, label, options);
+    if (!commit) {
+        return commit.failure();
     }
     MapSave save;
+    save.commit = *commit;
     for (const WildMove& move : write->wild.moves) {
         save.notes.push_back(moveNote(now, move));
     }

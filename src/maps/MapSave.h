@@ -4,6 +4,7 @@
 // what was loaded for every map and rod the edits touch, the plans of the static battles, the wild Pokémon and the
 // rods, each checked, the writes, fsync.
 
+#include "history/CommitSave.h"
 #include "maps/FishingWrite.h"
 #include "maps/StaticBattles.h"
 #include "maps/WildWrite.h"
@@ -24,6 +25,7 @@ struct MapSave
     // One line for each table, group or list of rows moved into the free space (moveNote, fishingMoveNote).
     std::vector<std::string> notes;
     std::vector<GlitchSlot> glitches;
+    Commit commit;
 };
 
 // The writes of one save, in order, and what the wild Pokémon's and the rods' plans moved.
@@ -43,4 +45,8 @@ WriteStatus checkLoaded(const MapTable& loaded, const MapTable& now, const MapEd
 // The first refusal of any.
 Result<MapWrite> planMapEdits(const Bytes& image, const MapTable& table, const MapEdits& edits);
 
-Result<MapSave> writeMapEdits(const RomTarget& rom, const MapTable& loaded, const MapEdits& edits);
+Result<MapSave> writeMapEdits(const RomTarget& rom,
+                              const MapTable& loaded,
+                              const MapEdits& edits,
+                              const std::string& label,
+                              const CommitOptions& options = {});

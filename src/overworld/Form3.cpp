@@ -154,8 +154,9 @@ bool Form3::hasUnsavedChanges() const
 
 bool Form3::oversave()
 {
-    if (auto failure = writeBattles(m_rom, editedBattles(), m_locate)) {
-        showFailure(this, *failure);
+    const auto written = writeBattles(m_rom, editedBattles(), saveLabel("the overworld battles"), m_locate);
+    if (!written) {
+        showFailure(this, written.failure());
         return false;
     }
     m_loaded = editedBattles();

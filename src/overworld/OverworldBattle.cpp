@@ -134,7 +134,11 @@ WritePlan planBattleWrites(const Bytes& image,
     return plan;
 }
 
-WriteStatus writeBattles(const RomTarget& rom, const BattleEdits& battles, LocateBattles locate)
+Result<Commit> writeBattles(const RomTarget& rom,
+                            const BattleEdits& battles,
+                            const std::string& label,
+                            LocateBattles locate,
+                            const CommitOptions& options)
 {
     const VersionProfile& profile = *rom.profile;
     const auto image = rom.readAgain();
@@ -143,11 +147,10 @@ WriteStatus writeBattles(const RomTarget& rom, const BattleEdits& battles, Locat
     }
     const BattlePositions positions = locate != nullptr ? locate(*image, profile) : battlesOf(profile.version);
     std::vector<int> leftAlone;
-    if (auto failure = applyWritePlan(rom.path, planBattleWrites(*image, positions, battles, leftAlone))) {
-        return failure;
-    }
-    if (leftAlone.empty()) {
-        return std::nullopt;
+    const auto commit =
+        commitSave(rom.path, *image, planBattleWrites(*image, positions, battles, leftAlone), label, options);
+    if (!commit || leftAlone.empty()) {
+        return commit;
     }
     std::string names;
     for (const int battle : leftAlone) {

@@ -5,6 +5,7 @@
 // the battle itself), so a save writes both; only the first is read. A battle is edited only while the
 // bytes the game keeps around it hold what the game needs there.
 
+#include "history/CommitSave.h"
 #include "rom/Failure.h"
 #include "rom/RomTarget.h"
 #include "rom/VersionProfile.h"
@@ -67,4 +68,8 @@ planBattleWrites(const Bytes& image, GameVersion version, const BattleEdits& bat
 // One read of the file, the check that it is still this version's ROM, the writes, fsync. The battles are where
 // locate finds them in the file read, or at their fixed places without it. A failure when any battle with values
 // was not written.
-WriteStatus writeBattles(const RomTarget& rom, const BattleEdits& battles, LocateBattles locate = nullptr);
+Result<Commit> writeBattles(const RomTarget& rom,
+                            const BattleEdits& battles,
+                            const std::string& label,
+                            LocateBattles locate = nullptr,
+                            const CommitOptions& options = {});

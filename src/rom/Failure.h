@@ -35,6 +35,10 @@ constexpr int NoRoomInBank = 1007;
 constexpr int BadPatch = 1008;
 constexpr int PatchForAnotherRom = 1009;
 constexpr int CannotPatch = 1010;
+constexpr int NothingToUndo = 1011;
+constexpr int NothingToRedo = 1012;
+constexpr int HistoryUnreadable = 1013;
+constexpr int HistoryUnwritable = 1014;
 } // namespace FailureNumber
 
 // A save refused before any byte was written: the reason, then "Nothing was written."

@@ -117,7 +117,7 @@ WriteStatus RomFile::write(std::int64_t offset, const Bytes& bytes)
 WriteStatus RomFile::sync()
 {
     errno = 0;
-    if (std::fflush(m_file.get()) != 0 || ::fsync(::fileno(m_file.get())) != 0) {
+    if (std::fflush(m_file.get()) != 0 || ::fdatasync(::fileno(m_file.get())) != 0) {
         return ioFailure(FailureNumber::DeviceIo, "Device I/O error flushing to disk");
     }
     return std::nullopt;

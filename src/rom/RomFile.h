@@ -30,7 +30,8 @@ public:
     // The whole file, in one read.
     Result<Bytes> readAll();
     WriteStatus write(std::int64_t offset, const Bytes& bytes);
-    // Pushes written bytes to the disk; a save reports success only after this.
+    // Pushes written bytes to the disk; a save reports success only after this. The bytes are all a ROM needs:
+    // the file's times may reach the disk later (fdatasync), which spares the journal a commit.
     WriteStatus sync();
     Result<std::int64_t> size();
 

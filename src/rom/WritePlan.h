@@ -17,7 +17,6 @@ struct ByteWrite
 };
 using WritePlan = std::vector<ByteWrite>;
 
-// Each run through WriteHex, in order, stopping at the first failure; then the file is flushed to disk.
-WriteStatus applyWritePlan(const std::string& path, const WritePlan& plan);
-// The same writes on an image in memory; every run must lie inside it.
+// The writes on an image in memory; every run must lie inside it. A file is written by commitSave
+// (history/CommitSave.h), which records what it replaces first.
 void applyWritePlan(Bytes& image, const WritePlan& plan);

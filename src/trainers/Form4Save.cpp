@@ -108,7 +108,7 @@ bool Form4::saveParty()
     if (m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money) {
         change.money = {{m_class, ui->txtmoney->text().toInt()}};
     }
-    const auto written = writeBankChange(m_rom, m_loaded, change);
+    const auto written = writeBankChange(m_rom, m_loaded, change, saveLabel(editsName().toStdString()));
     if (!written) {
         showFailure(this, written.failure());
         return false;

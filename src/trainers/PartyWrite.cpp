@@ -432,7 +432,11 @@ std::int32_t bytesOfChange(const PartyTable& table, const BankChange& change)
     return bytes;
 }
 
-Result<BankSaved> writeBankChange(const RomTarget& rom, const LoadedBank& loaded, const BankChange& change)
+Result<BankSaved> writeBankChange(const RomTarget& rom,
+                                  const LoadedBank& loaded,
+                                  const BankChange& change,
+                                  const std::string& label,
+                                  const CommitOptions& options)
 {
     const auto image = rom.readAgain();
     if (!image) {
@@ -452,8 +456,9 @@ Result<BankSaved> writeBankChange(const RomTarget& rom, const LoadedBank& loaded
     if (!write) {
         return write.failure();
     }
-    if (auto failure = applyWritePlan(rom.path, write->plan)) {
-        return *failure;
+    const auto commit = commitSave(rom.path, *image, write->plan, label, options);
+    if (!commit) {
+        return commit.failure();
     }
-    return BankSaved{write->relocations, write->repack};
+    return BankSaved{write->relocations, write->repack, *commit};
 }

@@ -9,6 +9,7 @@
 // and Yellow custom move must read as the change means them to, and every list that could be edited before must
 // still be editable.
 
+#include "history/CommitSave.h"
 #include "rom/Failure.h"
 #include "rom/RomTarget.h"
 #include "rom/SpacePlan.h"
@@ -104,6 +105,7 @@ struct BankSaved
 {
     std::vector<Relocation> relocations;
     std::optional<Repack> repack;
+    Commit commit;
 };
 
 // What the line under the parties says of the bank: "Trainer bank: 1,033 of 2,975 bytes free."
@@ -117,4 +119,8 @@ std::string repackNote(const Repack& repack);
 
 // The whole save: one read of the file, the check that it is still this version's ROM and still holds what
 // was loaded, the plan, the writes, fsync.
-Result<BankSaved> writeBankChange(const RomTarget& rom, const LoadedBank& loaded, const BankChange& change);
+Result<BankSaved> writeBankChange(const RomTarget& rom,
+                                  const LoadedBank& loaded,
+                                  const BankChange& change,
+                                  const std::string& label,
+                                  const CommitOptions& options = {});

@@ -140,12 +140,16 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
         return bank.failure();
     }
     write.plan.insert(write.plan.begin() + static_cast<std::ptrdiff_t>(partyAt), bank->plan.begin(), bank->plan.end());
-    write.bank = {bank->relocations, bank->repack};
+    write.bank = {bank->relocations, bank->repack, {}};
     return write;
 }
 
-Result<BankSaved>
-writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded, const TrainerRecord& edited)
+Result<BankSaved> writeTrainer(const RomTarget& rom,
+                               int rosterIndex,
+                               const LoadedTrainer& loaded,
+                               const TrainerRecord& edited,
+                               const std::string& label,
+                               const CommitOptions& options)
 {
     const VersionProfile& profile = *rom.profile;
     if (!loaded.places.anyInPlace()) {
@@ -161,8 +165,9 @@ writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded,
     if (!write) {
         return write.failure();
     }
-    if (auto failure = applyWritePlan(rom.path, write->plan)) {
-        return *failure;
+    const auto commit = commitSave(rom.path, *image, write->plan, label, options);
+    if (!commit) {
+        return commit.failure();
     }
     if (!write->leftAlone.empty()) {
         std::string groups;
@@ -175,7 +180,9 @@ writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded,
                            " not written. Everything else was saved. Pick the trainer again to see the file as "
                            "it is now."};
     }
-    return write->bank;
+    BankSaved saved = write->bank;
+    saved.commit = *commit;
+    return saved;
 }
 
 Result<Bytes> encodeNameField(std::string_view name, int fieldLength)

@@ -72,8 +72,12 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
 // The whole save: one read of the file, the check that it is still this version's ROM, the plan, the
 // writes, fsync. A failure when anything the user edited was not written; otherwise where the party's list
 // moved, if it did, or how the bank was laid out anew.
-Result<BankSaved>
-writeTrainer(const RomTarget& rom, int rosterIndex, const LoadedTrainer& loaded, const TrainerRecord& edited);
+Result<BankSaved> writeTrainer(const RomTarget& rom,
+                               int rosterIndex,
+                               const LoadedTrainer& loaded,
+                               const TrainerRecord& edited,
+                               const std::string& label,
+                               const CommitOptions& options = {});
 
 // The fieldLength bytes a name is stored as: encoded, padded with the game's blank 0x7F, cut to length.
 // The game counts terminators to find a name, so a name whose encoding holds 0x50 is refused.

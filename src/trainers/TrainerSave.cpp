@@ -88,12 +88,13 @@ bool TrainerForm::saveTrainer()
                      "Nothing was written."});
         return false;
     }
-    const auto written = writeTrainer(m_rom, rosterIndex, *m_loaded, recordFromControls(*m_loaded));
+    const QString name = ui->namebox->text().trimmed();
+    const auto written =
+        writeTrainer(m_rom, rosterIndex, *m_loaded, recordFromControls(*m_loaded), saveLabel(name.toStdString()));
     if (!written) {
         showFailure(this, written.failure());
         return false;
     }
-    const QString name = ui->namebox->text().trimmed();
     QMessageBox::information(
         this, QStringLiteral("Tavrik"), QStringLiteral("Data for ") + name + QStringLiteral(" saved successfully!"));
     // The form now matches the file; the roster is read again, and the caller picks what to load.

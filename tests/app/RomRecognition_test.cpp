@@ -76,9 +76,10 @@ TEST(SaveGuard, WritesOnlyWhatIsStillWhereItWasLoadedFrom)
         }
         const WriteStatus failure = [&]() -> WriteStatus {
             if (!trainer) {
-                return writeBattles(rom, battles);
+                const auto saved = writeBattles(rom, battles, "the battles");
+                return saved ? WriteStatus{} : saved.failure();
             }
-            const auto saved = writeTrainer(rom, 1, loaded, edited);
+            const auto saved = writeTrainer(rom, 1, loaded, edited, "a trainer");
             return saved ? WriteStatus{} : saved.failure();
         }();
         EXPECT_EQ(failure.value_or(Failure{}).number, number) << situation;

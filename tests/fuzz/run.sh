@@ -4,6 +4,7 @@
 # did it is kept in build-fuzz/artifacts/<target>/.
 #
 #   tests/fuzz/run.sh [seconds] [target...]      targets: text_codec read_path pictures maps map_drawing json_read patches
+#                                                history_format
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -11,7 +12,7 @@ seconds="${1:-60}"
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(text_codec read_path pictures maps map_drawing json_read patches)
+    targets=(text_codec read_path pictures maps map_drawing json_read patches history_format)
 fi
 
 compiler="$(command -v clang++-14 || command -v clang++ || true)"

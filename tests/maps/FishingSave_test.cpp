@@ -107,7 +107,7 @@ void runCases(GameVersion version, const std::vector<Case>& cases)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const std::string path = dir.write(rom);
-        const auto saved = writeMapEdits({path, &profile, requiredRomSize(profile)}, loaded, c.edits);
+        const auto saved = writeMapEdits({path, &profile, requiredRomSize(profile)}, loaded, c.edits, "the rods");
         const Bytes after = fileBytes(path);
         if (!c.failure.empty()) {
             ASSERT_FALSE(saved.ok());
@@ -145,7 +145,7 @@ TEST(FishingSave, RefusesAFullBankOrAChangedFile)
         const RomTarget target{path, &profile, requiredRomSize(profile)};
         const MapTable loaded = readMaps(rom.bytes(), profile);
         const MapEdits addRow{{}, {}, superRod(Route1, std::vector<WildSlot>(4, {5, 5}))};
-        const auto full = writeMapEdits(target, loaded, addRow);
+        const auto full = writeMapEdits(target, loaded, addRow, "the rods");
         ASSERT_FALSE(full.ok());
         EXPECT_EQ(full.failure().number, FailureNumber::NoRoomInBank);
         EXPECT_EQ(full.failure().description,
@@ -156,7 +156,7 @@ TEST(FishingSave, RefusesAFullBankOrAChangedFile)
                         "end of bank 3, which has room for 4: 124 bytes are missing. Nothing was written.");
         rom.set(LayoutOffsets::rods(version).oldRodInstruction + 1, 0x42);
         dir.write(rom);
-        const auto changed = writeMapEdits(target, loaded, {{}, {}, {{}, WildSlot{5, 5}, {}}});
+        const auto changed = writeMapEdits(target, loaded, {{}, {}, {{}, WildSlot{5, 5}, {}}}, "the rods");
         ASSERT_FALSE(changed.ok());
         EXPECT_EQ(changed.failure().number, FailureNumber::RomChanged);
         EXPECT_EQ(fileBytes(path), rom.bytes());

@@ -134,7 +134,7 @@ TEST(MapSave, WritesExactlyWhatWasEditedOrNothing)
     for (const Case& c : cases(loaded)) {
         SCOPED_TRACE(c.what);
         const std::string path = dir.write(rom);
-        const auto saved = writeMapEdits({path, &profile, requiredRomSize(profile)}, loaded, c.edits);
+        const auto saved = writeMapEdits({path, &profile, requiredRomSize(profile)}, loaded, c.edits, c.what);
         const Bytes after = fileBytes(path);
         if (!c.failure.empty()) {
             ASSERT_FALSE(saved.ok());
@@ -170,13 +170,13 @@ TEST(MapSave, RefusesAFullBankOrAChangedFile)
     const std::string path = dir.write(rom);
     const RomTarget target{path, &profile, requiredRomSize(profile)};
     const MapEdits turnOn{{}, {{PalletTown, area(10, 1, 5), {}}}, {}};
-    const auto full = writeMapEdits(target, readMaps(rom.bytes(), profile), turnOn);
+    const auto full = writeMapEdits(target, readMaps(rom.bytes(), profile), turnOn, "Pallet Town");
     ASSERT_FALSE(full.ok());
     EXPECT_EQ(full.failure().number, FailureNumber::NoRoomInBank);
     EXPECT_EQ(full.failure().description,
               "The wild Pokémon of Pallet Town would need 22 bytes of the free space at the end of bank 3, which has "
               "room for 4: 18 bytes are missing. Nothing was written.");
-    const auto changed = writeMapEdits(target, built, {{}, {{Route1, area(1, 1, 1), {}}}, {}});
+    const auto changed = writeMapEdits(target, built, {{}, {{Route1, area(1, 1, 1), {}}}, {}}, "Route 1");
     ASSERT_FALSE(changed.ok());
     EXPECT_EQ(changed.failure().number, FailureNumber::RomChanged);
     EXPECT_EQ(fileBytes(path), rom.bytes());

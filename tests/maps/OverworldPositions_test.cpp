@@ -31,7 +31,7 @@ TEST(OverworldPositions, FollowTheLegendariesObjects)
     const std::string path = dir.write(rom);
     BattleEdits edits;
     edits[0] = BattleValues{9, 66};
-    ASSERT_FALSE(writeBattles({path, &profile, requiredRomSize(profile)}, edits, &overworldPositions));
+    ASSERT_TRUE(writeBattles({path, &profile, requiredRomSize(profile)}, edits, "Zapdos", &overworldPositions));
     const auto zapdos = LayoutOffsets::battle(GameVersion::Red, 0);
     EXPECT_TRUE(
         changedExactly(rom.bytes(), fileBytes(path), {{species, 9}, {species + 1, 66}, {*zapdos.secondSpecies, 9}}));

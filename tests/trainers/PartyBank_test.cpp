@@ -369,7 +369,7 @@ TEST_P(PartyBank, MovesListsWhereTheyFitAndRefusesWhatTheGameCouldNotRead)
     stale.parties.front().members = {{9, 9}};
     for (const LoadedBank& loaded :
          {LoadedBank{stale, table.entry(35).money}, LoadedBank{*table.listOf(35), table.entry(35).money.value() + 1}}) {
-        const auto saved = writeBankChange(target, loaded, {{PartyChange{35, 1, six}}, {{35, 5}}});
+        const auto saved = writeBankChange(target, loaded, {{PartyChange{35, 1, six}}, {{35, 5}}}, "a party");
         EXPECT_EQ(saved.ok() ? 0 : saved.failure().number, FailureNumber::NotInPlace);
     }
     EXPECT_EQ(fileBytes(path), rom.bytes());

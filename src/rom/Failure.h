@@ -32,6 +32,8 @@ constexpr int NotInPlace = 1004;
 constexpr int WouldMoveData = 1005;
 constexpr int PartyNotStorable = 1006;
 constexpr int NoRoomInBank = 1007;
+constexpr int ListNotStorable = 1008;
+constexpr int ValueNotStorable = 1009;
 } // namespace FailureNumber
 
 // A save refused before any byte was written: the reason, then "Nothing was written."

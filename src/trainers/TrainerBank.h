@@ -1,11 +1,13 @@
 #pragma once
 
 // Bank 0x0E of the cartridge holds the trainer tables: the class names, the prize money, the special moves,
-// the party pointers and every party. A pointer p (0x4000..0x7FFF) into it is the file offset p + 0x34000.
+// the party pointers and every party; and, behind the parties and some code, the pointers to every species'
+// evolutions and learnset and those lists. A pointer p (0x4000..0x7FFF) into it is the file offset p + 0x34000.
 
 #include "rom/Banks.h"
 
 #include <cstdint>
+#include <vector>
 
 constexpr int TrainerBank = 0x0E;
 constexpr std::int32_t TrainerBankStart = 0x38000;
@@ -24,3 +26,7 @@ std::int32_t trainerBankEnd(const Bytes& image);
 std::int32_t trainerBankOffset(int pointer);
 // The two bytes of the pointer to a file offset inside the trainer bank.
 Bytes trainerBankPointer(std::int32_t offset);
+
+// Where the count pointers of the table at offset lead inside the trainer bank, sorted, each once; pointers that
+// lead elsewhere, or lie past the end of the image, are left out.
+std::vector<std::int32_t> bankPointerTargets(const Bytes& image, std::int32_t offset, int count);

@@ -272,7 +272,7 @@ TEST_F(TrainerEditor, GrowsAndShrinksPartiesWhereTheGameStillFindsThem)
                 std::equal(full.begin() + 0x3C000, full.end(), repacked.begin() + 0x3C000));
     EXPECT_EQ(readTrainer(repacked, profileOf(GameVersion::Red), 4).record.party->size(), 6U);
     EXPECT_TRUE(editor.notes().startsWith("The trainer bank was repacked: ") &&
-                editor.notes().endsWith(" lists rewritten; 0 of 1,945 bytes are free."))
+                editor.notes().endsWith(" lists rewritten; 0 of 4,013 bytes are free."))
         << editor.notes().toStdString();
     clickTrainer(editor.window, 5);
     editor.window.speciesBox(5)->setCurrentIndex(9);

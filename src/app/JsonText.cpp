@@ -6,23 +6,35 @@
 
 namespace {
 
-// Which values below an array stand on one line each.
+// Which values below an array stand on one line each: its elements, theirs, or the whole array.
 enum class OneLine
 {
     None,
     Elements,
-    ElementsOfElements
+    ElementsOfElements,
+    Whole
 };
 
-OneLine oneLineUnder(std::string_view key)
+// The rule for the value at key; top says whether key is one of the document's own sections.
+OneLine oneLineUnder(std::string_view key, bool top)
 {
-    constexpr std::array<std::string_view, 3> ListsOfRecords = {"slots", "trainers", "pokemon"};
+    if (top && (key == "moves" || key == "pokemon")) {
+        return key == "moves" ? OneLine::Elements : OneLine::None;
+    }
+    constexpr std::array<std::string_view, 5> ListsOfRecords = {
+        "slots", "trainers", "pokemon", "evolutions", "learnset"};
+    constexpr std::array<std::string_view, 3> ListsOfNames = {"types", "moves", "tmhm"};
     if (key == "parties") {
         return OneLine::ElementsOfElements;
     }
     for (const std::string_view list : ListsOfRecords) {
         if (key == list) {
             return OneLine::Elements;
+        }
+    }
+    for (const std::string_view list : ListsOfNames) {
+        if (key == list) {
+            return OneLine::Whole;
         }
     }
     return OneLine::None;
@@ -84,6 +96,10 @@ void writeIndented(const Json& value, int depth, OneLine rule, std::string& out)
         appendScalar(value, out);
         return;
     }
+    if (rule == OneLine::Whole) {
+        writeOneLine(value, out);
+        return;
+    }
     const std::string inner(static_cast<std::size_t>(2 * (depth + 1)), ' ');
     out += value.is_object() ? "{\n" : "[\n";
     bool first = true;
@@ -94,7 +110,7 @@ void writeIndented(const Json& value, int depth, OneLine rule, std::string& out)
         if (value.is_object()) {
             appendString(it.key(), out);
             out += ": ";
-            writeIndented(*it, depth + 1, oneLineUnder(it.key()), out);
+            writeIndented(*it, depth + 1, oneLineUnder(it.key(), depth == 0), out);
         } else if (rule == OneLine::Elements) {
             writeOneLine(*it, out);
         } else {

@@ -49,7 +49,7 @@ Json learnsetJson(const std::vector<LearnedMove>& learnset, const RomLists& list
 Json speciesEntry(const SpeciesData& data, const SpeciesRecord& record, const RomLists& lists, const NameList& types)
 {
     const BaseStats& stats = record.stats;
-    const int species = record.species.front();
+    const int species = record.species;
     Json item = {{"species", lists.species.write(species)},
                  {"dex", stats.dex},
                  {"hp", stats.hp},
@@ -110,20 +110,22 @@ Json exportPokemon(const SpeciesData& data, const RomLists& lists, std::vector<s
     Json all = Json::array();
     for (const SpeciesRecord& record : data.records) {
         const std::string number = "Pokédex number " + std::to_string(record.number);
-        if (!record.readable() || record.species.empty()) {
+        if (!record.readable() || record.species == 0) {
             notes.push_back("pokemon: " + number + " is left out: " +
                             (record.readable() ? "no species byte leads to it" : record.problem) + ".");
             continue;
         }
         const std::string path = "pokemon[" + std::to_string(all.size()) + "]";
-        for (std::size_t k = 1; k < record.species.size(); ++k) {
-            notes.push_back(path + ": " + speciesName(lists, record.species[k]) + " has " + number +
-                            " too; its own evolutions and learnset are left out.");
+        for (const int other : data.speciesOf(record.number)) {
+            if (other != record.species) {
+                notes.push_back(path + ": " + speciesName(lists, other) + " has " + number +
+                                " too; its own evolutions and learnset are left out.");
+            }
         }
         Json item = speciesEntry(data, record, lists, types);
         if (item["learnset"].is_null()) {
             notes.push_back(path + ".evolutions and " + path +
-                            ".learnset are null: " + data.evosMoves.problemOf(record.species.front()) + ".");
+                            ".learnset are null: " + data.evosMoves.problemOf(record.species) + ".");
         }
         all.push_back(std::move(item));
     }
@@ -161,7 +163,7 @@ std::vector<std::string> speciesLines(const SpeciesData& data, const SpeciesEdit
     };
     for (const auto& [number, stats] : edits.records) {
         const BaseStats& was = data.records[static_cast<std::size_t>(number - 1)].stats;
-        const std::string who = speciesName(lists, data.records[static_cast<std::size_t>(number - 1)].species.front());
+        const std::string who = speciesName(lists, data.records[static_cast<std::size_t>(number - 1)].species);
         const std::pair<const char*, std::pair<int, int>> fields[] = {{"dex", {was.dex, stats.dex}},
                                                                       {"hp", {was.hp, stats.hp}},
                                                                       {"attack", {was.attack, stats.attack}},

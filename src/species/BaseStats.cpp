@@ -29,20 +29,8 @@ void BaseStats::setLearns(int machine, bool learns)
 
 BaseStats decodeBaseStats(const std::uint8_t* record)
 {
-    BaseStats stats;
-    const std::array<std::uint8_t*, 10> first{&stats.dex,
-                                              &stats.hp,
-                                              &stats.attack,
-                                              &stats.defense,
-                                              &stats.speed,
-                                              &stats.special,
-                                              &stats.type1,
-                                              &stats.type2,
-                                              &stats.catchRate,
-                                              &stats.baseExp};
-    for (std::size_t k = 0; k < first.size(); ++k) {
-        *first[k] = record[k];
-    }
+    BaseStats stats{
+        record[0], record[1], record[2], record[3], record[4], record[5], record[6], record[7], record[8], record[9]};
     std::copy_n(record + PictureField, stats.picture.size(), stats.picture.begin());
     std::copy_n(record + MovesField, stats.moves.size(), stats.moves.begin());
     stats.growth = record[GrowthField];
@@ -80,20 +68,19 @@ std::vector<int> pokedexNumbers(const Bytes& image, const VersionProfile& profil
 {
     std::vector<int> numbers(SpeciesCount, 0);
     const std::int32_t table = pictureTables(profile.version).pokedexNumbers;
-    for (int species = 1; species <= SpeciesCount; ++species) {
-        numbers[static_cast<std::size_t>(species - 1)] = std::max(0, byteAt(image, table + species - 1));
-    }
+    const auto present = std::clamp<std::int64_t>(std::ssize(image) - table, 0, SpeciesCount);
+    std::copy_n(image.begin() + std::min<std::int64_t>(table, std::ssize(image)), present, numbers.begin());
     return numbers;
 }
 
-std::vector<SpeciesRecord> readSpeciesRecords(const Bytes& image, const VersionProfile& profile)
+std::vector<SpeciesRecord>
+readSpeciesRecords(const Bytes& image, const VersionProfile& profile, const std::vector<int>& numbers)
 {
     std::vector<SpeciesRecord> records(PokedexNumbers);
-    const std::vector<int> numbers = pokedexNumbers(image, profile);
     for (int species = 1; species <= SpeciesCount; ++species) {
         const int number = numbers[static_cast<std::size_t>(species - 1)];
-        if (number >= 1 && number <= PokedexNumbers) {
-            records[static_cast<std::size_t>(number - 1)].species.push_back(species);
+        if (number >= 1 && number <= PokedexNumbers && records[static_cast<std::size_t>(number - 1)].species == 0) {
+            records[static_cast<std::size_t>(number - 1)].species = species;
         }
     }
     for (int number = 1; number <= PokedexNumbers; ++number) {

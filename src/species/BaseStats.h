@@ -50,8 +50,8 @@ struct SpeciesRecord
 {
     // 1..151.
     int number = 0;
-    // The species bytes whose Pokédex number it is, in ascending order; none in a ROM that left it out.
-    std::vector<int> species;
+    // The lowest species byte whose Pokédex number it is; 0 in a ROM that left it out.
+    int species = 0;
     // -1 when it lies past the end of the image.
     std::int32_t offset = -1;
     BaseStats stats;
@@ -60,8 +60,9 @@ struct SpeciesRecord
     bool readable() const { return problem.empty(); }
 };
 
-// The 151 records by Pokédex number (record k at k - 1).
-std::vector<SpeciesRecord> readSpeciesRecords(const Bytes& image, const VersionProfile& profile);
+// The 151 records by Pokédex number (record k at k - 1); numbers is what pokedexNumbers gives for image.
+std::vector<SpeciesRecord>
+readSpeciesRecords(const Bytes& image, const VersionProfile& profile, const std::vector<int>& numbers);
 // The Pokédex number of each species byte 1..190 (at species - 1) as the game's table gives it; 0 for none.
 std::vector<int> pokedexNumbers(const Bytes& image, const VersionProfile& profile);
 std::int32_t baseStatsOffset(GameVersion version, int number);

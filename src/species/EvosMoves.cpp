@@ -1,6 +1,9 @@
 #include "species/EvosMoves.h"
 
+#include "rom/SpacePlan.h"
+
 #include <algorithm>
+#include <span>
 
 namespace {
 
@@ -16,32 +19,38 @@ std::int32_t evolutionLength(std::uint8_t kind)
     return kind == EvolveByItem ? 4 : 3;
 }
 
+constexpr std::string_view NoEnd = "it has no end before the next list or the end of the bank";
+
+std::string evolutionProblem(const EvosMovesList& list, std::string_view what)
+{
+    return "evolution " + std::to_string(list.content.evolutions.size() + 1) + std::string(what);
+}
+
 // Reads the list at list.offset up to limit into list; the reason when it cannot be read as the game means it.
 std::string readList(const Bytes& image, std::int32_t limit, EvosMovesList& list)
 {
-    const std::string noEnd = "it has no end before the next list or the end of the bank";
     std::int32_t& at = list.end;
     at = list.offset;
     for (;;) {
         if (at >= limit) {
-            return noEnd;
+            return std::string(NoEnd);
         }
         const std::uint8_t kind = byteIn(image, at);
         if (kind == ListEnd) {
             ++at;
             break;
         }
-        const std::string which = "evolution " + std::to_string(list.content.evolutions.size() + 1);
         if (kind > EvolveByTrade) {
-            return which + " has the kind byte " + std::to_string(kind) + ", none of 1 (level), 2 (item), 3 (trade)";
+            return evolutionProblem(
+                list, " has the kind byte " + std::to_string(kind) + ", none of 1 (level), 2 (item), 3 (trade)");
         }
         const std::int32_t length = evolutionLength(kind);
         if (at + length > limit) {
-            return noEnd;
+            return std::string(NoEnd);
         }
         for (std::int32_t k = 1; k < length; ++k) {
             if (byteIn(image, at + k) == ListEnd) {
-                return which + " holds a byte 0, where the game's walk to the learnset would stop";
+                return evolutionProblem(list, " holds a byte 0, where the game's walk to the learnset would stop");
             }
         }
         const bool byItem = kind == EvolveByItem;
@@ -51,9 +60,15 @@ std::string readList(const Bytes& image, std::int32_t limit, EvosMovesList& list
                                            byteIn(image, at + length - 1)});
         at += length;
     }
+    // One allocation for the learnset: its pairs are counted first.
+    std::int32_t pairs = 0;
+    while (at + 2 * pairs + 1 < limit && byteIn(image, at + 2 * pairs) != ListEnd) {
+        ++pairs;
+    }
+    list.content.learnset.reserve(static_cast<std::size_t>(pairs));
     for (;;) {
         if (at >= limit) {
-            return noEnd;
+            return std::string(NoEnd);
         }
         const std::uint8_t level = byteIn(image, at);
         if (level == ListEnd) {
@@ -61,19 +76,11 @@ std::string readList(const Bytes& image, std::int32_t limit, EvosMovesList& list
             return {};
         }
         if (at + 2 > limit) {
-            return noEnd;
+            return std::string(NoEnd);
         }
         list.content.learnset.push_back({level, byteIn(image, at + 1)});
         at += 2;
     }
-}
-
-std::int32_t zeroRunEnd(const Bytes& image, std::int32_t from, std::int32_t limit)
-{
-    while (from < limit && byteIn(image, from) == ListEnd) {
-        ++from;
-    }
-    return from;
 }
 
 } // namespace
@@ -135,10 +142,15 @@ EvosMovesTable readEvosMovesTable(const Bytes& image, const VersionProfile& prof
     EvosMovesTable table;
     table.listIndex.fill(-1);
     const std::int32_t bankEnd = trainerBankEnd(image);
-    std::vector<std::pair<std::int32_t, int>> speciesAt;
-    speciesAt.reserve(SpeciesCount);
+    // Each species at the offset its pointer leads to, as one number: the offset, then the species byte.
+    std::array<std::uint32_t, SpeciesCount> found{};
+    std::size_t count = 0;
+    const std::int32_t pointers = profile.evosMovesPointersOffset;
+    const bool whole = pointers >= 0 && pointers + 2 * SpeciesCount <= std::ssize(image);
     for (int species = 1; species <= SpeciesCount; ++species) {
-        const int pointer = wordAt(image, evosMovesPointerOffset(profile, species));
+        const std::int32_t at = pointers + 2 * (species - 1);
+        const int pointer = whole ? image[static_cast<std::size_t>(at)] | image[static_cast<std::size_t>(at) + 1] << 8
+                                  : wordAt(image, at);
         const std::int32_t offset = trainerBankOffset(pointer);
         std::string_view& problem = table.pointerProblem[static_cast<std::size_t>(species - 1)];
         if (pointer < 0) {
@@ -148,30 +160,43 @@ EvosMovesTable readEvosMovesTable(const Bytes& image, const VersionProfile& prof
         } else if (offset >= bankEnd) {
             problem = "its pointer leads past the end of the file";
         } else {
-            speciesAt.emplace_back(offset, species);
+            found[count++] = static_cast<std::uint32_t>(offset) << 8 | static_cast<std::uint32_t>(species);
         }
     }
-    std::sort(speciesAt.begin(), speciesAt.end());
+    const std::span<std::uint32_t> speciesAt(found.data(), count);
+    sortMostlyInOrder(speciesAt);
+    const auto offsetOf = [](std::uint32_t at) { return static_cast<std::int32_t>(at >> 8); };
     // A list ends before the next list of either kind and before the pointer tables.
-    std::vector<std::int32_t> limits = bankPointerTargets(image, profile.partyPointersOffset, TrainerClassCount);
-    limits.insert(limits.end(), {profile.partyPointersOffset, profile.evosMovesPointersOffset, bankEnd});
-    for (const auto& [offset, species] : speciesAt) {
-        limits.push_back(offset);
+    std::vector<std::int32_t> others = bankPointerTargets(image, profile.partyPointersOffset, TrainerClassCount);
+    for (const std::int32_t limit : {profile.partyPointersOffset, profile.evosMovesPointersOffset, bankEnd}) {
+        others.insert(std::upper_bound(others.begin(), others.end(), limit), limit);
     }
-    std::sort(limits.begin(), limits.end());
-    table.lists.reserve(speciesAt.size());
+    std::size_t lists = 0;
+    for (auto at = speciesAt.begin(); at != speciesAt.end(); ++at) {
+        lists += at == speciesAt.begin() || offsetOf(*at) != offsetOf(*(at - 1));
+    }
+    table.lists.reserve(lists);
+    auto other = others.begin();
     for (auto at = speciesAt.begin(); at != speciesAt.end();) {
-        EvosMovesList list;
-        list.offset = at->first;
-        for (; at != speciesAt.end() && at->first == list.offset; ++at) {
-            list.species.push_back(at->second);
-            table.listIndex[static_cast<std::size_t>(at->second - 1)] = static_cast<int>(table.lists.size());
+        EvosMovesList& list = table.lists.emplace_back();
+        list.offset = offsetOf(*at);
+        auto sharing = at;
+        while (sharing != speciesAt.end() && offsetOf(*sharing) == list.offset) {
+            ++sharing;
         }
-        const std::int32_t limit = *std::upper_bound(limits.begin(), limits.end(), list.offset);
+        list.species.reserve(static_cast<std::size_t>(sharing - at));
+        for (; at != sharing; ++at) {
+            const int species = static_cast<int>(*at & 0xFF);
+            list.species.push_back(species);
+            table.listIndex[static_cast<std::size_t>(species - 1)] = static_cast<int>(table.lists.size() - 1);
+        }
+        while (*other <= list.offset) {
+            ++other;
+        }
+        const std::int32_t limit = at == speciesAt.end() ? *other : std::min(*other, offsetOf(*at));
         list.problem = readList(image, limit, list);
-        const std::int32_t zerosEnd = list.editable() ? zeroRunEnd(image, list.end, limit) : list.end;
-        list.span = (zerosEnd == limit ? zerosEnd : list.end) - list.offset;
-        table.lists.push_back(std::move(list));
+        const std::int32_t zeros = list.editable() ? zerosEnd(image, list.end, limit) : list.end;
+        list.span = (zeros == limit ? zeros : list.end) - list.offset;
     }
     return table;
 }

@@ -75,13 +75,22 @@ TableRead<std::string> readTypeNames(const Bytes& image, const VersionProfile& p
 {
     TableRead<std::string> read;
     const std::int32_t table = speciesProfile(profile.version).typeNamePointers;
+    std::vector<int> pointers;
+    pointers.reserve(TypeCount);
     for (int type = 0; type < TypeCount; ++type) {
         const int pointer = wordAt(image, table + 2 * type);
+        // The types the game does not use share one name.
+        const auto same = std::find(pointers.begin(), pointers.end(), pointer);
+        pointers.push_back(pointer);
         const std::int32_t offset = switchablePointer(pointer) ? bankOffset(TypeNameBank, pointer) : -1;
         if (offset < 0 || offset >= std::ssize(image)) {
             read.values.emplace_back();
             read.problem = pointer < 0 ? pastTheEnd("the table of type names")
                                        : "the name of type " + std::to_string(type) + " is not where its pointer leads";
+            continue;
+        }
+        if (same != pointers.end() - 1) {
+            read.values.push_back(read.values[static_cast<std::size_t>(same - pointers.begin())]);
             continue;
         }
         const auto end = std::min<std::int64_t>(offset + TypeNameWindow, readableEnd(image, TypeNameBank));

@@ -10,6 +10,7 @@
 #include "species/MoveTable.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct SpeciesData
@@ -24,11 +25,13 @@ struct SpeciesData
     TableRead<std::uint8_t> machineMoves;
     TableRead<std::string> typeNames;
     // The game's constant names, by byte.
-    std::vector<std::string> effectNames;
-    std::vector<std::string> growthNames;
+    std::vector<std::string_view> effectNames;
+    std::vector<std::string_view> growthNames;
 
     // The record of a species byte, or nullptr for one without a Pokédex number.
     const SpeciesRecord* recordOf(int species) const;
+    // Every species byte whose Pokédex number is number, in ascending order.
+    std::vector<int> speciesOf(int number) const;
 };
 
 SpeciesData readSpeciesData(const Bytes& image, const VersionProfile& profile);

@@ -205,7 +205,7 @@ Result<SpeciesSave> planSpeciesEdits(const Bytes& image,
         }
     }
     const PartyTable parties = readPartyTable(image, profile);
-    const BankRoom room = bankRoom(image, profile, bankLists(image, profile, parties, data.evosMoves));
+    const BankRoom room = bankRoom(image, profile, bankLists(image, parties, data.evosMoves));
     save.capacity = room.capacity;
     save.freeBytes = room.free();
     if (!change.parties.empty() || !change.money.empty() || !change.evosMoves.empty()) {
@@ -224,7 +224,8 @@ Result<SpeciesSave> planSpeciesEdits(const Bytes& image,
             save.capacity = save.repack->capacity;
         }
     }
-    const std::vector<std::string> names = speciesNames(image, profile);
+    const std::vector<std::string> names =
+        save.relocations.empty() ? std::vector<std::string>() : speciesNames(image, profile);
     for (const Relocation& moved : save.relocations) {
         const int owner = moved.species != 0 ? moved.species : moved.classNumber;
         save.notes.push_back(relocationNote(moved.species != 0 ? names[static_cast<std::size_t>(owner)]

@@ -11,7 +11,7 @@ std::uint8_t byteIn(const Bytes& image, std::int32_t offset)
 
 bool allZero(const Bytes& image, std::int32_t from, std::int32_t to)
 {
-    return std::all_of(image.begin() + from, image.begin() + to, [](std::uint8_t byte) { return byte == 0x00; });
+    return zerosEnd(image, from, to) == to;
 }
 
 // A sound party begins with 0xFF or a shared level of 1..100: the last list of a place may not end right before
@@ -48,10 +48,7 @@ std::size_t walkArea(const Bytes& image,
             areas.fixed.push_back({list.offset, cursor});
         }
     }
-    std::int32_t stop = cursor;
-    while (stop < end && byteIn(image, stop) == 0x00) {
-        ++stop;
-    }
+    const std::int32_t stop = zerosEnd(image, cursor, end);
     area.end = stop < end && couldBeginParty(byteIn(image, stop)) ? stop - 1 : stop;
     areas.areas.push_back(area);
     return k;
@@ -80,41 +77,47 @@ std::int32_t freeSpaceStart(const Bytes& image, const std::vector<BankList>& lis
     return at;
 }
 
-BankList entryOf(const PartyList& list, int index, const VersionProfile& profile)
+BankList entryOf(const PartyList& list, int index)
 {
-    BankList entry{BankListKind::Parties, index, list.offset, list.end, list.span, list.editable(), 0, {}};
-    entry.owner = list.classes.front();
-    for (const int classNumber : list.classes) {
-        entry.pointers.push_back(profile.partyPointersOffset + 2 * (classNumber - 1));
-    }
-    return entry;
+    return {BankListKind::Parties,
+            index,
+            list.offset,
+            list.end,
+            list.span,
+            list.editable(),
+            list.classes.front(),
+            std::span<const int>(list.classes.begin(), list.classes.end())};
 }
 
-BankList entryOf(const EvosMovesList& list, int index, const VersionProfile& profile)
+BankList entryOf(const EvosMovesList& list, int index)
 {
-    BankList entry{BankListKind::EvosMoves, index, list.offset, list.end, list.span, list.editable(), 0, {}};
-    entry.owner = list.species.front();
-    for (const int species : list.species) {
-        entry.pointers.push_back(evosMovesPointerOffset(profile, species));
-    }
-    return entry;
+    return {BankListKind::EvosMoves,
+            index,
+            list.offset,
+            list.end,
+            list.span,
+            list.editable(),
+            list.species.front(),
+            std::span<const int>(list.species)};
 }
 
 } // namespace
 
-BankLists
-bankLists(const Bytes& image, const VersionProfile& profile, const PartyTable& parties, const EvosMovesTable& evosMoves)
+BankLists bankLists(const Bytes& image, const PartyTable& parties, const EvosMovesTable& evosMoves)
 {
     BankLists all;
     all.lists.reserve(parties.lists.size() + evosMoves.lists.size());
+    // Both tables are in the order of their offsets already: merged, they are too.
+    std::size_t evos = 0;
     for (std::size_t k = 0; k < parties.lists.size(); ++k) {
-        all.lists.push_back(entryOf(parties.lists[k], static_cast<int>(k), profile));
+        for (; evos < evosMoves.lists.size() && evosMoves.lists[evos].offset < parties.lists[k].offset; ++evos) {
+            all.lists.push_back(entryOf(evosMoves.lists[evos], static_cast<int>(evos)));
+        }
+        all.lists.push_back(entryOf(parties.lists[k], static_cast<int>(k)));
     }
-    for (std::size_t k = 0; k < evosMoves.lists.size(); ++k) {
-        all.lists.push_back(entryOf(evosMoves.lists[k], static_cast<int>(k), profile));
+    for (; evos < evosMoves.lists.size(); ++evos) {
+        all.lists.push_back(entryOf(evosMoves.lists[evos], static_cast<int>(evos)));
     }
-    std::stable_sort(
-        all.lists.begin(), all.lists.end(), [](const BankList& a, const BankList& b) { return a.offset < b.offset; });
     // The zero bytes that end the bank, behind every list: the first of them may end a list of evolutions and
     // learnset, and a list of nothing but zero bytes may lie among them.
     all.free = trailingFreeSpace(image, bankRange(TrainerBank));
@@ -125,6 +128,17 @@ bankLists(const Bytes& image, const VersionProfile& profile, const PartyTable& p
         }
     }
     return all;
+}
+
+std::vector<std::int32_t> pointersOf(const BankList& list, const VersionProfile& profile)
+{
+    std::vector<std::int32_t> pointers;
+    pointers.reserve(list.owners.size());
+    for (const int owner : list.owners) {
+        pointers.push_back(list.kind == BankListKind::Parties ? profile.partyPointersOffset + 2 * (owner - 1)
+                                                              : evosMovesPointerOffset(profile, owner));
+    }
+    return pointers;
 }
 
 BankAreas bankAreas(const Bytes& image, const VersionProfile& profile, const BankLists& lists)
@@ -172,7 +186,7 @@ BankRoom bankRoom(const Bytes& image, const VersionProfile& profile, const BankL
 
 BankRoom bankRoom(const Bytes& image, const VersionProfile& profile, const PartyTable& parties)
 {
-    return bankRoom(image, profile, bankLists(image, profile, parties, readEvosMovesTable(image, profile)));
+    return bankRoom(image, profile, bankLists(image, parties, readEvosMovesTable(image, profile)));
 }
 
 std::optional<std::vector<std::int32_t>>

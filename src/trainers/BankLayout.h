@@ -16,6 +16,7 @@
 #include "trainers/PartyTable.h"
 
 #include <optional>
+#include <span>
 #include <vector>
 
 enum class BankListKind
@@ -36,21 +37,22 @@ struct BankList
     bool editable = true;
     // The first class or species whose pointer leads to it: the layout's order within its kind.
     int owner = 0;
-    // The file offsets of those pointers.
-    std::vector<std::int32_t> pointers;
+    // Every class or species whose pointer leads to it, as its table holds them.
+    std::span<const int> owners;
 };
 
+// The file offsets of the pointers that lead to list.
+std::vector<std::int32_t> pointersOf(const BankList& list, const VersionProfile& profile);
+
 // Both kinds of lists in the order of their offsets, and the zero bytes that end the bank behind the last of them.
+// The owners of each list are those of the tables read: they must outlive it.
 struct BankLists
 {
     std::vector<BankList> lists;
     FreeSpace free;
 };
 
-BankLists bankLists(const Bytes& image,
-                    const VersionProfile& profile,
-                    const PartyTable& parties,
-                    const EvosMovesTable& evosMoves);
+BankLists bankLists(const Bytes& image, const PartyTable& parties, const EvosMovesTable& evosMoves);
 
 struct BankAreas
 {

@@ -62,14 +62,17 @@ std::string byteCount(std::int32_t bytes)
     return groupedNumber(bytes) + (bytes == 1 ? " byte" : " bytes");
 }
 
-Result<BankPlacement> placeOneByOne(const Bytes& image, const BankLists& lists, const std::vector<ChangedList>& changed)
+Result<BankPlacement> placeOneByOne(const Bytes& image,
+                                    const VersionProfile& profile,
+                                    const BankLists& lists,
+                                    const std::vector<ChangedList>& changed)
 {
     BankPlacement placement;
     placement.offsets = offsetsOf(lists);
     FreeSpace free = lists.free;
     for (const ChangedList& change : changed) {
         const BankList& list = lists.lists[change.list];
-        const PointedBlock block{list.offset, list.end - list.offset, list.span, list.pointers};
+        const PointedBlock block{list.offset, list.end - list.offset, list.span, pointersOf(list, profile)};
         const auto length = std::max<std::int32_t>(static_cast<std::int32_t>(change.bytes.size()), block.length);
         const Bytes was(image.begin() + list.offset,
                         image.begin() + list.offset + std::min<std::int32_t>(length, std::max(block.span, 0)));
@@ -151,7 +154,7 @@ Result<BankPlacement> placeAll(const Bytes& image,
         const std::int32_t at = placement.offsets[k];
         placement.repack->lists += at != list.offset || isChanged[k];
         put(at, bytes[k]);
-        for (const std::int32_t pointer : list.pointers) {
+        for (const std::int32_t pointer : pointersOf(list, profile)) {
             put(pointer, bankPointer(at));
         }
     }

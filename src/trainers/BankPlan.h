@@ -55,8 +55,10 @@ struct BankPlacement
 };
 
 // The first way; a failure when a list fits neither its place nor the free space, or may not end the lists there.
-Result<BankPlacement>
-placeOneByOne(const Bytes& image, const BankLists& lists, const std::vector<ChangedList>& changed);
+Result<BankPlacement> placeOneByOne(const Bytes& image,
+                                    const VersionProfile& profile,
+                                    const BankLists& lists,
+                                    const std::vector<ChangedList>& changed);
 // The second way; a failure when the lists of the bank need more bytes than its places hold.
 Result<BankPlacement> placeAll(const Bytes& image,
                                const VersionProfile& profile,

@@ -102,14 +102,6 @@ bool followsFreeSpace(const Bytes& image, std::int32_t from, std::int32_t next)
     return true;
 }
 
-std::int32_t zeroRunEnd(const Bytes& image, std::int32_t from, std::int32_t limit)
-{
-    while (from < limit && byteIn(image, from) == PartyEnd) {
-        ++from;
-    }
-    return from;
-}
-
 // The parties from list.offset; next is where the next party list begins, or -1 for the highest, and other where
 // the next list of evolutions and learnset or pointer table begins, or -1. A list followed by one of those ends as
 // the highest does: at the first byte that cannot begin a sound party.
@@ -140,9 +132,9 @@ void readList(const Bytes& image, PartyList& list, std::int32_t next, std::int32
     // The zero bytes up to the next list are the list's own room; the highest list keeps its own length, and so
     // does a list followed by data that is not its own, or by zeros that do not reach the next list.
     const bool endsInZeros = at < limit && byteIn(image, at) == PartyEnd;
-    const std::int32_t zerosEnd = endsInZeros ? zeroRunEnd(image, at, limit) : at;
-    const bool ownRoom = sealed ? other >= 0 && zerosEnd == limit : endsInZeros;
-    list.span = (ownRoom ? zerosEnd : at) - list.offset;
+    const std::int32_t zeros = endsInZeros ? zerosEnd(image, at, limit) : at;
+    const bool ownRoom = sealed ? other >= 0 && zeros == limit : endsInZeros;
+    list.span = (ownRoom ? zeros : at) - list.offset;
 }
 
 // The first of starts (sorted) past offset, or -1.
@@ -255,11 +247,12 @@ PartyTable readPartyTable(const Bytes& image, const VersionProfile& profile)
             classesAt.emplace_back(offset, classNumber);
         }
     }
-    std::sort(classesAt.begin(), classesAt.end());
+    sortMostlyInOrder(std::span(classesAt));
     // Where the other lists of the bank begin, and its pointer tables, which no party list runs through.
     std::vector<std::int32_t> others = bankPointerTargets(image, profile.evosMovesPointersOffset, SpeciesCount);
-    others.insert(others.end(), {profile.partyPointersOffset, profile.evosMovesPointersOffset});
-    std::sort(others.begin(), others.end());
+    for (const std::int32_t pointers : {profile.partyPointersOffset, profile.evosMovesPointersOffset}) {
+        others.insert(std::upper_bound(others.begin(), others.end(), pointers), pointers);
+    }
     table.lists.reserve(classesAt.size());
     for (auto at = classesAt.begin(); at != classesAt.end();) {
         PartyList list{at->first, {}, {}, at->first, 0, {}};

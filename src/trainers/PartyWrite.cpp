@@ -240,7 +240,7 @@ Result<BankWrite> planBankChange(const Bytes& image,
     WritePlan withMoney = other;
     withMoney.insert(withMoney.end(), money->begin(), money->end());
     const BankBefore before{table, evosMoves, locateRoster(image, profile, table), customMovesRange(image, profile)};
-    const BankLists bank = bankLists(image, profile, table, evosMoves);
+    const BankLists bank = bankLists(image, table, evosMoves);
     const std::vector<ChangedList> changed = changedOf(bank, *parties, *lists);
     // The plan with its writes, once it reads as meant on a copy.
     const auto checked = [&](const BankPlacement& placement) -> Result<BankWrite> {
@@ -252,7 +252,7 @@ Result<BankWrite> planBankChange(const Bytes& image,
         write.plan.insert(write.plan.end(), money->begin(), money->end());
         return write;
     };
-    const auto oneByOne = placeOneByOne(image, bank, changed);
+    const auto oneByOne = placeOneByOne(image, profile, bank, changed);
     Result<BankWrite> write = oneByOne ? checked(*oneByOne) : Result<BankWrite>(oneByOne.failure());
     // When that does not fit, or would not read as meant, the whole bank is laid out anew.
     if (write || changed.empty()) {

@@ -50,10 +50,8 @@ TEST_P(SpeciesRead, ReadsEveryTableAsTheGameFindsIt)
         EXPECT_TRUE(record.stats.dex == number && record.stats.speed == byte(4) && record.stats.type2 == byte(7) &&
                     record.stats.moves[1] == byte(16) && record.stats.growth == byte(19));
         EXPECT_EQ(record.stats.learns(9), (byte(21) & 2) != 0);
-        for (const int species : record.species) {
-            EXPECT_EQ(image[static_cast<std::size_t>(at.pokedexNumbers + species - 1)], number);
-        }
-        EXPECT_EQ(record.species.size(), 1U);
+        EXPECT_EQ(data.speciesOf(number), std::vector<int>{record.species});
+        EXPECT_EQ(image[static_cast<std::size_t>(at.pokedexNumbers + record.species - 1)], number);
     }
     int empty = 0;
     for (int species = 1; species <= 190; ++species) {

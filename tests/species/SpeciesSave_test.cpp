@@ -39,7 +39,7 @@ TEST_P(SpeciesSaveTest, EveryEditChangesExactlyItsBytes)
     move.accuracy = 201;
     std::vector<std::uint8_t> machines = data.machineMoves.values;
     machines[54] = 165;
-    const int species = data.records[0].species.front();
+    const int species = data.records[0].species;
     EvosMoves list = data.evosMoves.listOf(species)->content;
     list.learnset.back().move = 3;
     const std::int32_t listEnd = data.evosMoves.listOf(species)->end;
@@ -93,7 +93,7 @@ TEST_P(SpeciesSaveTest, RefusesWhatTheGameCouldNotUseNamingTheField)
     const SpeciesData data = readSpeciesData(rom.bytes(), profile);
     const BaseStats stats = data.records[4].stats;
     const Move move = data.moves.values[0];
-    const int species = data.records[4].species.front();
+    const int species = data.records[4].species;
     const EvosMoves list = data.evosMoves.listOf(species)->content;
     const auto record = [&](auto change) {
         BaseStats changed = stats;

@@ -10,6 +10,8 @@
 #include "trainers/PartyRules.h"
 #include "trainers/PartyWrite.h"
 
+#include <numeric>
+
 namespace {
 
 constexpr GameVersion AllVersions[] = {GameVersion::Red, GameVersion::Blue, GameVersion::Yellow};
@@ -359,3 +361,30 @@ TEST_P(PartyBank, MovesListsWhereTheyFitAndRefusesWhatTheGameCouldNotRead)
 INSTANTIATE_TEST_SUITE_P(AllVersions, PartyBank, ::testing::ValuesIn(AllVersions), [](const auto& param) {
     return std::string(profileOf(param.param).code);
 });
+
+// The pointer targets come out sorted however many stand out of place: none, one far from its place either way, as
+// many as are moved one by one, one more, all, and equal ones.
+TEST(PointerTargets, SortMostlyInOrderSortsEveryOrder)
+{
+    std::vector<int> ascending(40);
+    std::iota(ascending.begin(), ascending.end(), 0);
+    std::vector<int> reversed(ascending.rbegin(), ascending.rend());
+    std::vector<int> firstLast = ascending;
+    std::swap(firstLast.front(), firstLast.back());
+    std::vector<int> eightOut = ascending;
+    std::vector<int> nineOut = ascending;
+    for (std::size_t k = 0; k < 9; ++k) {
+        std::swap(nineOut[4 * k], nineOut[4 * k + 1]);
+        if (k < 8) {
+            std::swap(eightOut[4 * k], eightOut[4 * k + 1]);
+        }
+    }
+    const std::vector<std::vector<int>> orders = {
+        ascending, reversed, firstLast, eightOut, nineOut, {3, 1, 3, 1, 2}, {}, {7}};
+    for (std::vector<int> values : orders) {
+        std::vector<int> sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        sortMostlyInOrder(std::span(values));
+        EXPECT_EQ(values, sorted);
+    }
+}

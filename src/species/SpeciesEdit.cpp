@@ -208,7 +208,8 @@ Result<SpeciesSave> planSpeciesEdits(const Bytes& image,
     const BankRoom room = bankRoom(image, profile, bankLists(image, parties, data.evosMoves));
     save.capacity = room.capacity;
     save.freeBytes = room.free();
-    if (!change.parties.empty() || !change.money.empty() || !change.evosMoves.empty()) {
+    // Fixed writes alone are checked with the bank too: in a ROM whose lists lie over the tables, they change lists.
+    if (!change.parties.empty() || !change.money.empty() || !change.evosMoves.empty() || !save.plan.empty()) {
         WritePlan checked = other;
         checked.insert(checked.end(), save.plan.begin(), save.plan.end());
         const auto write = planBankChange(image, profile, change, checked, parties, data.evosMoves);

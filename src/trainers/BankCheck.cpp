@@ -1,5 +1,8 @@
 #include "trainers/BankCheck.h"
 
+#include "species/BaseStats.h"
+#include "species/SpeciesProfile.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -72,6 +75,38 @@ bool sameOutside(const Bytes& image, const Bytes& copy, std::vector<BankRange> a
     return at >= end || std::memcmp(image.data() + at, copy.data() + at, static_cast<std::size_t>(end - at)) == 0;
 }
 
+// Whether the moves table and the base stats in the bank read in copy as the other writes make them: in a ROM whose
+// lists lie over those tables, a list written there would change them.
+bool sameTablesAsMeant(const Bytes& image, const VersionProfile& profile, const WritePlan& other, const Bytes& copy)
+{
+    const GameVersion version = profile.version;
+    const std::int32_t moves = speciesProfile(version).moves;
+    std::vector<BankRange> tables = {{moves, moves + MoveTableCount * MoveLength},
+                                     {baseStatsOffset(version, 1), baseStatsOffset(version, 150) + BaseStatsLength}};
+    if (bankRange(TrainerBank).contains(baseStatsOffset(version, PokedexNumbers))) {
+        tables.push_back(
+            {baseStatsOffset(version, PokedexNumbers), baseStatsOffset(version, PokedexNumbers) + BaseStatsLength});
+    }
+    for (const BankRange& table : tables) {
+        if (table.end > std::ssize(copy)) {
+            continue;
+        }
+        Bytes meant(image.begin() + table.start, image.begin() + table.end);
+        for (const ByteWrite& write : other) {
+            for (std::int32_t k = 0; k < std::ssize(write.bytes); ++k) {
+                if (table.contains(write.offset + k)) {
+                    meant[static_cast<std::size_t>(write.offset + k - table.start)] =
+                        write.bytes[static_cast<std::size_t>(k)];
+                }
+            }
+        }
+        if (!std::equal(meant.begin(), meant.end(), copy.begin() + table.start)) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 void layOutParties(PartyList& list, std::int32_t offset)
@@ -135,6 +170,7 @@ WriteStatus checkBank(const Bytes& image,
         return bank.contains(run.offset);
     });
     const std::vector<BankRange> allowed = writableRanges(image, profile, lists, inBank);
+    const WritePlan inBankOther = inBank;
     inBank.insert(inBank.end(), write.plan.begin(), write.plan.end());
     return checkOnCopy(image, inBank, {bank}, {bank}, [&](const Bytes& copy) -> WriteStatus {
         write.after = readPartyTable(copy, profile);
@@ -155,6 +191,11 @@ WriteStatus checkBank(const Bytes& image,
             return refusal(FailureNumber::WouldMoveData,
                            "This save would move where the game finds a trainer's name or special moves in this "
                            "ROM, whose tables point into each other.");
+        }
+        if (!sameTablesAsMeant(image, profile, inBankOther, copy)) {
+            return refusal(FailureNumber::WouldMoveData,
+                           "This save would change the moves or base stats the game reads in this ROM, whose tables "
+                           "point into each other.");
         }
         if (!sameOutside(image, copy, allowed)) {
             return refusal(FailureNumber::WouldMoveData,

@@ -259,12 +259,10 @@ Result<BankWrite> planBankChange(const Bytes& image,
         return write;
     }
     const auto all = placeAll(image, profile, bank, changed);
-    if (!all) {
-        return all.failure();
-    }
-    auto repacked = checked(*all);
-    // A list the free space could not end says more than a layout that does not read as meant either.
-    if (!repacked && write.failure().number == FailureNumber::PartyNotStorable) {
+    Result<BankWrite> repacked = all ? checked(*all) : Result<BankWrite>(all.failure());
+    // A list the free space could not end, or a table the lists lie over, says more than a layout that fails too.
+    const int first = write.failure().number;
+    if (!repacked && (first == FailureNumber::PartyNotStorable || first == FailureNumber::WouldMoveData)) {
         return write.failure();
     }
     return repacked;

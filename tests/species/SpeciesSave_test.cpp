@@ -153,6 +153,45 @@ TEST_P(SpeciesSaveTest, RefusesWhatTheGameCouldNotUseNamingTheField)
     EXPECT_TRUE(changedExactly(rom.bytes(), fileBytes(path), {{LayoutOffsets::baseStats(version, 5) + 1, 1}}));
 }
 
+// In a ROM whose list of a species lies over the moves table, the list and the move are the same bytes: a save that
+// would change one by writing the other is refused.
+TEST_P(SpeciesSaveTest, RefusesAListWriteThatWouldChangeAnEditedMove)
+{
+    const GameVersion version = GetParam();
+    const VersionProfile& profile = profileOf(version);
+    SyntheticRom rom(version);
+    const LayoutOffsets::SpeciesTables& at = LayoutOffsets::species(version);
+    // Move 2's animation, effect, power and type read as: no evolutions, level 5 teaches move 7, end.
+    const std::int32_t move2 = at.moves + 6;
+    rom.put(move2, {0x00, 5, 7, 0x00});
+    rom.put(at.evosMovesPointers,
+            {static_cast<std::uint8_t>(move2 & 0xFF), static_cast<std::uint8_t>((move2 - 0x34000) >> 8)});
+    const SpeciesData data = readSpeciesData(rom.bytes(), profile);
+    ASSERT_TRUE(data.evosMoves.listOf(1)->editable());
+    EvosMoves list = data.evosMoves.listOf(1)->content;
+    list.learnset.front().level = 6;
+    Move move = data.moves.values[1];
+    move.power = 9;
+    Move pp = data.moves.values[1];
+    pp.pp = 9;
+    const std::string movesChange = "This save would change the moves or base stats the game reads in this ROM, whose "
+                                    "tables point into each other. Nothing was written.";
+    const std::vector<std::pair<SpeciesEdits, std::string>> saves = {
+        {{{}, {{1, list}}, {{2, move}}, {}}, movesChange},
+        {{{}, {{1, list}}, {}, {}}, movesChange},
+        {{{}, {}, {{2, move}}, {}},
+         "This save would change the evolutions and learnset the game reads for species 1 in this ROM, whose tables "
+         "point into each other. Nothing was written."},
+        // Move 2's PP lies past the list.
+        {{{}, {}, {{2, pp}}, {}}, ""},
+    };
+    for (const auto& [edit, text] : saves) {
+        SCOPED_TRACE(text);
+        const auto save = planSpeciesEdits(rom.bytes(), profile, data, edit);
+        EXPECT_EQ(save.ok() ? "" : save.failure().description, text);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(AllVersions, SpeciesSaveTest, ::testing::ValuesIn(AllVersions), [](const auto& param) {
     return std::string(profileOf(param.param).code);
 });

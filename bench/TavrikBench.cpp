@@ -23,6 +23,10 @@
 //                        history written pending, the ROM written, the history settled, each fsynced; meant to
 //                        stay within a frame (16 ms). Argument 0: saves of 12 bytes; 1: saves of 3,000 bytes,
 //                        as many bank repacks would leave (a history of 600 KB).
+//   ReadAllSpeciesCore   readSpeciesData on the image in memory: every base stats record, evolutions and
+//                        learnset, move, the TM/HM list and the type names.
+//   SaveRepackingSpeciesBankCore  writeSpeciesEdits with one more learnset move for every species: the trainer
+//                        bank laid out anew with every party and list, checked, written with its fsync.
 //   OpenToReadyWindow    Form1::openRomFile, the command line's way in, until the roster and every list
 //                        are filled.
 //   LoadTrainerWindow    selecting another row of the roster: the trainer read and the form filled.
@@ -34,7 +38,8 @@
 //                        meant to stay within 20 ms each.
 //
 // The core figures are meant to stay close to the floor: OpenToReadyCore within 3x of ReadWholeFileOnce,
-// LoadTrainerCore and ReadAllMaps within 2x. DrawLargestMap is meant to stay within 2 ms, DrawAllMaps within
+// LoadTrainerCore and ReadAllMaps within 2x, ReadAllSpeciesCore within 1x. SaveRepackingSpeciesBankCore is meant to
+// stay within 16 ms. DrawLargestMap is meant to stay within 2 ms, DrawAllMaps within
 // 100 ms.
 //
 //   tavrik_bench [--benchmark_filter=REGEX] [--benchmark_repetitions=N]
@@ -52,6 +57,7 @@
 #include "pictures/PictureLocator.h"
 #include "rom/RomFile.h"
 #include "rom/VersionProfile.h"
+#include "species/SpeciesEdit.h"
 #include "trainers/PartyWrite.h"
 #include "trainers/TrainerLayout.h"
 #include "trainers/TrainerRecord.h"
@@ -445,6 +451,50 @@ void UndoSaveCore(benchmark::State& state)
     state.SetLabel(std::to_string(2 * half) + " bytes a save");
 }
 BENCHMARK(UndoSaveCore)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
+
+void ReadAllSpeciesCore(benchmark::State& state)
+{
+    const SyntheticRom rom(versionOf(state));
+    for (auto _ : state) {
+        const SpeciesData data = readSpeciesData(rom.bytes(), profileIn(state));
+        if (data.evosMoves.lists.empty() || data.moves.values.empty()) {
+            state.SkipWithError("no species");
+            break;
+        }
+        benchmark::DoNotOptimize(data.records.data());
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(ReadAllSpeciesCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+// A species save that lays the trainer bank out anew: one more learnset move for every species, about 300 bytes
+// more than the lists' place and the free space hold one by one, read again, planned, checked and written with its
+// fsync, as the window's save does. Each iteration starts again from the image as built.
+void SaveRepackingSpeciesBankCore(benchmark::State& state)
+{
+    const ImageFile image(versionOf(state));
+    const VersionProfile& profile = profileIn(state);
+    const SyntheticRom built(versionOf(state));
+    const SpeciesData data = readSpeciesData(built.bytes(), profile);
+    SpeciesEdits edits;
+    for (const EvosMovesList& list : data.evosMoves.lists) {
+        EvosMoves grown = list.content;
+        grown.learnset.push_back({100, 1});
+        edits.evosMoves[list.species.front()] = grown;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        built.writeTo(image.path);
+        state.ResumeTiming();
+        const auto save = writeSpeciesEdits(target(image.path, profile), data, edits, "every learnset");
+        if (!save || !save->repack) {
+            state.SkipWithError("the bank was not laid out anew");
+            break;
+        }
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(SaveRepackingSpeciesBankCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 // Answers every message box as soon as it is up, with its default button (OK for the success box), and
 // keeps what each said.

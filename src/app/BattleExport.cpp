@@ -4,6 +4,7 @@
 #include "app/JsonNames.h"
 #include "app/JsonText.h"
 #include "app/MapJson.h"
+#include "app/SpeciesJson.h"
 #include "maps/StaticBattles.h"
 #include "overworld/OverworldBattle.h"
 #include "trainers/TrainerRecord.h"
@@ -130,6 +131,9 @@ std::string exportBattles(const Bytes& image, const VersionProfile& profile)
     document["overworld"] = overworld(image, maps, lists, notes);
     document["maps"] = exportMaps(maps, lists, notes);
     document["rods"] = exportRods(maps, lists, notes);
+    const SpeciesData species = readSpeciesData(image, profile);
+    document["pokemon"] = exportPokemon(species, lists, notes);
+    document["moves"] = exportMoves(species, lists, notes);
     document["notes"] = notes;
     return jsonText(document);
 }

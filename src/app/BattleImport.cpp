@@ -1,6 +1,7 @@
 // The second half of an import: the values the document asks for, planned with the planners of the windows.
-// Everything the trainer bank holds (names, money, parties, special moves) is gathered first and planned as one
-// change, checked once against the whole bank; the overworld battles follow.
+// Everything the trainer bank holds (names, money, parties, special moves, the species' evolutions and learnsets)
+// is gathered first and planned as one change with the species data, checked once against the whole bank; the
+// overworld battles follow.
 
 #include "app/BattleJson.h"
 #include "app/ImportCheck.h"
@@ -18,14 +19,14 @@ public:
     Planner(const ImportRom& rom, ImportPlan& plan)
         : m_image(rom.image), m_profile(rom.profile), m_lists(rom.lists), m_plan(plan),
           m_names(readClassNames(rom.image, rom.profile)), m_table(rom.parties), m_maps(rom.maps),
-          m_positions(overworldPositions(rom.maps))
+          m_species(rom.species), m_positions(overworldPositions(rom.maps))
     {}
 
     void plan(const ClassWish& wish);
     void plan(const LeaderWish& wish);
     void plan(const BattleWish& wish);
-    // Every change of the trainer bank gathered from the wishes, planned and checked as one.
-    void planBank();
+    // Every change of the trainer bank and of the species data gathered from the wishes, planned and checked as one.
+    void planBank(const SpeciesImport& species);
     void plan(const MapImport& wish);
 
 private:
@@ -49,6 +50,7 @@ private:
     std::vector<std::string> m_names;
     const PartyTable& m_table;
     const MapTable& m_maps;
+    const SpeciesData& m_species;
     // The overworld battles, the first four found through the maps' objects.
     BattlePositions m_positions;
     // What the wishes ask of the trainer bank: parties and money, the other writes (names, prizes, special
@@ -61,33 +63,43 @@ private:
     std::size_t m_battleSteps = 0;
 };
 
-void Planner::planBank()
+void Planner::planBank(const SpeciesImport& species)
 {
-    if (m_bank.parties.empty() && m_bank.money.empty() && m_other.empty()) {
+    if (m_bank.parties.empty() && m_bank.money.empty() && m_other.empty() && species.edits.empty()) {
         return;
     }
-    auto write = planBankChange(m_image, m_profile, m_bank, m_other, m_table);
-    if (!write) {
-        // A refusal of one class's parties names that class's path; one of the whole bank names them all.
-        std::string path = "classes";
+    auto save = planSpeciesEdits(m_image, m_profile, m_species, species.edits, m_bank, m_other);
+    if (!save) {
+        // A refusal of one class's parties or one species' list names its path; one of the whole bank names them all.
+        const std::string& description = save.failure().description;
+        std::string path = species.edits.empty() ? "classes" : "pokemon";
         for (const auto& [classNumber, where] : m_partyPaths) {
             const std::string named = "trainer class " + std::to_string(classNumber) + " ";
-            if (m_partyPaths.size() == 1 || write.failure().description.find(named) != std::string::npos) {
+            if ((m_partyPaths.size() == 1 && species.edits.empty()) || description.find(named) != std::string::npos) {
                 path = where;
             }
         }
-        m_plan.errors.push_back(path + ": " + write.failure().description);
+        for (const auto& [number, where] : species.listPaths) {
+            if (description.find("species " + std::to_string(number) + " ") != std::string::npos) {
+                path = where + ".learnset";
+            }
+        }
+        m_plan.errors.push_back(path + ": " + description);
         return;
     }
-    for (const Relocation& moved : write->relocations) {
-        m_lines.push_back(label(moved.classNumber) + ": parties moved to free space at " + hexNumber(moved.to) + " (" +
-                          std::to_string(moved.bytes) + " of " + std::to_string(moved.freeBytes) + " free bytes used)");
+    const auto lines = speciesLines(m_species, species.edits, m_lists);
+    m_lines.insert(m_lines.end(), lines.begin(), lines.end());
+    for (const Relocation& moved : save->relocations) {
+        const std::string what = moved.species != 0 ? m_lists.species.show(moved.species) + ": evolutions and learnset"
+                                                    : label(moved.classNumber) + ": parties";
+        m_lines.push_back(what + " moved to free space at " + hexNumber(moved.to) + " (" + std::to_string(moved.bytes) +
+                          " of " + std::to_string(moved.freeBytes) + " free bytes used)");
     }
-    if (write->repack) {
-        m_lines.push_back(repackNote(*write->repack));
+    if (save->repack) {
+        m_lines.push_back(repackNote(*save->repack));
     }
     WritePlan plan = m_other;
-    plan.insert(plan.end(), write->plan.begin(), write->plan.end());
+    plan.insert(plan.end(), save->plan.begin(), save->plan.end());
     m_plan.steps.push_back({std::move(m_lines), std::move(plan)});
 }
 
@@ -224,7 +236,8 @@ ImportPlan planImport(const Bytes& image, const VersionProfile& profile, std::st
     const RomLists lists = romLists(image, profile);
     const PartyTable parties = readPartyTable(image, profile);
     const MapTable maps = readMaps(image, profile);
-    const ImportRom rom{image, profile, lists, parties, maps};
+    const SpeciesData species = readSpeciesData(image, profile);
+    const ImportRom rom{image, profile, lists, parties, maps, species};
     const ImportWishes wishes = checkImport(document, rom, result.errors);
     if (!result.errors.empty()) {
         return result;
@@ -236,7 +249,7 @@ ImportPlan planImport(const Bytes& image, const VersionProfile& profile, std::st
     for (const LeaderWish& wish : wishes.leaders) {
         planner.plan(wish);
     }
-    planner.planBank();
+    planner.planBank(wishes.species);
     for (const BattleWish& wish : wishes.battles) {
         planner.plan(wish);
     }

@@ -2,9 +2,10 @@
 
 // Every battle Tavrik edits as one JSON document, format version 1: the 47 trainer classes with their
 // names, prize money and parties, the twelve gym leaders and Elite Four members with their prizes and
-// special moves, and the six overworld battles. Species, moves and items are the names the ROM's own lists
-// hold, or their bytes as numbers where a name is not unique or the list has none. A group that is not
-// where the game keeps it is null, with a note saying why. The same image always gives the same text.
+// special moves, the six overworld battles, the maps, and the Pokémon and moves the battles are fought with.
+// Species, moves and items are the names the ROM's own lists hold, or their bytes as numbers where a name is not
+// unique or the list has none. A group that is not where the game keeps it is null, with a note saying why. The
+// same image always gives the same text.
 //
 // An import is checked whole against the ROM before anything is planned; every error names its JSON path.
 // An absent key or a null leaves that value as it is.

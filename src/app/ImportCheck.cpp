@@ -22,8 +22,9 @@ class Checker
 public:
     Checker(const ImportRom& rom, std::vector<std::string>& errors)
         : m_image(rom.image), m_profile(rom.profile), m_lists(rom.lists), m_table(rom.parties), m_maps(rom.maps),
-          m_names(locateClassNames(rom.image, rom.profile)), m_roster(locateRoster(rom.image, rom.profile, m_table)),
-          m_positions(overworldPositions(rom.maps)), m_errors(errors)
+          m_species(rom.species), m_names(locateClassNames(rom.image, rom.profile)),
+          m_roster(locateRoster(rom.image, rom.profile, m_table)), m_positions(overworldPositions(rom.maps)),
+          m_errors(errors)
     {}
 
     void document(const Json& document, ImportWishes& wishes);
@@ -51,6 +52,7 @@ private:
     const RomLists& m_lists;
     const PartyTable& m_table;
     const MapTable& m_maps;
+    const SpeciesData& m_species;
     std::array<GroupPlace, TrainerClassCount> m_names;
     std::array<TrainerPlaces, RosterSize> m_roster;
     // The overworld battles, the first four found through the maps' objects.
@@ -108,7 +110,9 @@ Checker::number(const Json& item, const char* key, const std::string& path, int 
 
 void Checker::document(const Json& document, ImportWishes& wishes)
 {
-    if (!object(document, "(top)", {"tavrik", "game", "classes", "leaders", "overworld", "maps", "rods", "notes"})) {
+    if (!object(document,
+                "(top)",
+                {"tavrik", "game", "classes", "leaders", "overworld", "maps", "rods", "pokemon", "moves", "notes"})) {
         return;
     }
     if (!document.contains("tavrik") || document["tavrik"] != BattleJsonVersion) {
@@ -151,6 +155,8 @@ void Checker::document(const Json& document, ImportWishes& wishes)
     if (document.contains("rods") && !document["rods"].is_null()) {
         checkRods(document["rods"], m_maps, m_lists, m_errors, wishes.maps);
     }
+    wishes.species =
+        checkSpecies(document.value("pokemon", Json()), document.value("moves", Json()), m_species, m_lists, m_errors);
 }
 
 void Checker::classEntry(const Json& item, const std::string& path, std::set<int>& seen, ImportWishes& wishes)

@@ -5,6 +5,7 @@
 
 #include "app/JsonNames.h"
 #include "app/MapJson.h"
+#include "app/SpeciesJson.h"
 #include "trainers/PartyTable.h"
 
 #include <optional>
@@ -47,6 +48,7 @@ struct ImportWishes
     std::vector<LeaderWish> leaders;
     std::vector<BattleWish> battles;
     MapImport maps;
+    SpeciesImport species;
 };
 
 // The ROM an import is checked and planned against, each of its tables read once.
@@ -57,6 +59,7 @@ struct ImportRom
     const RomLists& lists;
     const PartyTable& parties;
     const MapTable& maps;
+    const SpeciesData& species;
 };
 
 ImportWishes checkImport(const Json& document, const ImportRom& rom, std::vector<std::string>& errors);

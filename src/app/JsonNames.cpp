@@ -12,8 +12,8 @@ bool placeholder(const std::string& name)
 
 } // namespace
 
-NameList::NameList(const char* what, std::vector<std::string> names, int firstByte)
-    : m_what(what), m_names(std::move(names)), m_firstByte(firstByte)
+NameList::NameList(const char* what, std::vector<std::string> names, int firstByte, bool firstHolds)
+    : m_what(what), m_names(std::move(names)), m_firstByte(firstByte), m_firstHolds(firstHolds)
 {
     for (std::size_t position = 0; position < m_names.size(); ++position) {
         const auto [entry, added] = m_entries.try_emplace(m_names[position], 0, static_cast<int>(position));
@@ -26,7 +26,8 @@ Json NameList::write(int byte) const
     const int position = byte - m_firstByte;
     if (position >= 0 && position < static_cast<int>(m_names.size())) {
         const std::string& name = m_names[static_cast<std::size_t>(position)];
-        if (!placeholder(name) && m_entries.find(name)->second.first == 1) {
+        const auto [count, first] = m_entries.find(name)->second;
+        if (!placeholder(name) && (count == 1 || (m_firstHolds && first == position))) {
             return name;
         }
     }
@@ -54,7 +55,7 @@ std::optional<int> NameList::read(const Json& value, std::string& error) const
         return std::nullopt;
     }
     const auto [count, position] = found->second;
-    if (count > 1) {
+    if (count > 1 && !m_firstHolds) {
         error = "the name \"" + name + "\" stands for " + std::to_string(count) + " " + m_what +
                 " bytes in this ROM: give the byte as a number";
         return std::nullopt;

@@ -18,8 +18,9 @@ using Json = nlohmann::ordered_json;
 class NameList
 {
 public:
-    // firstByte is the byte of the list's first entry: 0 for species, 1 for moves and items.
-    NameList(const char* what, std::vector<std::string> names, int firstByte);
+    // firstByte is the byte of the list's first entry: 0 for species, 1 for moves and items. With firstHolds, a name
+    // several entries hold stands for the first of them (the game's unused types all take the first type's name).
+    NameList(const char* what, std::vector<std::string> names, int firstByte, bool firstHolds = false);
 
     Json write(int byte) const;
     // The byte of a name or a number 0..255; empty, with the reason in error, for anything else.
@@ -31,6 +32,7 @@ private:
     const char* m_what;
     std::vector<std::string> m_names;
     int m_firstByte;
+    bool m_firstHolds;
     // How many entries hold each name, and the first of them.
     std::map<std::string, std::pair<int, int>, std::less<>> m_entries;
 };

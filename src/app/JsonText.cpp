@@ -6,23 +6,35 @@
 
 namespace {
 
-// Which values below an array stand on one line each.
+// Which values below an array stand on one line each: its elements, theirs, or the whole array.
 enum class OneLine
 {
     None,
     Elements,
-    ElementsOfElements
+    ElementsOfElements,
+    Whole
 };
 
-OneLine oneLineUnder(std::string_view key)
+// The rule for the value at key; top says whether key is one of the document's own sections.
+OneLine oneLineUnder(std::string_view key, bool top)
 {
-    constexpr std::array<std::string_view, 4> ListsOfRecords = {"slots", "trainers", "pokemon", "good"};
+    if (top && (key == "moves" || key == "pokemon")) {
+        return key == "moves" ? OneLine::Elements : OneLine::None;
+    }
+    constexpr std::array<std::string_view, 6> ListsOfRecords = {
+        "slots", "trainers", "pokemon", "good", "evolutions", "learnset"};
+    constexpr std::array<std::string_view, 3> ListsOfNames = {"types", "moves", "tmhm"};
     if (key == "parties") {
         return OneLine::ElementsOfElements;
     }
     for (const std::string_view list : ListsOfRecords) {
         if (key == list) {
             return OneLine::Elements;
+        }
+    }
+    for (const std::string_view list : ListsOfNames) {
+        if (key == list) {
+            return OneLine::Whole;
         }
     }
     return OneLine::None;
@@ -90,6 +102,10 @@ void writeIndented(const Json& value, int depth, OneLine rule, std::string& out)
         appendScalar(value, out);
         return;
     }
+    if (rule == OneLine::Whole) {
+        writeOneLine(value, out);
+        return;
+    }
     const std::string inner(static_cast<std::size_t>(2 * (depth + 1)), ' ');
     out += value.is_object() ? "{\n" : "[\n";
     bool first = true;
@@ -103,7 +119,7 @@ void writeIndented(const Json& value, int depth, OneLine rule, std::string& out)
             if (oneLineValue(it.key())) {
                 writeOneLine(*it, out);
             } else {
-                writeIndented(*it, depth + 1, oneLineUnder(it.key()), out);
+                writeIndented(*it, depth + 1, oneLineUnder(it.key(), depth == 0), out);
             }
         } else if (rule == OneLine::Elements) {
             writeOneLine(*it, out);

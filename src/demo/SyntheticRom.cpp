@@ -4,6 +4,7 @@
 #include "demo/SyntheticMaps.h"
 #include "demo/SyntheticParties.h"
 #include "demo/SyntheticPictures.h"
+#include "demo/SyntheticSpecies.h"
 #include "demo/SyntheticTiles.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/modGameText.h"
@@ -80,6 +81,7 @@ SyntheticRom::SyntheticRom(GameVersion version, std::size_t size) : m_version(ve
     buildOverworld();
     buildCatalogues();
     putMaps(m_bytes, version);
+    putSpecies(m_bytes, version);
     putChecksums();
     built.emplace(std::pair{version, size}, m_bytes);
 }
@@ -302,6 +304,11 @@ void SyntheticRom::putNameRun(std::int64_t firstName, int count, std::string (*n
         cursor += static_cast<std::int64_t>(text.size()) + 1;
     }
     put(cursor, Bytes(NameWindow * 4, GameText::Terminator));
+}
+
+void SyntheticRom::changeEvosMoves(const EvosMovesVariant& variant)
+{
+    putEvosMoves(m_bytes, m_version, variant);
 }
 
 void SyntheticRom::writeTo(const std::string& path) const

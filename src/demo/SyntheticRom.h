@@ -2,10 +2,12 @@
 
 // Synthetic cartridge images with the layout of Pokémon Red, Blue or Yellow and invented content: the
 // trainer class names and party tables, the special moves, prizes and overworld battles with the bytes the
-// game keeps around them, the species, move and item tables, and pictures of every Pokémon and trainer class.
+// game keeps around them, the species, move and item tables, the species' base stats, evolutions, learnsets
+// and moves, and pictures of every Pokémon and trainer class.
 // No byte of a real game is in here. They
 // are the demo images new users try the editor on, and the images the tests change byte by byte.
 
+#include "demo/SyntheticSpecies.h"
 #include "rom/RomFile.h"
 #include "rom/VersionProfile.h"
 
@@ -44,6 +46,8 @@ public:
     // more letter, and every class name after it moves 1 byte.
     void growParty(int rosterIndex, std::uint8_t level, std::uint8_t species);
     void growName(int rosterIndex, char letter);
+    // Or shares species' lists of evolutions and learnset and breaks one, laying them all out again.
+    void changeEvosMoves(const EvosMovesVariant& variant);
 
     void writeTo(const std::string& path) const;
 

@@ -39,6 +39,8 @@ constexpr int NothingToUndo = 1011;
 constexpr int NothingToRedo = 1012;
 constexpr int HistoryUnreadable = 1013;
 constexpr int HistoryUnwritable = 1014;
+constexpr int ListNotStorable = 1015;
+constexpr int ValueNotStorable = 1016;
 } // namespace FailureNumber
 
 // A save refused before any byte was written: the reason, then "Nothing was written."

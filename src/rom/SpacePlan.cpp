@@ -133,6 +133,19 @@ FreeSpace trailingFreeSpace(const Bytes& image, BankRange range)
     return {start, end - start};
 }
 
+std::int32_t zerosEnd(const Bytes& image, std::int32_t from, std::int32_t to)
+{
+    // Long runs of zeros (the free space, a list's room) are passed a block at a time.
+    static constexpr std::array<std::uint8_t, 64> Zeros{};
+    while (to - from >= std::ssize(Zeros) && std::memcmp(image.data() + from, Zeros.data(), Zeros.size()) == 0) {
+        from += static_cast<std::int32_t>(Zeros.size());
+    }
+    while (from < to && image[static_cast<std::size_t>(from)] == 0x00) {
+        ++from;
+    }
+    return from;
+}
+
 std::optional<WritePlan> placeInPlace(const PointedBlock& block, const Bytes& old, const Bytes& bytes)
 {
     const auto length = static_cast<std::int32_t>(bytes.size());

@@ -30,6 +30,8 @@ struct FreeSpace
 
 // The run of 0x00 bytes that ends range in image; empty (at the image's end) when the image ends inside range.
 FreeSpace trailingFreeSpace(const Bytes& image, BankRange range);
+// The first byte of image from from up to to that is not 0x00, or to. Both lie inside the image.
+std::int32_t zerosEnd(const Bytes& image, std::int32_t from, std::int32_t to);
 
 struct PointedBlock
 {

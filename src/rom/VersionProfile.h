@@ -38,6 +38,9 @@ struct VersionProfile
     // Yellow's table of moves the game gives single party members: class, party, then (member, slot,
     // move) triples ended by 0x00; the table ends with 0xFF.
     std::optional<std::int32_t> customMovesOffset;
+    // One little-endian pointer for each of the 190 species bytes to its evolutions and learnset, which share
+    // the trainer bank with the parties.
+    std::int32_t evosMovesPointersOffset;
 };
 
 constexpr std::int32_t VersionCodeOffset = 0x13C;

@@ -102,25 +102,19 @@ bool followsFreeSpace(const Bytes& image, std::int32_t from, std::int32_t next)
     return true;
 }
 
-std::int32_t zeroRunEnd(const Bytes& image, std::int32_t from, std::int32_t limit)
+// The parties from list.offset; next is where the next party list begins, or -1 for the highest, and other where
+// the next list of evolutions and learnset or pointer table begins, or -1. A list followed by one of those ends as
+// the highest does: at the first byte that cannot begin a sound party.
+void readList(const Bytes& image, PartyList& list, std::int32_t next, std::int32_t other)
 {
-    while (from < limit && byteIn(image, from) == PartyEnd) {
-        ++from;
-    }
-    return from;
-}
-
-// The parties from list.offset; next is where the next list begins, or -1 for the highest list.
-void readList(const Bytes& image, PartyList& list, std::int32_t next)
-{
-    const bool highest = next < 0;
-    const std::int32_t limit = highest ? trainerBankEnd(image) : next;
+    const bool sealed = next < 0 || (other >= 0 && other < next);
+    const std::int32_t limit = sealed ? (other >= 0 ? other : trainerBankEnd(image)) : next;
     // Most classes have a handful of parties; the rocket grunts several dozen.
     list.parties.reserve(8);
     std::int32_t at = list.offset;
     while (at < limit && byteIn(image, at) != PartyEnd) {
         PartyRead read = readParty(image, at, limit, true);
-        if (!read.party && (highest || followsFreeSpace(image, at, next))) {
+        if (!read.party && (sealed || followsFreeSpace(image, at, next))) {
             break;
         }
         if (!read.party) {
@@ -135,10 +129,19 @@ void readList(const Bytes& image, PartyList& list, std::int32_t next)
         list.parties.push_back(std::move(*read.party));
     }
     list.end = at;
-    // The zero bytes up to the next list are the list's own room; the highest list keeps its own length,
-    // and so does a list followed by data that is not its own.
+    // The zero bytes up to the next list are the list's own room; the highest list keeps its own length, and so
+    // does a list followed by data that is not its own, or by zeros that do not reach the next list.
     const bool endsInZeros = at < limit && byteIn(image, at) == PartyEnd;
-    list.span = (highest || !endsInZeros ? at : zeroRunEnd(image, at, limit)) - list.offset;
+    const std::int32_t zeros = endsInZeros ? zerosEnd(image, at, limit) : at;
+    const bool ownRoom = sealed ? other >= 0 && zeros == limit : endsInZeros;
+    list.span = (ownRoom ? zeros : at) - list.offset;
+}
+
+// The first of starts (sorted) past offset, or -1.
+std::int32_t firstAfter(const std::vector<std::int32_t>& starts, std::int32_t offset)
+{
+    const auto found = std::upper_bound(starts.begin(), starts.end(), offset);
+    return found == starts.end() ? -1 : *found;
 }
 
 int decimalDigit(int nibble)
@@ -244,14 +247,19 @@ PartyTable readPartyTable(const Bytes& image, const VersionProfile& profile)
             classesAt.emplace_back(offset, classNumber);
         }
     }
-    std::sort(classesAt.begin(), classesAt.end());
+    sortMostlyInOrder(std::span(classesAt));
+    // Where the other lists of the bank begin, and its pointer tables, which no party list runs through.
+    std::vector<std::int32_t> others = bankPointerTargets(image, profile.evosMovesPointersOffset, SpeciesCount);
+    for (const std::int32_t pointers : {profile.partyPointersOffset, profile.evosMovesPointersOffset}) {
+        others.insert(std::upper_bound(others.begin(), others.end(), pointers), pointers);
+    }
     table.lists.reserve(classesAt.size());
     for (auto at = classesAt.begin(); at != classesAt.end();) {
         PartyList list{at->first, {}, {}, at->first, 0, {}};
         for (; at != classesAt.end() && at->first == list.offset; ++at) {
             list.classes.push_back(at->second);
         }
-        readList(image, list, at == classesAt.end() ? -1 : at->first);
+        readList(image, list, at == classesAt.end() ? -1 : at->first, firstAfter(others, list.offset));
         for (const int classNumber : list.classes) {
             table.classes[static_cast<std::size_t>(classNumber - 1)].list = static_cast<int>(table.lists.size());
         }

@@ -4,10 +4,11 @@
 // from the pointer at partyPointersOffset + 2(c - 1), each ended by 0x00, in one of two forms: one level for
 // all (the level, then species bytes) or a level for each (0xFF, then level and species pairs). Two classes
 // may point at one list. A list runs until the next list begins, until a 0x00 stands where a party would
-// begin, or, for the highest list, until a byte that cannot begin a sound party: 0xFF or a level of 1..100,
-// then 1..6 members of species 1..190, then 0x00. So does a list followed by other data and then, behind
-// zero bytes, by a list moved into the free space. Every read stays inside the image and the trainer bank; a
-// list Tavrik cannot read to its end is kept, read-only, with the reason.
+// begin, or, for the highest list and one that a species' list of evolutions and learnset or a pointer table
+// follows, until a byte that cannot begin a sound party: 0xFF or a level of 1..100, then 1..6 members of
+// species 1..190, then 0x00. So does a list followed by other data and then, behind zero bytes, by a list moved into
+// the free space. Every read stays inside the image and the trainer bank; a list Tavrik cannot read to its end is kept,
+// read-only, with the reason.
 
 #include "rom/InlineVector.h"
 #include "rom/SpacePlan.h"

@@ -1,19 +1,18 @@
 #pragma once
 
-// Writing parties and prize money so that the game still finds every party. A save is planned one of three
-// ways, in this order: each changed list rewritten where it is when its new bytes fit its span (the bytes it no
-// longer needs set to 0x00); a list that outgrows its span moved into the free space at the end of the trainer
-// bank, behind 16 zero bytes left alone, every pointer to it following and its old bytes set to 0x00; or, when
-// that does not fit, every list of the bank laid out anew in class order (see BankLayout.h). A plan is checked
-// whole before anything is written: applied to a copy of the bank, every party, prize, class name, special move
-// and Yellow custom move must read as the change means them to, and every list that could be edited before must
-// still be editable.
+// Writing parties, prize money and the species' evolutions and learnsets so that the game still finds every one of
+// them: both kinds of lists share the trainer bank and are planned together (see BankPlan.h and BankLayout.h). A
+// plan is checked whole before anything is written: applied to a copy of the bank, every party, prize, class
+// name, special move, Yellow custom move and list of evolutions and learnset must read as the change means them
+// to, every list that could be edited before must still be editable, and no other byte of the bank may change.
 
 #include "history/CommitSave.h"
 #include "rom/Failure.h"
 #include "rom/RomTarget.h"
 #include "rom/SpacePlan.h"
 #include "rom/WritePlan.h"
+#include "species/EvosMoves.h"
+#include "trainers/BankPlan.h"
 #include "trainers/BankLayout.h"
 #include "trainers/PartyTable.h"
 
@@ -36,26 +35,13 @@ struct MoneyChange
     int money = 0;
 };
 
-// What one save changes in the trainer bank on purpose: any parties (each at most once) and any classes' money.
+// What one save changes in the trainer bank on purpose: any parties (each at most once), any classes' money and
+// any species' evolutions and learnsets.
 struct BankChange
 {
     std::vector<PartyChange> parties;
     std::vector<MoneyChange> money;
-};
-
-// A list moved into the free space: whose, from where, to where, its length and the free bytes there were.
-struct Relocation : BlockMove
-{
-    int classNumber = 0;
-};
-
-// The whole bank laid out anew: how many lists were rewritten, and the free bytes left of the bytes the lists'
-// places hold.
-struct Repack
-{
-    int lists = 0;
-    std::int32_t freeBytes = 0;
-    std::int32_t capacity = 0;
+    std::vector<EvosMovesChange> evosMoves = {};
 };
 
 struct BankWrite
@@ -63,8 +49,10 @@ struct BankWrite
     WritePlan plan;
     std::vector<Relocation> relocations;
     std::optional<Repack> repack;
-    // Every party as the game reads it once the plan (and the other writes checked with it) are written.
+    // Every party and every list of evolutions and learnset as the game reads them once the plan (and the other
+    // writes checked with it) are written.
     PartyTable after;
+    EvosMovesTable evosMovesAfter;
 };
 
 // A failure when members cannot be stored: none, more than 6, or a level or species byte of 0, which the
@@ -77,20 +65,29 @@ WriteStatus checkMembers(const std::vector<PartyMember>& members);
 PartyFormat storedFormat(PartyFormat loaded, const std::vector<PartyMember>& members);
 
 // The writes of change in image, in the order they are made. other holds the writes of the same save outside
-// the parties (a name, a prize, a special move); those inside the trainer bank are checked with the change.
+// the lists (a name, a prize, a special move, a base stat); those inside the trainer bank are checked with the
+// change.
 Result<BankWrite> planBankChange(const Bytes& image,
                                  const VersionProfile& profile,
                                  const BankChange& change,
                                  const WritePlan& other = {});
-// The same, with the party table of image read already.
+// The same, with the party table of image read already, and its lists of evolutions and learnset too.
 Result<BankWrite> planBankChange(const Bytes& image,
                                  const VersionProfile& profile,
                                  const BankChange& change,
                                  const WritePlan& other,
                                  const PartyTable& table);
+Result<BankWrite> planBankChange(const Bytes& image,
+                                 const VersionProfile& profile,
+                                 const BankChange& change,
+                                 const WritePlan& other,
+                                 const PartyTable& table,
+                                 const EvosMovesTable& evosMoves);
 
-// How many bytes the lists would use more (or fewer, when negative) once change is written.
+// How many bytes the lists would use more (or fewer, when negative) once the parties of change are written; and
+// once all of change is.
 std::int32_t bytesOfChange(const PartyTable& table, const BankChange& change);
+std::int32_t bytesOfChange(const PartyTable& table, const EvosMovesTable& evosMoves, const BankChange& change);
 
 // What a window loaded before the user changed it: the list of the changed party and the money of the
 // changed class. A save writes only while the file still holds them.
@@ -108,6 +105,9 @@ struct BankSaved
     Commit commit;
 };
 
+// What the notes line says of a list moved into the free space, owner naming whose parties (or whose evolutions
+// and learnset) they are, and of the bank laid out anew.
+std::string relocationNote(const std::string& owner, const Relocation& moved);
 // What the line under the parties says of the bank: "Trainer bank: 1,033 of 2,975 bytes free."
 std::string bankRoomNote(const BankRoom& room);
 // What the notes line says after a save that moved a list into the free space (owner naming whose parties they

@@ -193,8 +193,8 @@ TEST(BattleJson, RefusesABadFileWholeNamingEveryPath)
          "(file): this is not JSON: number overflow parsing '1e400'"},
         {fullPath,
          saved(dir, grown),
-         "classes[33].parties: The trainer parties would need 1,943 bytes, more than the 1,941 bytes the trainer "
-         "bank holds for them: 2 bytes are missing. Nothing was written."}};
+         "classes[33].parties: The trainer parties and the species' evolutions and learnsets would need 4,011 bytes, "
+         "more than the 4,009 bytes the trainer bank holds for them: 2 bytes are missing. Nothing was written."}};
     for (const auto& [target, file, error] : refusals) {
         const Bytes before = fileBytes(target);
         const Outcome refused = run({"import", target, file});
@@ -220,7 +220,7 @@ TEST(BattleJson, ReportsEachChangeAndWritesNothingOnADryRunOrALockedFile)
     const std::string file = saved(dir, edit);
     const std::string lines = rocky + " party 1: member 1 level 12 → 30\n" + rocky + " party 1: member 3 added (" +
                               SyntheticRom::speciesName(9) + ", level 10)\n" + rocky +
-                              ": parties moved to free space at 0x3BBBA (8 of 1110 free bytes used)\n";
+                              ": parties moved to free space at 0x3BBBB (8 of 1109 free bytes used)\n";
     const Outcome dry = run({"import", path, file, "--dry-run"});
     EXPECT_EQ(dry.out, lines + "16 bytes would be written; this was a dry run, nothing was written.\n");
     EXPECT_EQ(fileBytes(path), rom.bytes());

@@ -4,9 +4,11 @@
 // file has it; nothing outside the trainer bank changes. A second such import follows while the room lasts,
 // and the one that no longer fits is refused whole.
 
+#include "GameWalks.h"
 #include "TempRom.h"
 #include "app/BattleJson.h"
 #include "app/CommandLine.h"
+#include "trainers/BankLayout.h"
 
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -32,6 +34,25 @@ int growEveryParty(Json& document)
         }
     }
     return added;
+}
+
+// One more learnset move, behind the others, for every Pokémon with a learnset; how many were added.
+int growEveryLearnset(Json& document)
+{
+    int added = 0;
+    for (Json& pokemon : document["pokemon"]) {
+        if (pokemon["learnset"].is_array()) {
+            const int level = pokemon["learnset"].empty() ? 10 : pokemon["learnset"].back()["level"].get<int>();
+            pokemon["learnset"].push_back({{"level", std::min(level + 2, 100)}, {"move", SyntheticRom::moveName(33)}});
+            ++added;
+        }
+    }
+    return added;
+}
+
+std::int32_t freeBytes(const Bytes& image, GameVersion version)
+{
+    return bankRoom(image, profileOf(version), readPartyTable(image, profileOf(version))).free();
 }
 
 } // namespace
@@ -72,4 +93,46 @@ TEST(ImportGrowth, EveryPartyOneMemberStrongerInOneFile)
             EXPECT_TRUE(again["notes"].empty()) << again["notes"].dump();
         }
     }
+}
+
+// The Pokémon's wish after the trainers': one more move in every learnset, about 300 bytes in one file. The lists do
+// not fit one by one in the free space, so the import lays the whole bank out anew, parties and learnsets together,
+// and every party still reads as before; one more member for every party follows in the room that is left.
+TEST(ImportGrowth, OneMoreLearnsetMoveForEverySpeciesThenOneMoreMemberForEveryParty)
+{
+    const GameVersion version = GameVersion::Red;
+    const VersionProfile& profile = profileOf(version);
+    TempDir dir;
+    const std::string rom = dir.write(SyntheticRom(version));
+    const Bytes released = fileBytes(rom);
+    Json document = Json::parse(exportBattles(released, profile));
+    EXPECT_EQ(growEveryLearnset(document), 151);
+    std::ofstream(dir.file("learnsets.json")) << document.dump(2);
+    std::ostringstream out;
+    std::ostringstream err;
+    ASSERT_EQ(runCommand({"import", rom, dir.file("learnsets.json")}, out, err), 0) << err.str();
+    EXPECT_NE(out.str().find("The trainer bank was repacked: "), std::string::npos) << out.str();
+    const Bytes learnt = fileBytes(rom);
+    EXPECT_EQ(freeBytes(released, version) - freeBytes(learnt, version), 302);
+    EXPECT_EQ(gameParties(learnt, readPartyTable(learnt, profile), version),
+              gameParties(released, readPartyTable(released, profile), version));
+    const std::vector<EvosMoves> lists = gameEvosMoves(learnt, version);
+    const Json again = Json::parse(exportBattles(learnt, profile));
+    EXPECT_EQ(again["pokemon"], document["pokemon"]);
+    EXPECT_TRUE(std::equal(released.begin(), released.begin() + 0x38000, learnt.begin()) &&
+                std::equal(released.begin() + 0x3C000, released.end(), learnt.begin() + 0x3C000));
+
+    Json parties = again;
+    const int members = growEveryParty(parties);
+    std::ofstream(dir.file("parties.json")) << parties.dump(2);
+    ASSERT_EQ(runCommand({"import", rom, dir.file("parties.json")}, out, err), 0) << err.str();
+    const Bytes both = fileBytes(rom);
+    const Json last = Json::parse(exportBattles(both, profile));
+    EXPECT_EQ(last["classes"], parties["classes"]);
+    EXPECT_EQ(gameEvosMoves(both, version), lists);
+    EXPECT_TRUE(last["notes"].empty()) << last["notes"].dump();
+    EXPECT_EQ(members, 204);
+    // On the released sizes: 302 bytes of learnsets, then 337 of parties, and 395 of 5,043 still free.
+    EXPECT_EQ(freeBytes(learnt, version) - freeBytes(both, version), 337);
+    EXPECT_EQ(freeBytes(both, version), 395);
 }

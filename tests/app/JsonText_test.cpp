@@ -46,8 +46,9 @@ TEST(JsonText, EveryExportReadsBackAsTheSameDocumentWithAMemberALine)
         EXPECT_EQ(exportBattles(SyntheticRom(version).bytes(), profileOf(version)), text);
         const Json document = Json::parse(text);
         EXPECT_EQ(jsonText(document), text);
-        // Each member, wild slot, rod's Pokémon and map object takes one line where dump(2) takes one for each key and
-        // two more.
+        // Each member, wild slot, rod's Pokémon, map object, evolution, learnset entry and move takes one line where
+        // dump(2) takes one for each key and two more; a Pokémon's lists of names one line where dump(2) takes one
+        // for each and two.
         long members = 0;
         long saved = 0;
         const auto record = [&saved](const Json& object) { saved += static_cast<long>(object.size()) + 1; };
@@ -72,6 +73,18 @@ TEST(JsonText, EveryExportReadsBackAsTheSameDocumentWithAMemberALine)
         }
         record(document["rods"]["old"]);
         std::for_each(document["rods"]["good"].begin(), document["rods"]["good"].end(), record);
+        for (const Json& pokemon : document["pokemon"]) {
+            for (const char* key : {"evolutions", "learnset"}) {
+                std::for_each(pokemon[key].begin(), pokemon[key].end(), record);
+            }
+            for (const char* key : {"types", "moves", "tmhm"}) {
+                saved += pokemon[key].empty() ? 0 : static_cast<long>(pokemon[key].size()) + 1;
+            }
+        }
+        for (const Json& move : document["moves"]) {
+            // An accuracy no percentage gives is an object of its own: two lines more.
+            saved += static_cast<long>(move.size()) + 1 + (move["accuracy"].is_object() ? 2 : 0);
+        }
         const auto lines = [](const std::string& written) { return std::count(written.begin(), written.end(), '\n'); };
         EXPECT_GT(members, 300);
         EXPECT_EQ(lines(document.dump(2)) + 1 - lines(text), saved);

@@ -4,7 +4,7 @@
 # did it is kept in build-fuzz/artifacts/<target>/.
 #
 #   tests/fuzz/run.sh [seconds] [target...]      targets: text_codec read_path pictures maps map_drawing json_read patches
-#                                                history_format
+#                                                history_format species
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -12,7 +12,7 @@ seconds="${1:-60}"
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(text_codec read_path pictures maps map_drawing json_read patches history_format)
+    targets=(text_codec read_path pictures maps map_drawing json_read patches history_format species)
 fi
 
 compiler="$(command -v clang++-14 || command -v clang++ || true)"
@@ -35,9 +35,9 @@ run_target() {
     local target="$1"
     # New inputs go to the build's own corpus; the committed seeds are only read.
     local corpus="$build/corpus/$target"
-    # A read_path or maps input lays a few dozen byte runs over the image; longer inputs only slow it down.
+    # A read_path, maps or species input lays a few dozen byte runs over the image; longer inputs only slow it down.
     local max_len=4096
-    if [ "$target" = read_path ] || [ "$target" = maps ]; then
+    if [ "$target" = read_path ] || [ "$target" = maps ] || [ "$target" = species ]; then
         max_len=512
     fi
     local artifacts="$build/artifacts/$target"

@@ -120,4 +120,32 @@ inline const Rods& rods(GameVersion version)
     return version == GameVersion::Yellow ? YellowRods : RedBlueRods;
 }
 
+// The species data: the moves table, the base stats in Pokédex order (MEW's apart in Red and Blue), the Pokédex
+// number of each species byte, the pointers to the evolutions and learnsets, the TM/HM list and the pointers to the
+// type names (bank 9).
+struct SpeciesTables
+{
+    std::int32_t moves;
+    std::int32_t baseStats;
+    std::optional<std::int32_t> mewBaseStats;
+    std::int32_t pokedexNumbers;
+    std::int32_t evosMovesPointers;
+    std::int32_t machineMoves;
+    std::int32_t typeNamePointers;
+};
+
+constexpr SpeciesTables RedBlueSpecies{0x38000, 0x383DE, 0x425B, 0x41024, 0x3B05C, 0x13773, 0x27DAE};
+constexpr SpeciesTables YellowSpecies{0x38000, 0x383DE, None, 0x410B1, 0x3B1E5, 0x1232D, 0x27D63};
+
+inline const SpeciesTables& species(GameVersion version)
+{
+    return version == GameVersion::Yellow ? YellowSpecies : RedBlueSpecies;
+}
+
+inline std::int32_t baseStats(GameVersion version, int number)
+{
+    const SpeciesTables& tables = species(version);
+    return number == 151 && tables.mewBaseStats ? *tables.mewBaseStats : tables.baseStats + 28 * (number - 1);
+}
+
 } // namespace LayoutOffsets

@@ -237,8 +237,8 @@ TEST_F(PartiesWindow, ShowsWhereEachPartyIsFoughtAndTheBanksRoom)
     EXPECT_FALSE(window->item(unused.first, unused.second)->isHidden());
 
     auto* room = child<QLabel>(window, "bankroom");
-    EXPECT_EQ(room->text(), "Trainer bank: 1,034 of 2,975 bytes free.");
+    EXPECT_EQ(room->text(), "Trainer bank: 1,034 of 5,043 bytes free.");
     pick(window, 34, 1);
     window->partyRows()->speciesBox(3)->setCurrentIndex(12);
-    EXPECT_EQ(room->text(), "Trainer bank: 1,034 of 2,975 bytes free. This edit takes 2 of them.");
+    EXPECT_EQ(room->text(), "Trainer bank: 1,034 of 5,043 bytes free. This edit takes 2 of them.");
 }

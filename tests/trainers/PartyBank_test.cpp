@@ -2,42 +2,19 @@
 // random edits that grow, shrink, reformat and move lists while every other party stays as the game reads
 // it, and the refusals that leave the file alone.
 
+#include "GameWalks.h"
 #include "TempRom.h"
 #include "demo/SyntheticParties.h"
+#include "demo/SyntheticSpecies.h"
 #include "trainers/BankLayout.h"
 #include "trainers/PartyRules.h"
 #include "trainers/PartyWrite.h"
 
+#include <numeric>
+
 namespace {
 
 constexpr GameVersion AllVersions[] = {GameVersion::Red, GameVersion::Blue, GameVersion::Yellow};
-
-using GameParties = std::map<std::pair<int, int>, std::vector<PartyMember>>;
-
-// What the game reads for every party the table counts, by its own walk: party n of a class begins after
-// n - 1 zero bytes from the class's pointer, and its first byte says its form.
-GameParties gameParties(const Bytes& image, const PartyTable& table, GameVersion version)
-{
-    GameParties parties;
-    const std::int32_t pointers = version == GameVersion::Yellow ? 0x39DD1 : 0x39D3B;
-    for (int classNumber = 1; classNumber <= 47; ++classNumber) {
-        const PartyList* list = table.listOf(classNumber);
-        const std::size_t pointerAt = static_cast<std::size_t>(pointers + 2 * (classNumber - 1));
-        std::size_t at = static_cast<std::size_t>(image[pointerAt] | image[pointerAt + 1] << 8) + 0x34000U;
-        for (std::size_t party = 1; list != nullptr && party <= list->parties.size(); ++party) {
-            std::vector<PartyMember> members;
-            const bool levelEach = image[at] == 0xFF;
-            const std::uint8_t level = image[at++];
-            while (image[at] != 0) {
-                members.push_back(levelEach ? PartyMember{image[at], image[at + 1]} : PartyMember{level, image[at]});
-                at += levelEach ? 2 : 1;
-            }
-            ++at;
-            parties[{classNumber, static_cast<int>(party)}] = members;
-        }
-    }
-    return parties;
-}
 
 std::vector<PartyMember> randomMembers(std::mt19937& random, int count, bool shareLevel)
 {
@@ -104,7 +81,8 @@ TEST_P(PartyBank, GrowsUntilTheWholeBankIsFullAndAlwaysReadsBack)
     const auto draw = [&random](int low, int high) { return std::uniform_int_distribution(low, high)(random); };
     Bytes image = SyntheticRom(version).bytes();
     const std::int32_t capacity = bankRoom(image, profile, readPartyTable(image, profile)).capacity;
-    EXPECT_EQ(capacity, version == GameVersion::Yellow ? 1923 + 1110 - 16 : 1941 + 1050 - 16);
+    // The parties' place, the learnsets' place and the free space: Yellow's learnsets end where the free space begins.
+    EXPECT_EQ(capacity, version == GameVersion::Yellow ? 1923 + 2122 + 1109 : 1941 + 2068 + 1050 - 16);
     std::map<std::string, int> ways;
     int refused = 0;
     for (int round = 0; round < 3000 && refused < 8; ++round) {
@@ -185,8 +163,8 @@ TEST_P(PartyBank, OneMoreMemberForEveryPartyLaysTheBankOutAnew)
             break;
         }
         ASSERT_TRUE(write->repack || round > 1);
-        // Every list takes a member, or moves: the first layout rewrites them all.
-        EXPECT_TRUE(round > 1 || write->repack->lists == static_cast<int>(table.lists.size()));
+        // Every list takes a member, or moves: the first layout rewrites them all, and the learnsets they push on.
+        EXPECT_TRUE(round > 1 || write->repack->lists > static_cast<int>(table.lists.size()));
         if (write->repack) {
             EXPECT_EQ(write->repack->capacity, capacity);
             EXPECT_EQ(write->repack->freeBytes, capacity - room.used - bytesOfChange(table, change));
@@ -225,6 +203,9 @@ TEST_P(PartyBank, LaysOutTheBankAroundAListItCannotReadWhole)
         const PartyTable table = readPartyTable(image, profile);
         ASSERT_FALSE(table.listOf(brokenClass)->editable());
         std::int32_t used = 0;
+        for (const EvosMovesList& list : readEvosMovesTable(image, profile).lists) {
+            used += list.end - list.offset;
+        }
         BankChange change;
         for (const PartyList& list : table.lists) {
             used += list.editable() ? list.end - list.offset : 0;
@@ -314,7 +295,8 @@ TEST_P(PartyBank, MovesListsWhereTheyFitAndRefusesWhatTheGameCouldNotRead)
         const auto write = planBankChange(rom.bytes(), profile, {{PartyChange{classNumber, party, six}}, {}});
         ASSERT_TRUE(write.ok() && write->relocations.size() == 1)
             << (write.ok() ? "not moved" : write.failure().description);
-        const std::int32_t to = releasedFreeSpaceStart(version) + 16;
+        // Yellow's zero bytes begin with the last learnset's 0.
+        const std::int32_t to = std::max(releasedFreeSpaceStart(version), releasedEvosMovesEnd(version)) + 16;
         EXPECT_EQ(write->relocations.front().to, to);
         Bytes after = rom.bytes();
         applyWritePlan(after, write->plan);
@@ -336,7 +318,8 @@ TEST_P(PartyBank, MovesListsWhereTheyFitAndRefusesWhatTheGameCouldNotRead)
     }
     // Room for 4 bytes behind the 16 a move leaves alone: the lists' places hold 4 bytes more than they use.
     SyntheticRom full(version);
-    full.put(releasedFreeSpaceStart(version), Bytes(static_cast<std::size_t>(table.free.length - 20), 0xC9));
+    const std::int32_t freeStart = std::max(releasedFreeSpaceStart(version), releasedEvosMovesEnd(version));
+    full.put(freeStart, Bytes(static_cast<std::size_t>(0x3C000 - freeStart - 20), 0xC9));
     // A list the table cannot read to its end is left alone too.
     const std::int32_t broken = table.party(20, 1)->offset;
     full.set(broken, 0xFF);
@@ -378,3 +361,30 @@ TEST_P(PartyBank, MovesListsWhereTheyFitAndRefusesWhatTheGameCouldNotRead)
 INSTANTIATE_TEST_SUITE_P(AllVersions, PartyBank, ::testing::ValuesIn(AllVersions), [](const auto& param) {
     return std::string(profileOf(param.param).code);
 });
+
+// The pointer targets come out sorted however many stand out of place: none, one far from its place either way, as
+// many as are moved one by one, one more, all, and equal ones.
+TEST(PointerTargets, SortMostlyInOrderSortsEveryOrder)
+{
+    std::vector<int> ascending(40);
+    std::iota(ascending.begin(), ascending.end(), 0);
+    std::vector<int> reversed(ascending.rbegin(), ascending.rend());
+    std::vector<int> firstLast = ascending;
+    std::swap(firstLast.front(), firstLast.back());
+    std::vector<int> eightOut = ascending;
+    std::vector<int> nineOut = ascending;
+    for (std::size_t k = 0; k < 9; ++k) {
+        std::swap(nineOut[4 * k], nineOut[4 * k + 1]);
+        if (k < 8) {
+            std::swap(eightOut[4 * k], eightOut[4 * k + 1]);
+        }
+    }
+    const std::vector<std::vector<int>> orders = {
+        ascending, reversed, firstLast, eightOut, nineOut, {3, 1, 3, 1, 2}, {}, {7}};
+    for (std::vector<int> values : orders) {
+        std::vector<int> sorted = values;
+        std::sort(sorted.begin(), sorted.end());
+        sortMostlyInOrder(std::span(values));
+        EXPECT_EQ(values, sorted);
+    }
+}

@@ -251,7 +251,7 @@ TEST_F(TrainerEditor, GrowsAndShrinksPartiesWhereTheGameStillFindsThem)
     }
     EXPECT_TRUE(saves(writes));
     EXPECT_EQ(editor.notes(),
-              QString("ROCKY's parties moved to free space at 0x3BBF6 (8 bytes). Trainer bank: 1,032 of 2,975 bytes "
+              QString("ROCKY's parties moved to free space at 0x3BBF6 (8 bytes). Trainer bank: 1,032 of 5,043 bytes "
                       "free."));
     // MISTA's party shrinks where it is; its special move's user is now past the party, which is only warned.
     clickTrainer(editor.window, 1);
@@ -274,7 +274,7 @@ TEST_F(TrainerEditor, GrowsAndShrinksPartiesWhereTheGameStillFindsThem)
                 std::equal(full.begin() + 0x3C000, full.end(), repacked.begin() + 0x3C000));
     EXPECT_EQ(readTrainer(repacked, profileOf(GameVersion::Red), 4).record.party->size(), 6U);
     EXPECT_TRUE(editor.notes().startsWith("The trainer bank was repacked: ") &&
-                editor.notes().endsWith(" lists rewritten. Trainer bank: 0 of 1,945 bytes free."))
+                editor.notes().endsWith(" lists rewritten. Trainer bank: 0 of 4,013 bytes free."))
         << editor.notes().toStdString();
     clickTrainer(editor.window, 5);
     editor.window.speciesBox(5)->setCurrentIndex(9);

@@ -34,6 +34,8 @@
 //                        OK, the roster read again and the first trainer reloaded as the window does.
 //   OpenMapsWindow       Extras > Maps... until the window shows its first map with its lists; meant to stay
 //                        within 10 ms.
+//   WriteWholeGuide      the guide of the whole game written to a folder, pages and pictures (GuideBench.cpp);
+//                        meant to stay within 2 s.
 //   MakeBpsPatch, ApplyBpsPatch  a BPS patch of a saved Red image made and applied in memory (PatchBench.cpp);
 //                        meant to stay within 20 ms each.
 //

@@ -24,6 +24,7 @@ class Form2;
 class Form3;
 class Form4;
 class Form5;
+class Form7;
 class PictureBook;
 class QComboBox;
 class QLineEdit;
@@ -44,6 +45,7 @@ public:
     Form3* overworldWindow() const;
     Form4* partiesWindow() const;
     Form5* mapsWindow() const;
+    Form7* difficultyWindow() const;
 
     // The party row controls of the trainer form, member 1..6.
     QComboBox* speciesBox(int member) const;
@@ -68,6 +70,7 @@ public slots:
     void mnuBattle_Click();
     void mnuParties_Click();
     void mnuMaps_Click();
+    void mnuDifficulty_Click();
     void mnuAbout_Click();
 
 signals:
@@ -145,6 +148,7 @@ private:
     QPointer<Form3> m_overworld;
     QPointer<Form4> m_parties;
     QPointer<Form5> m_maps;
+    QPointer<Form7> m_difficulty;
     // Set while one window follows another's pick, so that the pick does not come back.
     bool m_following = false;
 };

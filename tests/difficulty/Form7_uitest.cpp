@@ -1,0 +1,115 @@
+// The Difficulty dialog through its widgets: the options set as a user sets them, the preview the core plans shown
+// and charted, Apply writing exactly the planned bytes as one save that the other windows follow and the next
+// preview warns of, and a refusal shown in a box with the file left alone.
+
+#include "UiHarness.h"
+#include "difficulty/Form7.h"
+#include "trainers/Form4.h"
+#include "trainers/PartyRows.h"
+
+#include <QAbstractSeries>
+#include <QBarCategoryAxis>
+#include <QChart>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+
+namespace {
+
+QString joined(const DifficultyPreview& preview)
+{
+    QStringList lines;
+    for (const std::string& line : previewLines(preview)) {
+        lines << QString::fromStdString(line);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+struct DifficultyDialog : ::testing::TestWithParam<GameVersion>
+{
+    Form7* open(const SyntheticRom& rom)
+    {
+        path = editor.open(rom);
+        QAction* action = editor.find<QAction>("mnuDifficulty");
+        EXPECT_TRUE(action->isVisible() && action->isEnabled());
+        editor.trigger("mnuDifficulty");
+        return editor.window.difficultyWindow();
+    }
+
+    EditorUnderTest editor;
+    std::string path;
+};
+
+} // namespace
+
+TEST_P(DifficultyDialog, TenPercentAndFourMembersPreviewedChartedAndSaved)
+{
+    const SyntheticRom rom(GetParam());
+    Form7* dialog = open(rom);
+    ASSERT_NE(dialog, nullptr);
+    auto* text = child<QPlainTextEdit>(dialog, "txtPreview");
+    auto* apply = child<QPushButton>(dialog, "cmdApply");
+    EXPECT_FALSE(apply->isEnabled());
+    // The slider moves the box with it, and the preview follows every step.
+    child<QSlider>(dialog, "sldLevels")->setValue(10);
+    EXPECT_EQ(child<QSpinBox>(dialog, "spnLevels")->value(), 10);
+    child<QSpinBox>(dialog, "spnMinParty")->setValue(4);
+    DifficultyOptions options;
+    options.trainers = {true, 10};
+    options.minParty = 4;
+    EXPECT_EQ(dialog->options(), options);
+    const DifficultyRom read = readDifficultyRom(rom.bytes(), profileOf(GetParam()), false);
+    const DifficultyPlan plan = planDifficulty(read, options);
+    EXPECT_EQ(text->toPlainText(), joined(plan.preview));
+    EXPECT_TRUE(apply->isEnabled());
+    // The chart: the wild band and the four lines, one point a leader in the order they are fought.
+    const QList<QAbstractSeries*> series = dialog->chart()->series();
+    ASSERT_EQ(series.size(), 5);
+    auto* leaders = qobject_cast<QBarCategoryAxis*>(dialog->chart()->axes(Qt::Horizontal).front());
+    ASSERT_NE(leaders, nullptr);
+    EXPECT_EQ(leaders->count(), 12);
+    EXPECT_EQ(leaders->at(0).toStdString(), plan.preview.leaders.front().name);
+    // Another option changes the preview at once; the levels' share stays.
+    child<QComboBox>(dialog, "cboScope")->setCurrentIndex(1);
+    options.scope = TrainerScope::LeadersOnly;
+    EXPECT_EQ(text->toPlainText(), joined(planDifficulty(read, options).preview));
+    child<QComboBox>(dialog, "cboScope")->setCurrentIndex(0);
+
+    editor.trigger("mnuParties");
+    Form4* parties = editor.window.partiesWindow();
+    const TrainerClass& first = trainerClass(0);
+    parties->selectParty(first.number, first.party);
+    apply->click();
+    Bytes planned = rom.bytes();
+    applyWritePlan(planned, planDifficultyWrites(read, plan)->plan);
+    EXPECT_EQ(fileBytes(path), planned);
+    EXPECT_EQ(child<QLabel>(dialog, "lblNotes")->text(), "Data for Difficulty saved successfully!");
+    EXPECT_TRUE(editor.watcher.boxes.empty());
+    // The other windows show the file as it is now; the dialog warns that a change is in effect.
+    const PartyTable after = readPartyTable(planned, profileOf(GetParam()));
+    EXPECT_EQ(parties->partyRows()->levelBox(1)->text().toInt(),
+              after.party(first.number, first.party)->members.front().level);
+    EXPECT_TRUE(child<QLabel>(dialog, "lblEarlier")->isVisibleTo(dialog));
+    EXPECT_TRUE(text->toPlainText().startsWith("This ROM's history holds an earlier difficulty change"));
+}
+
+TEST_P(DifficultyDialog, ARefusalIsShownAndWritesNothing)
+{
+    SyntheticRom rom(GetParam());
+    const FreeSpace free = readPartyTable(rom.bytes(), profileOf(GetParam())).free;
+    rom.put(free.start, Bytes(static_cast<std::size_t>(free.length), 0x77));
+    Form7* dialog = open(rom);
+    ASSERT_NE(dialog, nullptr);
+    child<QSpinBox>(dialog, "spnMinParty")->setValue(6);
+    child<QSpinBox>(dialog, "spnWild")->setValue(20);
+    EXPECT_TRUE(child<QPlainTextEdit>(dialog, "txtPreview")->toPlainText().contains("it does not fit"));
+    child<QPushButton>(dialog, "cmdApply")->click();
+    ASSERT_EQ(editor.watcher.boxes.size(), 1U);
+    EXPECT_TRUE(editor.watcher.boxes.front().text.contains("Nothing was written."));
+    EXPECT_EQ(fileBytes(path), rom.bytes());
+    EXPECT_TRUE(child<QLabel>(dialog, "lblNotes")->text().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, DifficultyDialog, ::testing::Values(GameVersion::Red, GameVersion::Yellow));

@@ -24,7 +24,7 @@
 namespace {
 
 const QString PlaceSetting = QStringLiteral("Form7");
-constexpr QSize DefaultSize(1000, 700);
+constexpr QSize DefaultSize(1200, 720);
 
 // A slider and a spin box that show one value, in a row.
 QWidget* sliderRow(QWidget* parent, const QString& name, QSlider*& slider, QSpinBox*& box, int low, int high)
@@ -93,7 +93,7 @@ void Form7::buildControls()
     m_previewText = new QPlainTextEdit(this);
     m_previewText->setObjectName(QStringLiteral("txtPreview"));
     m_previewText->setReadOnly(true);
-    m_previewText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_previewText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     left->addWidget(m_previewText, 1);
     m_notes = new QLabel(this);
     m_notes->setObjectName(QStringLiteral("lblNotes"));
@@ -186,14 +186,16 @@ void Form7::drawChart()
         series->setPen(QPen(colour, 2, style));
         return series;
     };
-    QLineSeries* highestBefore = line(tr("Highest, before"), Qt::DashLine, QColor(0xC0, 0x30, 0x30));
-    QLineSeries* highestAfter = line(tr("Highest, after"), Qt::SolidLine, QColor(0xC0, 0x30, 0x30));
-    QLineSeries* meanBefore = line(tr("Mean, before"), Qt::DashLine, QColor(0x30, 0x50, 0xC0));
-    QLineSeries* meanAfter = line(tr("Mean, after"), Qt::SolidLine, QColor(0x30, 0x50, 0xC0));
+    QLineSeries* highestBefore = line(tr("Highest before"), Qt::DashLine, QColor(0xC0, 0x30, 0x30));
+    QLineSeries* highestAfter = line(tr("Highest after"), Qt::SolidLine, QColor(0xC0, 0x30, 0x30));
+    QLineSeries* meanBefore = line(tr("Mean before"), Qt::DashLine, QColor(0x30, 0x50, 0xC0));
+    QLineSeries* meanAfter = line(tr("Mean after"), Qt::SolidLine, QColor(0x30, 0x50, 0xC0));
     auto* wildLow = new QLineSeries(chart);
     auto* wildHigh = new QLineSeries(chart);
     QStringList names;
     int top = 10;
+    int low = 0;
+    int high = 0;
     for (std::size_t k = 0; k < m_plan.preview.leaders.size(); ++k) {
         const LeaderFigures& leader = m_plan.preview.leaders[k];
         const auto x = static_cast<double>(k);
@@ -202,21 +204,29 @@ void Form7::drawChart()
         highestAfter->append(x, leader.highestAfter);
         meanBefore->append(x, leader.meanBefore);
         meanAfter->append(x, leader.meanAfter);
-        // The routes before a leader: the band of their wild levels after the change (none: the band is empty there).
-        wildLow->append(x, leader.wildLowAfter);
-        wildHigh->append(x, leader.wildHighAfter);
+        // The band of the wild levels after the change on the routes before a leader; where no route leads to a
+        // leader (Giovanni's gym, the Elite Four one after another) the last routes' Pokémon are still those met.
+        if (leader.wildHighAfter > 0) {
+            low = leader.wildLowAfter;
+            high = leader.wildHighAfter;
+        }
+        wildLow->append(x, low);
+        wildHigh->append(x, high);
         top = std::max(top, leader.highestAfter);
     }
     auto* wild = new QAreaSeries(wildHigh, wildLow);
-    wild->setName(tr("Wild levels of the routes before, after"));
+    wild->setName(tr("Wild, after"));
     wild->setColor(QColor(0x40, 0xA0, 0x40, 0x60));
     wild->setBorderColor(QColor(0x40, 0xA0, 0x40));
     auto* axisX = new QBarCategoryAxis(chart);
     axisX->append(names);
-    axisX->setLabelsAngle(-60);
+    axisX->setLabelsAngle(-90);
     auto* axisY = new QValueAxis(chart);
     axisY->setRange(0, std::min(MaxLevel, (top / 10 + 1) * 10));
     axisY->setLabelFormat(QStringLiteral("%d"));
+    axisY->setTickType(QValueAxis::TicksDynamic);
+    axisY->setTickAnchor(0);
+    axisY->setTickInterval(10);
     axisY->setTitleText(tr("Level"));
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);
@@ -226,7 +236,7 @@ void Form7::drawChart()
         series->attachAxis(axisX);
         series->attachAxis(axisY);
     }
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setAlignment(Qt::AlignRight);
 }
 
 void Form7::cmdApply_Click()

@@ -37,6 +37,8 @@
 //   DifficultyPreviewCore  planDifficulty with +N% levels, at least 4 members, evolving, +10% wild and standing
 //                        on the tables read once: every party, wild slot and standing Pokémon planned and the
 //                        preview's figures; meant to stay within a frame (16 ms).
+//   DifficultyWritesCore  the same change planned through the bank's, the maps' and the battles' planners, each
+//                        checked, nothing written: what Apply and `tavrik harder` work out before the save.
 //   DifficultyPreviewWindow  the Difficulty dialog's levels slider moved one step: the plan, the preview's text and
 //                        the chart drawn anew; meant to stay within a frame (16 ms).
 //   MakeBpsPatch, ApplyBpsPatch  a BPS patch of a saved Red image made and applied in memory (PatchBench.cpp);
@@ -692,6 +694,23 @@ void DifficultyPreviewCore(benchmark::State& state)
     setVersionLabel(state);
 }
 BENCHMARK(DifficultyPreviewCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+void DifficultyWritesCore(benchmark::State& state)
+{
+    const SyntheticRom rom(versionOf(state));
+    const DifficultyRom tables = readDifficultyRom(rom.bytes(), profileIn(state), false);
+    int step = 0;
+    for (auto _ : state) {
+        const auto write = planDifficultyWrites(tables, planDifficulty(tables, previewOptions(++step)));
+        if (!write) {
+            state.SkipWithError("the change was refused");
+            break;
+        }
+        benchmark::DoNotOptimize(write->plan.data());
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(DifficultyWritesCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 void DifficultyPreviewWindow(benchmark::State& state)
 {

@@ -110,16 +110,13 @@ int harderCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     }
     const DifficultyRom tables = readDifficultyRom(rom->first, *rom->second, earlierDifficultyChange(path));
     const DifficultyPlan plan = planDifficulty(tables, read.options);
-    for (const std::string& line : previewLines(plan.preview)) {
+    const auto write = planDifficultyWrites(tables, plan);
+    for (const std::string& line : write ? previewLines(plan.preview, write) : previewLines(plan.preview)) {
         out << line << "\n";
     }
-    const auto write = planDifficultyWrites(tables, plan);
     if (!write) {
         err << write.failure().description << "\n";
         return ExitCode::Refused;
-    }
-    if (write->repack) {
-        out << "The trainer bank would be laid out anew.\n";
     }
     std::size_t bytes = 0;
     for (const ByteWrite& run : write->plan) {

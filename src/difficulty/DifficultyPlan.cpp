@@ -419,3 +419,14 @@ std::vector<std::string> previewLines(const DifficultyPreview& preview)
     }
     return lines;
 }
+
+std::vector<std::string> previewLines(const DifficultyPreview& preview, const Result<DifficultyWrite>& write)
+{
+    std::vector<std::string> lines = previewLines(preview);
+    if (!write) {
+        lines.push_back("Apply would be refused: " + write.failure().description);
+    } else if (write->repack) {
+        lines.push_back("The trainer bank would be laid out anew to make room.");
+    }
+    return lines;
+}

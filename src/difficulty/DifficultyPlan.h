@@ -139,6 +139,9 @@ struct DifficultyWrite
     std::optional<Repack> repack;
 };
 Result<DifficultyWrite> planDifficultyWrites(const DifficultyRom& rom, const DifficultyPlan& plan);
+// The preview's lines, then what the planners' check found: the refusal Apply would meet, or that the trainer bank is
+// laid out anew.
+std::vector<std::string> previewLines(const DifficultyPreview& preview, const Result<DifficultyWrite>& write);
 
 // One read of the file, the check that it still holds the image the plan was made on, the plan, one save recorded
 // in the ROM's history as a difficulty change.

@@ -49,6 +49,7 @@ TEST(HarderCommand, DryRunPrintsThePreviewAndTheRunWritesIt)
     EXPECT_TRUE(said.ends_with("bytes would be written; this was a dry run, nothing was written.\n")) << said;
     EXPECT_NE(said.find("Trainer bank: "), std::string::npos) << said;
     EXPECT_NE(said.find("prize "), std::string::npos) << said;
+    EXPECT_NE(said.find("\nThe trainer bank would be laid out anew to make room.\n"), std::string::npos) << said;
     EXPECT_EQ(said.find("earlier difficulty change"), std::string::npos) << said;
     EXPECT_EQ(fileBytes(rom), built);
 
@@ -70,6 +71,20 @@ TEST(HarderCommand, DryRunPrintsThePreviewAndTheRunWritesIt)
     EXPECT_EQ(again, 0);
     EXPECT_TRUE(saidAgain.starts_with("This ROM's history holds an earlier difficulty change")) << saidAgain;
     EXPECT_EQ(fileBytes(rom), planned);
+}
+
+TEST(HarderCommand, ARefusalSaysWhyAndWritesNothing)
+{
+    const TempDir dir;
+    SyntheticRom built(GameVersion::Red);
+    const FreeSpace free = readPartyTable(built.bytes(), profileOf(GameVersion::Red)).free;
+    built.put(free.start, Bytes(static_cast<std::size_t>(free.length), 0x77));
+    const std::string rom = dir.write(built, "full.gb");
+    const auto [code, said] = run({"harder", rom, "--levels", "+5", "--min-party", "6"});
+    EXPECT_EQ(code, ExitCode::Refused);
+    EXPECT_TRUE(said.ends_with("Nothing was written.\n")) << said;
+    EXPECT_NE(said.find("it does not fit."), std::string::npos) << said;
+    EXPECT_EQ(fileBytes(rom), built.bytes());
 }
 
 TEST(HarderCommand, AWrongCommandLineWritesNothing)

@@ -18,10 +18,10 @@
 
 namespace {
 
-QString joined(const DifficultyPreview& preview)
+QString joined(const DifficultyRom& read, const DifficultyPlan& plan)
 {
     QStringList lines;
-    for (const std::string& line : previewLines(preview)) {
+    for (const std::string& line : previewLines(plan.preview, planDifficultyWrites(read, plan))) {
         lines << QString::fromStdString(line);
     }
     return lines.join(QLatin1Char('\n'));
@@ -62,7 +62,8 @@ TEST_P(DifficultyDialog, TenPercentAndFourMembersPreviewedChartedAndSaved)
     EXPECT_EQ(dialog->options(), options);
     const DifficultyRom read = readDifficultyRom(rom.bytes(), profileOf(GetParam()), false);
     const DifficultyPlan plan = planDifficulty(read, options);
-    EXPECT_EQ(text->toPlainText(), joined(plan.preview));
+    EXPECT_EQ(text->toPlainText(), joined(read, plan));
+    EXPECT_TRUE(text->toPlainText().endsWith("The trainer bank would be laid out anew to make room."));
     EXPECT_TRUE(apply->isEnabled());
     // The chart: the wild band and the four lines, one point a leader in the order they are fought.
     const QList<QAbstractSeries*> series = dialog->chart()->series();
@@ -74,7 +75,7 @@ TEST_P(DifficultyDialog, TenPercentAndFourMembersPreviewedChartedAndSaved)
     // Another option changes the preview at once; the levels' share stays.
     child<QComboBox>(dialog, "cboScope")->setCurrentIndex(1);
     options.scope = TrainerScope::LeadersOnly;
-    EXPECT_EQ(text->toPlainText(), joined(planDifficulty(read, options).preview));
+    EXPECT_EQ(text->toPlainText(), joined(read, planDifficulty(read, options)));
     child<QComboBox>(dialog, "cboScope")->setCurrentIndex(0);
 
     editor.trigger("mnuParties");
@@ -104,7 +105,9 @@ TEST_P(DifficultyDialog, ARefusalIsShownAndWritesNothing)
     ASSERT_NE(dialog, nullptr);
     child<QSpinBox>(dialog, "spnMinParty")->setValue(6);
     child<QSpinBox>(dialog, "spnWild")->setValue(20);
-    EXPECT_TRUE(child<QPlainTextEdit>(dialog, "txtPreview")->toPlainText().contains("it does not fit"));
+    const QString preview = child<QPlainTextEdit>(dialog, "txtPreview")->toPlainText();
+    EXPECT_TRUE(preview.contains("it does not fit"));
+    EXPECT_TRUE(preview.contains("Apply would be refused: ")) << preview.toStdString();
     child<QPushButton>(dialog, "cmdApply")->click();
     ASSERT_EQ(editor.watcher.boxes.size(), 1U);
     EXPECT_TRUE(editor.watcher.boxes.front().text.contains("Nothing was written."));

@@ -114,6 +114,7 @@ void Form7::buildControls()
     m_chartView->setRenderHint(QPainter::Antialiasing);
     m_chartView->setMinimumWidth(420);
     layout->addWidget(m_chartView, 3);
+    buildChart();
 
     connect(m_apply, &QPushButton::clicked, this, &Form7::cmdApply_Click);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
@@ -172,14 +173,9 @@ void Form7::updatePreview()
     drawChart();
 }
 
-void Form7::drawChart()
+void Form7::buildChart()
 {
     QChart* chart = m_chartView->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
     chart->setTitle(tr("Gym leaders and the Elite Four, in the order they are fought"));
     const auto line = [chart](const QString& name, Qt::PenStyle style, const QColor& colour) {
         auto* series = new QLineSeries(chart);
@@ -187,57 +183,72 @@ void Form7::drawChart()
         series->setPen(QPen(colour, 2, style));
         return series;
     };
-    QLineSeries* highestBefore = line(tr("Highest before"), Qt::DashLine, QColor(0xC0, 0x30, 0x30));
-    QLineSeries* highestAfter = line(tr("Highest after"), Qt::SolidLine, QColor(0xC0, 0x30, 0x30));
-    QLineSeries* meanBefore = line(tr("Mean before"), Qt::DashLine, QColor(0x30, 0x50, 0xC0));
-    QLineSeries* meanAfter = line(tr("Mean after"), Qt::SolidLine, QColor(0x30, 0x50, 0xC0));
-    auto* wildLow = new QLineSeries(chart);
-    auto* wildHigh = new QLineSeries(chart);
+    m_lines = {line(tr("Highest before"), Qt::DashLine, QColor(0xC0, 0x30, 0x30)),
+               line(tr("Highest after"), Qt::SolidLine, QColor(0xC0, 0x30, 0x30)),
+               line(tr("Mean before"), Qt::DashLine, QColor(0x30, 0x50, 0xC0)),
+               line(tr("Mean after"), Qt::SolidLine, QColor(0x30, 0x50, 0xC0))};
+    m_wildLow = new QLineSeries(chart);
+    m_wildHigh = new QLineSeries(chart);
+    auto* wild = new QAreaSeries(m_wildHigh, m_wildLow);
+    wild->setName(tr("Wild, after"));
+    wild->setColor(QColor(0x40, 0xA0, 0x40, 0x60));
+    wild->setBorderColor(QColor(0x40, 0xA0, 0x40));
+    m_leaderAxis = new QBarCategoryAxis(chart);
+    m_leaderAxis->setLabelsAngle(-90);
+    m_levelAxis = new QValueAxis(chart);
+    m_levelAxis->setLabelFormat(QStringLiteral("%d"));
+    m_levelAxis->setTickType(QValueAxis::TicksDynamic);
+    m_levelAxis->setTickAnchor(0);
+    m_levelAxis->setTickInterval(10);
+    m_levelAxis->setTitleText(tr("Level"));
+    chart->addAxis(m_leaderAxis, Qt::AlignBottom);
+    chart->addAxis(m_levelAxis, Qt::AlignLeft);
+    for (QAbstractSeries* series :
+         std::initializer_list<QAbstractSeries*>{wild, m_lines[0], m_lines[1], m_lines[2], m_lines[3]}) {
+        chart->addSeries(series);
+        series->attachAxis(m_leaderAxis);
+        series->attachAxis(m_levelAxis);
+    }
+    chart->legend()->setAlignment(Qt::AlignRight);
+}
+
+// Moving a slider only replaces the points: the series and axes stay, so that the chart keeps up with the slider.
+void Form7::drawChart()
+{
+    std::array<QList<QPointF>, 4> lines;
+    QList<QPointF> low;
+    QList<QPointF> high;
     QStringList names;
     int top = 10;
-    int low = 0;
-    int high = 0;
+    int wildLow = 0;
+    int wildHigh = 0;
     for (std::size_t k = 0; k < m_plan.preview.leaders.size(); ++k) {
         const LeaderFigures& leader = m_plan.preview.leaders[k];
         const auto x = static_cast<double>(k);
         names << QString::fromStdString(leader.name);
-        highestBefore->append(x, leader.highestBefore);
-        highestAfter->append(x, leader.highestAfter);
-        meanBefore->append(x, leader.meanBefore);
-        meanAfter->append(x, leader.meanAfter);
+        lines[0] << QPointF(x, leader.highestBefore);
+        lines[1] << QPointF(x, leader.highestAfter);
+        lines[2] << QPointF(x, leader.meanBefore);
+        lines[3] << QPointF(x, leader.meanAfter);
         // The band of the wild levels after the change on the routes before a leader; where no route leads to a
         // leader (Giovanni's gym, the Elite Four one after another) the last routes' Pokémon are still those met.
         if (leader.wildHighAfter > 0) {
-            low = leader.wildLowAfter;
-            high = leader.wildHighAfter;
+            wildLow = leader.wildLowAfter;
+            wildHigh = leader.wildHighAfter;
         }
-        wildLow->append(x, low);
-        wildHigh->append(x, high);
-        top = std::max(top, leader.highestAfter);
+        low << QPointF(x, wildLow);
+        high << QPointF(x, wildHigh);
+        top = std::max({top, leader.highestAfter, leader.highestBefore, wildHigh});
     }
-    auto* wild = new QAreaSeries(wildHigh, wildLow);
-    wild->setName(tr("Wild, after"));
-    wild->setColor(QColor(0x40, 0xA0, 0x40, 0x60));
-    wild->setBorderColor(QColor(0x40, 0xA0, 0x40));
-    auto* axisX = new QBarCategoryAxis(chart);
-    axisX->append(names);
-    axisX->setLabelsAngle(-90);
-    auto* axisY = new QValueAxis(chart);
-    axisY->setRange(0, std::min(MaxLevel, (top / 10 + 1) * 10));
-    axisY->setLabelFormat(QStringLiteral("%d"));
-    axisY->setTickType(QValueAxis::TicksDynamic);
-    axisY->setTickAnchor(0);
-    axisY->setTickInterval(10);
-    axisY->setTitleText(tr("Level"));
-    chart->addAxis(axisX, Qt::AlignBottom);
-    chart->addAxis(axisY, Qt::AlignLeft);
-    for (QAbstractSeries* series :
-         std::initializer_list<QAbstractSeries*>{wild, highestBefore, highestAfter, meanBefore, meanAfter}) {
-        chart->addSeries(series);
-        series->attachAxis(axisX);
-        series->attachAxis(axisY);
+    if (m_leaderAxis->categories() != names) {
+        m_leaderAxis->setCategories(names);
     }
-    chart->legend()->setAlignment(Qt::AlignRight);
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        m_lines[k]->replace(lines[k]);
+    }
+    m_wildLow->replace(low);
+    m_wildHigh->replace(high);
+    m_levelAxis->setRange(0, std::min(MaxLevel, (top / 10 + 1) * 10));
 }
 
 void Form7::cmdApply_Click()

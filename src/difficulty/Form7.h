@@ -9,18 +9,22 @@
 #include "difficulty/DifficultyPlan.h"
 
 #include <QDialog>
+#include <array>
 #include <memory>
 #include <optional>
 
 class QCheckBox;
+class QBarCategoryAxis;
 class QChart;
 class QChartView;
 class QComboBox;
 class QLabel;
+class QLineSeries;
 class QPlainTextEdit;
 class QPushButton;
 class QSlider;
 class QSpinBox;
+class QValueAxis;
 
 class Form7 : public QDialog
 {
@@ -52,6 +56,7 @@ protected:
 private:
     void buildControls();
     void updatePreview();
+    void buildChart();
     void drawChart();
 
     RomTarget m_rom;
@@ -72,6 +77,12 @@ private:
     QLabel* m_earlier = nullptr;
     QPlainTextEdit* m_previewText = nullptr;
     QChartView* m_chartView = nullptr;
+    // Highest before and after, mean before and after; the wild band's edges.
+    std::array<QLineSeries*, 4> m_lines{};
+    QLineSeries* m_wildLow = nullptr;
+    QLineSeries* m_wildHigh = nullptr;
+    QBarCategoryAxis* m_leaderAxis = nullptr;
+    QValueAxis* m_levelAxis = nullptr;
     QLabel* m_notes = nullptr;
     QPushButton* m_apply = nullptr;
 };

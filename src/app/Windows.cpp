@@ -139,6 +139,9 @@ void Form1::mnuDifficulty_Click()
         return;
     }
     m_difficulty = new Form7(m_session.target());
+    // Ctrl+S applies, as it saves in the other windows; Escape and Ctrl+W close.
+    installEditorKeys(
+        m_difficulty, [this] { m_difficulty->cmdApply_Click(); }, sharedActions());
     connect(m_difficulty, &Form7::saved, this, [this] { followSave(m_difficulty); });
     m_difficulty->loadRom(*image);
     showBeside(m_difficulty);

@@ -253,6 +253,9 @@ void Form7::drawChart()
 
 void Form7::cmdApply_Click()
 {
+    if (!m_apply->isEnabled()) {
+        return;
+    }
     const auto commit = writeDifficulty(m_rom, *m_tables, options());
     if (!commit) {
         showFailure(this, commit.failure());

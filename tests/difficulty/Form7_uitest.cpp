@@ -12,6 +12,7 @@
 #include <QChart>
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -52,6 +53,9 @@ TEST_P(DifficultyDialog, TenPercentAndFourMembersPreviewedChartedAndSaved)
     auto* text = child<QPlainTextEdit>(dialog, "txtPreview");
     auto* apply = child<QPushButton>(dialog, "cmdApply");
     EXPECT_FALSE(apply->isEnabled());
+    // Ctrl+S applies as Apply does: with nothing to change, nothing is written or said.
+    press(dialog, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(child<QLabel>(dialog, "lblNotes")->text().isEmpty());
     // The slider moves the box with it, and the preview follows every step.
     child<QSlider>(dialog, "sldLevels")->setValue(10);
     EXPECT_EQ(child<QSpinBox>(dialog, "spnLevels")->value(), 10);
@@ -94,6 +98,16 @@ TEST_P(DifficultyDialog, TenPercentAndFourMembersPreviewedChartedAndSaved)
               after.party(first.number, first.party)->members.front().level);
     EXPECT_TRUE(child<QLabel>(dialog, "lblEarlier")->isVisibleTo(dialog));
     EXPECT_TRUE(text->toPlainText().startsWith("This ROM's history holds an earlier difficulty change"));
+    // Ctrl+W closes the dialog, which Extras > Difficulty... opens anew on the file as it is then.
+    const QPointer<Form7> closing(dialog);
+    press(dialog, Qt::Key_W, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(closing.isNull());
+    editor.trigger("mnuDifficulty");
+    ASSERT_NE(editor.window.difficultyWindow(), nullptr);
+    EXPECT_TRUE(
+        child<QLabel>(editor.window.difficultyWindow(), "lblEarlier")->isVisibleTo(editor.window.difficultyWindow()));
+    EXPECT_EQ(fileBytes(path), planned);
 }
 
 TEST_P(DifficultyDialog, ARefusalIsShownAndWritesNothing)

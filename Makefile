@@ -3,7 +3,7 @@
 
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
-PACKAGES := cmake ninja-build g++ qt6-base-dev nlohmann-json3-dev libgtest-dev clang-format libbenchmark-dev clang-14 \
+PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev nlohmann-json3-dev libgtest-dev clang-format libbenchmark-dev clang-14 \
 	libclang-rt-14-dev desktop-file-utils python3-jsonschema zlib1g-dev libmgba-dev chromium
 # The sanitizer run, the fuzz run and the benchmark (`make asan`, `make fuzz`, `make bench`).
 ASAN_BUILD_DIR ?= build-asan

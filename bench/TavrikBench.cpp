@@ -36,6 +36,13 @@
 //                        within 10 ms.
 //   WriteWholeGuide      the guide of the whole game written to a folder, pages and pictures (GuideBench.cpp);
 //                        meant to stay within 2 s.
+//   DifficultyPreviewCore  planDifficulty with +N% levels, at least 4 members, evolving, +10% wild and standing
+//                        on the tables read once: every party, wild slot and standing Pokémon planned and the
+//                        preview's figures; meant to stay within a frame (16 ms).
+//   DifficultyWritesCore  the same change planned through the bank's, the maps' and the battles' planners, each
+//                        checked, nothing written: what Apply and `tavrik harder` work out before the save.
+//   DifficultyPreviewWindow  the Difficulty dialog's levels slider moved one step: the plan, the preview's text and
+//                        the chart drawn anew; meant to stay within a frame (16 ms).
 //   MakeBpsPatch, ApplyBpsPatch  a BPS patch of a saved Red image made and applied in memory (PatchBench.cpp);
 //                        meant to stay within 20 ms each.
 //
@@ -50,6 +57,7 @@
 #include "app/RomSession.h"
 #include "catalogues/NameCatalogues.h"
 #include "demo/SyntheticRom.h"
+#include "difficulty/Form7.h"
 #include "history/CommitSave.h"
 #include "history/UndoRedo.h"
 #include "maps/Form5.h"
@@ -70,6 +78,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdint>
@@ -662,6 +672,72 @@ void OpenMapsWindow(benchmark::State& state)
     setVersionLabel(state);
 }
 BENCHMARK(OpenMapsWindow)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+DifficultyOptions previewOptions(int step)
+{
+    DifficultyOptions options;
+    options.trainers = {true, 10 + step % 2};
+    options.minParty = 4;
+    options.evolve = true;
+    options.wildPercent = 10;
+    options.standingPercent = 10;
+    return options;
+}
+
+void DifficultyPreviewCore(benchmark::State& state)
+{
+    const SyntheticRom rom(versionOf(state));
+    const DifficultyRom tables = readDifficultyRom(rom.bytes(), profileIn(state), false);
+    int step = 0;
+    for (auto _ : state) {
+        const DifficultyPlan plan = planDifficulty(tables, previewOptions(++step));
+        benchmark::DoNotOptimize(plan.preview.parties);
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(DifficultyPreviewCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+void DifficultyWritesCore(benchmark::State& state)
+{
+    const SyntheticRom rom(versionOf(state));
+    const DifficultyRom tables = readDifficultyRom(rom.bytes(), profileIn(state), false);
+    int step = 0;
+    for (auto _ : state) {
+        const auto write = planDifficultyWrites(tables, planDifficulty(tables, previewOptions(++step)));
+        if (!write) {
+            state.SkipWithError("the change was refused");
+            break;
+        }
+        benchmark::DoNotOptimize(write->plan.data());
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(DifficultyWritesCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+void DifficultyPreviewWindow(benchmark::State& state)
+{
+    OpenedEditor editor(versionOf(state));
+    if (!editor.ready) {
+        state.SkipWithError("the window did not open the ROM");
+        return;
+    }
+    child<QAction>(&editor.window, "mnuDifficulty")->trigger();
+    Form7* dialog = editor.window.difficultyWindow();
+    auto* levels = dialog == nullptr ? nullptr : child<QSlider>(dialog, "sldLevels");
+    if (levels == nullptr) {
+        state.SkipWithError("the Difficulty dialog did not open");
+        return;
+    }
+    child<QSpinBox>(dialog, "spnMinParty")->setValue(4);
+    child<QSpinBox>(dialog, "spnWild")->setValue(10);
+    int step = 0;
+    for (auto _ : state) {
+        levels->setValue(10 + ++step % 2);
+        QCoreApplication::sendPostedEvents();
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(DifficultyPreviewWindow)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 QtMessageHandler qtHandler = nullptr;
 

@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/BattleJson.h"
+#include "app/HarderCommand.h"
 #include "app/HistoryCommand.h"
 #include "app/PatchCommands.h"
 #include "app/RomSession.h"
@@ -227,6 +228,7 @@ constexpr std::pair<std::string_view, Command> Commands[] = {
     {"undo", historyCommand},
     {"redo", historyCommand},
     {"history", historyCommand},
+    {"harder", harderCommand},
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 //   tavrik import ROM FILE [--dry-run]   a JSON file applied to the ROM in place, as one save in its history
 //   tavrik patch, apply, checksum        patches and the cartridge's checksums (PatchCommands.h)
 //   tavrik undo ROM, redo ROM, history ROM   (HistoryCommand.h)
+//   tavrik harder ROM --levels +10% ...       (HarderCommand.h)
 // Exit codes: 0 done or nothing to change; 1 the JSON, a value in it or a patch was refused (nothing written);
 // 2 the ROM cannot be read or is not supported, or the command line is wrong; 3 a write failed part way.
 
@@ -31,6 +32,11 @@ constexpr const char* CommandsHelp =
     "  tavrik undo ROM                     Undoes the newest save of ROM (a window's or an import's).\n"
     "  tavrik redo ROM                     Redoes the save of ROM undone last.\n"
     "  tavrik history ROM                  Lists the saves of ROM that undo and redo walk, newest first.\n"
+    "  tavrik harder ROM --levels +10% [--wild +10%] [--standing +10%] [--min-party 4] [--evolve]\n"
+    "                [--only-leaders | --all-but-leaders] [--dry-run]\n"
+    "                                      Raises the trainers' levels by a share or (+3) by levels, the wild and\n"
+    "                                      standing Pokémon's by a share, and fills every party to a least size\n"
+    "                                      with its own kind; prints the preview, then saves it as one change.\n"
     "  tavrik pictures ROM DIR [--colour]  Writes every Pokémon and trainer picture of ROM as PNG files.\n"
     "  tavrik maps ROM DIR [--objects]     Writes every map of ROM as PNG files, with --objects also with its\n"
     "                                      people, items, trainers and Pokémon standing on it.\n"

@@ -2,6 +2,7 @@
 
 #include "app/Form2.h"
 #include "app/RecentFiles.h"
+#include "difficulty/Form7.h"
 #include "maps/Form5.h"
 #include "overworld/Form3.h"
 #include "pictures/PictureBook.h"
@@ -97,6 +98,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     connect(ui->mnuBattle, &QAction::triggered, this, &Form1::mnuBattle_Click);
     connect(ui->mnuParties, &QAction::triggered, this, &Form1::mnuParties_Click);
     connect(ui->mnuMaps, &QAction::triggered, this, &Form1::mnuMaps_Click);
+    connect(ui->mnuDifficulty, &QAction::triggered, this, &Form1::mnuDifficulty_Click);
     connect(ui->mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
     installUndo(this, ui->trainerform->editSteps(), {ui->mnuUndo, ui->mnuRedo});
     routeUndoKeysToWindows();
@@ -112,6 +114,7 @@ Form1::~Form1()
     delete m_overworld;
     delete m_parties;
     delete m_maps;
+    delete m_difficulty;
 }
 
 TrainerForm* Form1::trainerForm() const
@@ -137,6 +140,11 @@ Form4* Form1::partiesWindow() const
 Form5* Form1::mapsWindow() const
 {
     return m_maps;
+}
+
+Form7* Form1::difficultyWindow() const
+{
+    return m_difficulty;
 }
 
 QComboBox* Form1::speciesBox(int member) const

@@ -25,6 +25,7 @@ class Form2;
 class Form3;
 class Form4;
 class Form5;
+class Form7;
 class PictureBook;
 class QComboBox;
 class QLineEdit;
@@ -45,6 +46,7 @@ public:
     Form3* overworldWindow() const;
     Form4* partiesWindow() const;
     Form5* mapsWindow() const;
+    Form7* difficultyWindow() const;
 
     // The party row controls of the trainer form, member 1..6.
     QComboBox* speciesBox(int member) const;
@@ -69,6 +71,7 @@ public slots:
     void mnuBattle_Click();
     void mnuParties_Click();
     void mnuMaps_Click();
+    void mnuDifficulty_Click();
     void mnuAbout_Click();
 
 signals:
@@ -153,6 +156,7 @@ private:
     QPointer<Form4> m_parties;
     QPointer<Form5> m_maps;
     SaveHistory m_history;
+    QPointer<Form7> m_difficulty;
     // Set while one window follows another's pick, so that the pick does not come back.
     bool m_following = false;
 };

@@ -7,6 +7,7 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "app/RecentFiles.h"
+#include "difficulty/Form7.h"
 #include "maps/Form5.h"
 #include "maps/PartyPlaces.h"
 #include "maps/StaticBattles.h"
@@ -123,6 +124,29 @@ void Form1::mnuMaps_Click()
     }
 }
 
+void Form1::mnuDifficulty_Click()
+{
+    if (!m_session.loaded()) {
+        return;
+    }
+    // A window closed is only waiting to be deleted.
+    if (m_difficulty != nullptr && !m_difficulty->isHidden()) {
+        showBeside(m_difficulty);
+        return;
+    }
+    const auto image = readForWindow();
+    if (!image) {
+        return;
+    }
+    m_difficulty = new Form7(m_session.target());
+    // Ctrl+S applies, as it saves in the other windows; Escape and Ctrl+W close.
+    installEditorKeys(
+        m_difficulty, [this] { m_difficulty->cmdApply_Click(); }, sharedActions());
+    connect(m_difficulty, &Form7::saved, this, [this] { followSave(m_difficulty); });
+    m_difficulty->loadRom(*image);
+    showBeside(m_difficulty);
+}
+
 bool Form1::showParties()
 {
     // A window closed is only waiting to be deleted.
@@ -224,7 +248,7 @@ bool Form1::settleAll(const QString& purpose)
 
 void Form1::closeRomWindows()
 {
-    for (QWidget* window : std::initializer_list<QWidget*>{m_overworld, m_parties, m_maps}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{m_overworld, m_parties, m_maps, m_difficulty}) {
         if (window != nullptr) {
             window->close();
         }
@@ -251,6 +275,9 @@ void Form1::followSave(QObject* origin)
     }
     if (m_maps != nullptr && origin != m_maps) {
         m_maps->followSave(*image);
+    }
+    if (m_difficulty != nullptr && origin != m_difficulty) {
+        m_difficulty->followSave(*image);
     }
 }
 

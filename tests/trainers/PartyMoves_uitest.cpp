@@ -73,3 +73,46 @@ TEST(PartyMovesTable, FollowsTheRowsAndShowsTheGamesOwnMovesInBold)
     expect("a species picked");
     EXPECT_TRUE(window->hasUnsavedChanges());
 }
+
+TEST(MainWindowMoves, FollowTheRowsAndTheSpecialMoveNotYetSaved)
+{
+    const SyntheticRom rom(GameVersion::Red);
+    const VersionProfile& profile = profileOf(GameVersion::Red);
+    const SpeciesData data = readSpeciesData(rom.bytes(), profile);
+    SpecialMoves special = readSpecialMoves(rom.bytes(), profile);
+    const QStringList moves = moveNamesOf(rom.bytes(), GameVersion::Red);
+    EditorUnderTest editor;
+    editor.open(rom);
+    clickTrainer(editor.window, 1);
+    LeaderMove& leader = special.leaders.at(1);
+    std::vector<PartyMember> members =
+        readPartyTable(rom.bytes(), profile).party(leader.classNumber, leader.partyNumber)->members;
+    auto* label = child<QLabel>(&editor.window, "memberMoves");
+    const auto expect = [&](const char* step) {
+        SCOPED_TRACE(step);
+        const std::vector<Battler> battlers =
+            partyBattlers(data, special, leader.classNumber, leader.partyNumber, PartyFormat::LevelEach, members);
+        const QStringList lines = label->text().split("<br>");
+        ASSERT_EQ(lines.size(), static_cast<qsizetype>(battlers.size())) << label->text().toStdString();
+        for (std::size_t member = 0; member < battlers.size(); ++member) {
+            for (std::size_t slot = 0; slot < 4; ++slot) {
+                const int move = battlers[member].moves[slot];
+                const QString name = move == 0 ? QString("—") : moves.value(move - 1);
+                const bool bold = static_cast<int>(member) == leader.user && slot == 2;
+                EXPECT_TRUE(lines[static_cast<qsizetype>(member)].contains(bold ? "<b>" + name + "</b>" : name))
+                    << lines[static_cast<qsizetype>(member)].toStdString();
+            }
+        }
+    };
+    expect("as loaded");
+    child<QComboBox>(&editor.window, "attacklst")->setCurrentIndex(99);
+    leader.move = 100;
+    expect("another special move");
+    auto* user = child<QComboBox>(&editor.window, "pkmnno");
+    user->setCurrentIndex(leader.user == 0 ? 1 : 0);
+    leader.user = user->currentIndex();
+    expect("another member uses it");
+    retype(editor.window.findChild<PartyRows*>()->levelBox(1), "77");
+    members[0].level = 77;
+    expect("a level typed");
+}

@@ -4,6 +4,7 @@
 
 #include "GameWalks.h"
 #include "TempRom.h"
+#include "battles/GuideBattlers.h"
 #include "battles/Opponents.h"
 
 namespace {
@@ -169,3 +170,27 @@ TEST_P(OpponentImage, EverySpeciesKnowsWhatTheGamesWalkGives)
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, OpponentImage, ::testing::ValuesIn(AllVersions));
+
+TEST(GuideBattlers, NameTheMovesAndGiveTheTrainersStats)
+{
+    const Bytes image = SyntheticRom(GameVersion::Yellow).bytes();
+    const VersionProfile& profile = profileOf(GameVersion::Yellow);
+    const SpeciesData data = readSpeciesData(image, profile);
+    const std::vector<std::string> names = moveNames(image, profile);
+    const BattlerLookup lookup = guideBattlers(image, profile);
+    for (const auto& [species, level] : {std::pair{1, 5}, std::pair{33, 40}, std::pair{150, 100}}) {
+        SCOPED_TRACE(species);
+        const Battler battler = trainerBattler(data, species, level);
+        const GuideBattler shown = lookup(species, level);
+        std::vector<std::string> moves;
+        for (const std::uint8_t move : battler.moves) {
+            if (move != 0) {
+                moves.push_back(names.at(move - 1u));
+            }
+        }
+        EXPECT_EQ(shown.moves, moves);
+        ASSERT_TRUE(shown.stats && battler.stats);
+        EXPECT_EQ((*shown.stats)[0], battler.stats->hp);
+        EXPECT_EQ((*shown.stats)[4], battler.stats->special);
+    }
+}

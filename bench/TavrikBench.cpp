@@ -25,6 +25,9 @@
 //                        as many bank repacks would leave (a history of 600 KB).
 //   ReadAllSpeciesCore   readSpeciesData on the image in memory: every base stats record, evolutions and
 //                        learnset, move, the TM/HM list and the type names.
+//   ComputeAllOpponentsCore  the moves, PP and stats of every opponent of the game, from the species, parties,
+//                        special moves and maps read once: every member of every party, every wild slot and every
+//                        Pokémon standing on a map; meant to stay within 1 ms.
 //   SaveRepackingSpeciesBankCore  writeSpeciesEdits with one more learnset move for every species: the trainer
 //                        bank laid out anew with every party and list, checked, written with its fsync.
 //   OpenToReadyWindow    Form1::openRomFile, the command line's way in, until the roster and every list
@@ -55,6 +58,7 @@
 
 #include "app/Form1.h"
 #include "app/RomSession.h"
+#include "battles/Opponents.h"
 #include "catalogues/NameCatalogues.h"
 #include "demo/SyntheticRom.h"
 #include "difficulty/Form7.h"
@@ -478,6 +482,30 @@ void ReadAllSpeciesCore(benchmark::State& state)
     setVersionLabel(state);
 }
 BENCHMARK(ReadAllSpeciesCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+void ComputeAllOpponentsCore(benchmark::State& state)
+{
+    const SyntheticRom rom(versionOf(state));
+    const VersionProfile& profile = profileIn(state);
+    const SpeciesData data = readSpeciesData(rom.bytes(), profile);
+    const SpecialMoves special = readSpecialMoves(rom.bytes(), profile);
+    const PartyTable parties = readPartyTable(rom.bytes(), profile);
+    const MapTable maps = readMaps(rom.bytes(), profile);
+    std::size_t battlers = 0;
+    for (auto _ : state) {
+        const Opponents opponents = computeOpponents(data, special, parties, maps);
+        battlers = opponents.standing.size();
+        for (const PartyBattlers& party : opponents.parties) {
+            battlers += party.members.size();
+        }
+        for (const auto& table : opponents.wild) {
+            battlers += table.size();
+        }
+        benchmark::DoNotOptimize(opponents.parties.data());
+    }
+    state.SetLabel(std::string(profile.code) + ", " + std::to_string(battlers) + " battlers");
+}
+BENCHMARK(ComputeAllOpponentsCore)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 // A species save that lays the trainer bank out anew: one more learnset move for every species, about 300 bytes
 // more than the lists' place and the free space hold one by one, read again, planned, checked and written with its

@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/PicturesCommand.h"
+#include "battles/GuideBattlers.h"
 #include "guide/GuideHtml.h"
 #include "maps/MapImage.h"
 #include "maps/MapLooks.h"
@@ -69,7 +70,7 @@ bool writeGuide(const Bytes& image,
     if (!pictures.make(QStringLiteral("pictures"))) {
         return false;
     }
-    Guide guide = buildGuide(image, profile);
+    Guide guide = buildGuide(image, profile, guideBattlers(image, profile));
     if (!writeMaps(image, profile, guide, pictures)) {
         return false;
     }

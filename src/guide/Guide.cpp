@@ -101,6 +101,8 @@ GuideMap mapPage(const GuideSources& sources, const MapRow& row)
             page.trainers.push_back(trainer(sources, object.classNumber, object.party, square));
         } else if (object.kind == ObjectKind::Pokemon) {
             page.standing.push_back(member(sources, object.species, object.level));
+            // A Pokémon fought where it stands has random DVs, as a wild one has: its stats are not fixed.
+            page.standing.back().battler.stats.reset();
         }
     }
     for (const ScriptBattle& battle : scriptBattles(sources.profile.version, row.id)) {

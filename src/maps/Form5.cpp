@@ -65,6 +65,9 @@ Form5::Form5(RomTarget rom, PictureBook* pictures)
         grid->setPictureBook(m_pictures);
         connect(grid, &PokemonGrid::changed, this, &Form5::updateState);
     }
+    for (PokemonGrid* grid : {ui->grassslots, ui->waterslots}) {
+        connect(grid, &PokemonGrid::changed, this, &Form5::captionWild);
+    }
     buildFishing();
     installByteBox(ui->grassrate);
     installByteBox(ui->waterrate);
@@ -156,6 +159,9 @@ void Form5::loadMaps(const Bytes& image)
     m_drawing = std::make_unique<MapDrawing>(m_image, profile.version);
     m_table = readMaps(m_image, profile);
     m_parties = readPartyTable(m_image, profile);
+    m_speciesData = readSpeciesData(m_image, profile);
+    m_specialMoves = readSpecialMoves(m_image, profile);
+    m_moveNames = toQStringList(moveNames(m_image, profile));
     m_classNames = toQStringList(readClassNames(m_image, profile));
     const QStringList species = toQStringList(speciesNames(m_image, profile));
     if (species != m_species->stringList()) {

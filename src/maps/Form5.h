@@ -7,6 +7,7 @@
 // it tells the main window when it saved and which trainer the user picked, follows the saves of the others, and asks
 // for Trainer Parties when a trainer is activated. Resizable, its size kept from one run to the next.
 
+#include "battles/SpecialMoves.h"
 #include "maps/MapSave.h"
 #include "rom/EditHistory.h"
 #include "trainers/PartyTable.h"
@@ -109,6 +110,10 @@ private:
     void fillScripts();
     void showTabs();
     QString membersOf(int classNumber, int partyNumber) const;
+    // Each member of a party on a line of its own with its four moves as the battle starts; empty without the party.
+    QString battlersOf(int classNumber, int partyNumber) const;
+    // The wild slots' captions: each slot's chance, and in its tooltip the moves at its level as the slots stand.
+    void captionWild();
     QString className(int classNumber) const;
     // The marker of a map object, or -1.
     int markerOf(int object) const;
@@ -168,6 +173,9 @@ private:
     std::unique_ptr<MapDrawing> m_drawing;
     MapTable m_table;
     PartyTable m_parties;
+    SpeciesData m_speciesData;
+    SpecialMoves m_specialMoves;
+    QStringList m_moveNames;
     QStringList m_classNames;
     QStringListModel* m_species;
     // The selected map id, -1 for none.

@@ -50,9 +50,10 @@ void Form5::drawMap(const MapRow& row, const MapRow& objects)
         const bool trainer = object.kind == ObjectKind::Trainer;
         const QString tip =
             trainer ? QStringLiteral("%1, party %2: %3")
-                          .arg(className(object.classNumber))
-                          .arg(object.party)
-                          .arg(membersOf(object.classNumber, object.party))
+                              .arg(className(object.classNumber))
+                              .arg(object.party)
+                              .arg(membersOf(object.classNumber, object.party)) +
+                          battlersOf(object.classNumber, object.party)
                     : QStringLiteral("%1, level %2")
                           .arg(m_species->stringList().value(object.species, QStringLiteral("#%1").arg(object.species)))
                           .arg(object.level);
@@ -139,7 +140,6 @@ void Form5::fillWild(const MapRow& row)
     const bool editable = wild != nullptr && m_readOnly.isEmpty() && m_table.wildProblem.empty();
     m_grass = editable ? std::optional(wild->grass) : std::nullopt;
     m_water = editable ? std::optional(wild->water) : std::nullopt;
-    const SlotChances& chances = m_table.chances;
     for (const bool water : {false, true}) {
         QLineEdit* rate = water ? ui->waterrate : ui->grassrate;
         PokemonGrid* grid = water ? ui->waterslots : ui->grassslots;
@@ -155,17 +155,8 @@ void Form5::fillWild(const MapRow& row)
             grid->showBlank(WildSlotCount);
         }
         grid->setEnabled(editable && area.on());
-        for (int slot = 1; slot <= WildSlotCount; ++slot) {
-            const int chance = chances.chances[static_cast<std::size_t>(slot - 1)];
-            if (chances.problem.empty()) {
-                grid->setCaption(slot,
-                                 QStringLiteral("%1%").arg(qRound(100.0 * chance / 256)),
-                                 QStringLiteral("Slot %1: %2 in 256 encounters").arg(slot).arg(chance));
-            } else {
-                grid->setCaption(slot, QString(), QString());
-            }
-        }
     }
+    captionWild();
 }
 
 void Form5::fillScripts()

@@ -154,6 +154,8 @@ void Form4::loadParties(const Bytes& image)
     }
     m_moveNames = toQStringList(moveNames(image, profile));
     m_customMoves = readCustomMoves(image, profile);
+    m_species = readSpeciesData(image, profile);
+    m_specialMoves = readSpecialMoves(image, profile);
     m_speciesNames = toQStringList(speciesNames(image, profile));
     ui->partyrows->setSpeciesNames(m_speciesNames);
     m_places = m_placeReader ? m_placeReader(image) : PartyPlaceLookup();

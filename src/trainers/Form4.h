@@ -7,6 +7,7 @@
 // saves of the others. Resizable, with a splitter between the tree and the party; its size is kept from one run
 // to the next.
 
+#include "battles/SpecialMoves.h"
 #include "rom/EditHistory.h"
 #include "rom/RomTarget.h"
 #include "trainers/BankLayout.h"
@@ -38,6 +39,8 @@ public:
 
     PartyRows* partyRows() const;
     QTreeWidget* partyTree() const;
+    // A row for each member: its name and level, its four moves, the moves the game writes itself.
+    QTreeWidget* partyMoves() const;
     QStatusBar* statusBar() const;
     // The steps of the unsaved edits, which Edit > Undo and Redo walk before the ROM's saves.
     QUndoStack* editSteps() const;
@@ -102,6 +105,8 @@ private:
     // The selected party, or the class alone: "ROCKY party 1".
     QString editsName() const;
     QString memberMoves(int member) const;
+    // The moves, PP and stats of the members as the rows stand, the game's own moves in bold.
+    void showPartyMoves();
 
     std::unique_ptr<Ui::Form4> ui;
     RomTarget m_rom;
@@ -112,6 +117,8 @@ private:
     QStringList m_speciesNames;
     QStringList m_moveNames;
     std::vector<CustomMoveEntry> m_customMoves;
+    SpeciesData m_species;
+    SpecialMoves m_specialMoves;
     PartyPlaceReader m_placeReader;
     PartyPlaceLookup m_places;
     BankRoom m_room;

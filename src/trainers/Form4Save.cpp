@@ -31,6 +31,7 @@ QString Form4::memberMoves(int member) const
 void Form4::updateState()
 {
     m_edits->changed();
+    showPartyMoves();
     setWindowModified(hasUnsavedChanges());
     QStringList notes;
     if (!m_saveNote.isEmpty()) {

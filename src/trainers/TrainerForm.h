@@ -4,6 +4,7 @@
 // selected trainer's name, party, prize and special move, the load of a picked trainer and its save. It reads
 // and writes the open ROM through its target; the main window hosts it and shows its notes.
 
+#include "battles/SpecialMoves.h"
 #include "rom/EditHistory.h"
 #include "rom/RomTarget.h"
 #include "trainers/BankLayout.h"
@@ -92,6 +93,8 @@ private:
     QString placementNote(int rosterIndex, const LoadedTrainer& loaded) const;
     QStringList warnings();
     void updateState();
+    // Each member's four moves under the party, as the rows and the special move stand.
+    void showMemberMoves();
 
     std::unique_ptr<Ui::TrainerForm> ui;
     RomTarget m_rom;
@@ -116,4 +119,7 @@ private:
     BankRoom m_bankRoom;
     QUndoStack* m_steps;
     std::unique_ptr<EditHistory<TrainerRecord>> m_edits;
+    // What the moves under the party are computed from, read with the trainer.
+    SpeciesData m_species;
+    SpecialMoves m_specialMoves;
 };

@@ -93,6 +93,8 @@ void TrainerForm::loadTrainer(int rosterIndex)
         return;
     }
     const LoadedTrainer loaded = readTrainer(*image, *m_rom.profile, rosterIndex);
+    m_species = readSpeciesData(*image, *m_rom.profile);
+    m_specialMoves = readSpecialMoves(*image, *m_rom.profile);
     const TrainerClass& trainer = trainerClass(rosterIndex);
     // What the game gives members by their place: checked against the rows as they change.
     for (const LostMove& move : lostMoves(*image, *m_rom.profile, trainer.number, trainer.party, 0)) {

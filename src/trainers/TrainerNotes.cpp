@@ -71,6 +71,7 @@ void TrainerForm::updateState()
         return;
     }
     m_edits->changed();
+    showMemberMoves();
     emit modifiedChanged(hasUnsavedChanges());
     QStringList notes;
     for (const QString& note : {m_saveNote, m_placementNote}) {

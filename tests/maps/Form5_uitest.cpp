@@ -4,6 +4,8 @@
 
 #include "MapIds.h"
 #include "UiHarness.h"
+#include "battles/BattlerText.h"
+#include "battles/SpecialMoves.h"
 #include "maps/Form5.h"
 #include "maps/MapDrawing.h"
 #include "maps/MapView.h"
@@ -131,7 +133,8 @@ TEST_F(MapsWindow, ListsEveryMapAndWhatStandsOnTheSelectedOne)
         EXPECT_EQ(child<QLineEdit>(window, QString("wlvl%1").arg(slot).toLatin1())->text().toInt(), water.level);
     }
     EXPECT_EQ(child<QLabel>(window, "gpkmn1Caption")->text(), "20%");
-    EXPECT_EQ(child<QLabel>(window, "gpkmn10Caption")->toolTip(), "Slot 10: 3 in 256 encounters");
+    EXPECT_TRUE(
+        child<QLabel>(window, "gpkmn10Caption")->toolTip().startsWith("Slot 10: 3 in 256 encounters\nMoves at level "));
     EXPECT_FALSE(child<QTabWidget>(window, "details")->isTabEnabled(1));
 
     // The Power Plant's nine Pokémon, the rest of the rows hidden; the battles Oak's Lab's scripts start.
@@ -189,7 +192,8 @@ TEST_F(MapsWindow, PicksTrainersInTheListAndOnTheMap)
 
     QHelpEvent hover(QEvent::ToolTip, view->centreOf(0), view->canvas()->mapToGlobal(view->centreOf(0)));
     QApplication::sendEvent(view->canvas(), &hover);
-    EXPECT_EQ(QToolTip::text(), trainer(first) + ": " + members(first.classNumber, first.party));
+    // The first line names the members; one line each follows with its moves.
+    EXPECT_EQ(QToolTip::text().section('\n', 0, 0), trainer(first) + ": " + members(first.classNumber, first.party));
     QHelpEvent nothing(QEvent::ToolTip, centre, view->canvas()->mapToGlobal(centre));
     QApplication::sendEvent(view->canvas(), &nothing);
     EXPECT_TRUE(QTest::qWaitFor([] { return QToolTip::text().isEmpty(); }, 2000));
@@ -333,4 +337,46 @@ TEST_F(MapsWindow, ShowsWhatItLeavesAlone)
     EXPECT_TRUE(notes(window).startsWith("The people on this map are not drawn: ")) << notes(window).toStdString();
     EXPECT_EQ(window->mapView()->canvas()->size(),
               QSize(maps.row(Route3)->width, maps.row(Route3)->height) * 32 * window->mapView()->zoom());
+}
+
+TEST_F(MapsWindow, ShowsWhatEachOpponentFightsWith)
+{
+    const SyntheticRom rom(GameVersion::Red);
+    const VersionProfile& profile = profileOf(GameVersion::Red);
+    const SpeciesData data = readSpeciesData(rom.bytes(), profile);
+    const SpecialMoves special = readSpecialMoves(rom.bytes(), profile);
+    QStringList moves;
+    for (const std::string& name : moveNames(rom.bytes(), profile)) {
+        moves << QString::fromStdString(name);
+    }
+    Form5* window = open(rom);
+    pickMap(window, Route3);
+    // The hover over a trainer: each member on a line with its four moves.
+    const auto trainers = objectsOf(Route3, ObjectKind::Trainer);
+    ASSERT_FALSE(trainers.empty());
+    const MapObject& first = *trainers.front();
+    const Party& party = *partyTable.party(first.classNumber, first.party);
+    const auto battlers = partyBattlers(
+        data, special, first.classNumber, first.party, party.format, {party.members.begin(), party.members.size()});
+    const auto marker = std::find_if(window->mapView()->markers().begin(),
+                                     window->mapView()->markers().end(),
+                                     [&](const MapMarker& shown) { return shown.toolTip.startsWith(trainer(first)); });
+    ASSERT_NE(marker, window->mapView()->markers().end());
+    const QStringList lines = marker->toolTip.split('\n');
+    ASSERT_EQ(lines.size(), static_cast<qsizetype>(battlers.size() + 1));
+    for (std::size_t k = 0; k < battlers.size(); ++k) {
+        EXPECT_TRUE(lines[static_cast<qsizetype>(k + 1)].endsWith(movesLine(battlers[k], moves)))
+            << lines[static_cast<qsizetype>(k + 1)].toStdString();
+    }
+    // A wild slot's moves at its level, following a level typed and not saved.
+    const WildSlot slot = maps.wildOf(Route3)->grass.slot[2];
+    auto* caption = child<QLabel>(window, "gpkmn3Caption");
+    EXPECT_TRUE(caption->toolTip().endsWith(QString("Moves at level %1: %2")
+                                                .arg(slot.level)
+                                                .arg(movesLine(wildBattler(data, slot.species, slot.level), moves))))
+        << caption->toolTip().toStdString();
+    retype(child<QLineEdit>(window, "glvl3"), "70");
+    EXPECT_TRUE(caption->toolTip().endsWith(
+        QString("Moves at level 70: %1").arg(movesLine(wildBattler(data, slot.species, 70), moves))))
+        << caption->toolTip().toStdString();
 }

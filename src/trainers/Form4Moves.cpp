@@ -1,0 +1,44 @@
+// The Trainer Parties window's table of what each member fights with: computed from the rows as they stand, so a
+// level or species typed but not saved shows its moves at once, with the game's own moves (a gym leader's, the
+// Elite Four's, the champion's, Yellow's custom moves) in bold beside them.
+
+#include "battles/BattlerText.h"
+#include "trainers/Form4.h"
+#include "trainers/PartyRows.h"
+#include "ui_Form4.h"
+
+#include <QHeaderView>
+
+QTreeWidget* Form4::partyMoves() const
+{
+    return ui->partyMoves;
+}
+
+void Form4::showPartyMoves()
+{
+    ui->partyMoves->clear();
+    const Party* party = m_class > 0 && m_party > 0 ? m_table.party(m_class, m_party) : nullptr;
+    if (party == nullptr) {
+        return;
+    }
+    const std::vector<PartyMember>& members = ui->partyrows->members();
+    const std::vector<Battler> battlers =
+        partyBattlers(m_species, m_specialMoves, m_class, m_party, party->format, members);
+    QFont bold = ui->partyMoves->font();
+    bold.setBold(true);
+    for (const Battler& battler : battlers) {
+        auto* row = new QTreeWidgetItem(ui->partyMoves);
+        row->setText(0,
+                     QStringLiteral("%1 Lv %2")
+                         .arg(m_speciesNames.value(battler.species, QStringLiteral("#%1").arg(battler.species)))
+                         .arg(battler.level));
+        row->setText(1, movesLine(battler, m_moveNames));
+        row->setText(2, specialMovesLine(battler, m_moveNames));
+        row->setFont(2, bold);
+        const QString tip = battlerToolTip(battler, m_moveNames);
+        for (int column = 0; column < 3; ++column) {
+            row->setToolTip(column, tip);
+        }
+    }
+    ui->partyMoves->header()->resizeSections(QHeaderView::ResizeToContents);
+}

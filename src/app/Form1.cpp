@@ -6,6 +6,7 @@
 #include "overworld/Form3.h"
 #include "pictures/PictureBook.h"
 #include "rom/WindowPlace.h"
+#include "species/Form6.h"
 #include "trainers/Form4.h"
 #include "trainers/TrainerForm.h"
 #include "ui_Form1.h"
@@ -97,6 +98,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     connect(ui->mnuBattle, &QAction::triggered, this, &Form1::mnuBattle_Click);
     connect(ui->mnuParties, &QAction::triggered, this, &Form1::mnuParties_Click);
     connect(ui->mnuMaps, &QAction::triggered, this, &Form1::mnuMaps_Click);
+    connect(ui->mnuPokemon, &QAction::triggered, this, &Form1::mnuPokemon_Click);
     connect(ui->mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
     installUndo(this, ui->trainerform->editSteps(), {ui->mnuUndo, ui->mnuRedo});
     routeUndoKeysToWindows();
@@ -137,6 +139,11 @@ Form4* Form1::partiesWindow() const
 Form5* Form1::mapsWindow() const
 {
     return m_maps;
+}
+
+Form6* Form1::pokemonWindow() const
+{
+    return m_pokemon;
 }
 
 QComboBox* Form1::speciesBox(int member) const

@@ -132,21 +132,21 @@ QWidget* Form6::buildStatsBox()
         grid->addWidget(label, k + 2, 2);
         grid->addWidget(type, k + 2, 3);
         m_typeBoxes.push_back(type);
-        connect(type, &QComboBox::activated, this, &Form6::recordEdited);
+        connect(type, &QComboBox::currentIndexChanged, this, &Form6::recordEdited);
     }
     m_growth = pickList(QStringLiteral("sgrowth"), QStringLiteral("Growth rate"));
     auto* growthLabel = new QLabel(QStringLiteral("Growth rate:"));
     growthLabel->setBuddy(m_growth);
     grid->addWidget(growthLabel, 4, 2);
     grid->addWidget(m_growth, 4, 3);
-    connect(m_growth, &QComboBox::activated, this, &Form6::recordEdited);
+    connect(m_growth, &QComboBox::currentIndexChanged, this, &Form6::recordEdited);
     auto* movesLabel = new QLabel(QStringLiteral("Level-1 moves:"));
     grid->addWidget(movesLabel, 0, 4);
     for (int k = 0; k < 4; ++k) {
         QComboBox* move = pickList(QStringLiteral("smove%1").arg(k + 1), QStringLiteral("Level-1 move %1").arg(k + 1));
         grid->addWidget(move, k + 1, 4);
         m_levelOneMoves.push_back(move);
-        connect(move, &QComboBox::activated, this, &Form6::recordEdited);
+        connect(move, &QComboBox::currentIndexChanged, this, &Form6::recordEdited);
     }
     movesLabel->setBuddy(m_levelOneMoves.front());
     grid->setColumnStretch(5, 1);

@@ -65,6 +65,20 @@ void setNote(QTableWidget* table, int row, int column, const QString& note)
     table->setItem(row, column, item);
 }
 
+// Rows removed with their controls, which go once their signals are handled; nameless until then, so that no one
+// finds a control of a row that is gone.
+void clearRows(QTableWidget* table)
+{
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            if (QWidget* control = table->cellWidget(row, column)) {
+                control->setObjectName(QString());
+            }
+        }
+    }
+    table->setRowCount(0);
+}
+
 void fitColumns(QTableWidget* table, const std::vector<int>& widths)
 {
     for (std::size_t k = 0; k < widths.size(); ++k) {
@@ -80,8 +94,7 @@ void Form6::showEvolutions()
     const QScopedValueRollback filling(m_filling, true);
     const EvosMoves* list = pickedList();
     const std::vector<Evolution> evolutions = list != nullptr ? list->evolutions : std::vector<Evolution>{};
-    // Rows removed first: their controls go with them, and each row gets its own anew.
-    m_evolutions->setRowCount(0);
+    clearRows(m_evolutions);
     m_evolutions->setRowCount(static_cast<int>(evolutions.size()) + (list != nullptr ? 1 : 0));
     const QStringList kinds{QStringLiteral("Level"), QStringLiteral("Item"), QStringLiteral("Trade")};
     const QStringList species = m_speciesNames.mid(1);
@@ -104,7 +117,7 @@ void Form6::showEvolutions()
             removeButton(QStringLiteral("evoremove%1").arg(row + 1), QStringLiteral("Remove this evolution"));
         m_evolutions->setCellWidget(row, 4, remove);
         for (QComboBox* box : {kind, item, into}) {
-            connect(box, &QComboBox::activated, this, [this, row] { evolutionEdited(row); });
+            connect(box, &QComboBox::currentIndexChanged, this, [this, row] { evolutionEdited(row); });
         }
         connect(level, &QLineEdit::textChanged, this, [this, row] { evolutionEdited(row); });
         connect(remove, &QToolButton::clicked, this, [this, row] { removeEvolution(row); });
@@ -113,7 +126,7 @@ void Form6::showEvolutions()
         QComboBox* add = rowList(QStringLiteral("evoadd"), QStringLiteral("Add an evolution into a species"));
         showByteList(add, species, 1, 0, QStringLiteral("Add an evolution…"));
         m_evolutions->setCellWidget(static_cast<int>(evolutions.size()), 3, add);
-        connect(add, &QComboBox::activated, this, &Form6::addEvolution);
+        connect(add, &QComboBox::currentIndexChanged, this, &Form6::addEvolution);
     }
     m_evolutions->setEnabled(list != nullptr);
     fitColumns(m_evolutions, {70, 110, 46, 160, 28});
@@ -125,7 +138,7 @@ void Form6::showLearnset()
     const QScopedValueRollback filling(m_filling, true);
     const EvosMoves* list = pickedList();
     const std::vector<LearnedMove> learnset = list != nullptr ? list->learnset : std::vector<LearnedMove>{};
-    m_learnset->setRowCount(0);
+    clearRows(m_learnset);
     m_learnset->setRowCount(static_cast<int>(learnset.size()) + (list != nullptr ? 1 : 0));
     const QStringList moves = m_moveNames.mid(0, MoveCount);
     for (int row = 0; row < static_cast<int>(learnset.size()); ++row) {
@@ -140,7 +153,7 @@ void Form6::showLearnset()
         m_learnset->setCellWidget(row, 1, move);
         m_learnset->setCellWidget(row, 2, remove);
         connect(level, &QLineEdit::textChanged, this, [this, row] { learnedEdited(row); });
-        connect(move, &QComboBox::activated, this, [this, row] { learnedEdited(row); });
+        connect(move, &QComboBox::currentIndexChanged, this, [this, row] { learnedEdited(row); });
         connect(remove, &QToolButton::clicked, this, [this, row] { removeLearned(row); });
     }
     if (list != nullptr) {
@@ -151,7 +164,7 @@ void Form6::showLearnset()
         showByteList(add, moves, 1, 0, QStringLiteral("Add a move…"));
         m_learnset->setCellWidget(last, 0, level);
         m_learnset->setCellWidget(last, 1, add);
-        connect(add, &QComboBox::activated, this, &Form6::addLearned);
+        connect(add, &QComboBox::currentIndexChanged, this, &Form6::addLearned);
     }
     m_learnset->setEnabled(list != nullptr);
     m_sort->setEnabled(list != nullptr);

@@ -34,6 +34,8 @@
 //                        OK, the roster read again and the first trainer reloaded as the window does.
 //   OpenMapsWindow       Extras > Maps... until the window shows its first map with its lists; meant to stay
 //                        within 10 ms.
+//   OpenPokemonWindow    Extras > Pokémon... until the window shows the first species with its lists and the
+//                        moves; meant to stay within 10 ms.
 //   MakeBpsPatch, ApplyBpsPatch  a BPS patch of a saved Red image made and applied in memory (PatchBench.cpp);
 //                        meant to stay within 20 ms each.
 //
@@ -57,6 +59,7 @@
 #include "pictures/PictureLocator.h"
 #include "rom/RomFile.h"
 #include "rom/VersionProfile.h"
+#include "species/Form6.h"
 #include "species/SpeciesEdit.h"
 #include "trainers/PartyWrite.h"
 #include "trainers/TrainerLayout.h"
@@ -660,6 +663,32 @@ void OpenMapsWindow(benchmark::State& state)
     setVersionLabel(state);
 }
 BENCHMARK(OpenMapsWindow)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+// Extras > Pokémon... on the opened image: the file read again, the species, moves, maps and parties read, the list
+// and the Moves tab filled and the first species shown. Closing the window happens outside the timing.
+void OpenPokemonWindow(benchmark::State& state)
+{
+    OpenedEditor editor(versionOf(state));
+    if (!editor.ready) {
+        state.SkipWithError("the window did not open the ROM");
+        return;
+    }
+    auto* pokemon = child<QAction>(&editor.window, "mnuPokemon");
+    for (auto _ : state) {
+        pokemon->trigger();
+        Form6* window = editor.window.pokemonWindow();
+        state.PauseTiming();
+        if (window == nullptr || window->selectedNumber() != 1 || !window->close()) {
+            state.SkipWithError("the Pokémon window did not open on a species, or did not close");
+            break;
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::sendPostedEvents();
+        state.ResumeTiming();
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(OpenPokemonWindow)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 QtMessageHandler qtHandler = nullptr;
 

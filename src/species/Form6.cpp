@@ -6,6 +6,7 @@
 #include "maps/MapTable.h"
 #include "pictures/PictureBook.h"
 #include "species/GameConstants.h"
+#include "species/LearnsetRules.h"
 #include "trainers/PartyTable.h"
 #include "trainers/TrainerRecord.h"
 
@@ -14,9 +15,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStringListModel>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <set>
@@ -100,6 +103,13 @@ Form6::Form6(RomTarget rom, PictureBook* pictures)
     connect(m_filter, &QLineEdit::textChanged, this, &Form6::applyFilter);
     connect(m_filter, &QLineEdit::returnPressed, this, &Form6::pickFirstShown);
     connect(m_save, &QPushButton::clicked, this, &Form6::cmdSave_Click);
+    // The moves are laid out when their tab is first shown: opening the window need not wait for them.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this, movesPage] {
+        if (m_tabs->currentWidget() == movesPage && !m_movesShown) {
+            m_movesShown = true;
+            fillMovesTable();
+        }
+    });
     restoreSettings();
     // The keys go to the list of species first; the filter is a click or a Tab away.
     setFocusProxy(m_list);
@@ -131,15 +141,22 @@ void Form6::loadSpecies(const Bytes& image)
     }
     m_loaded.moves = m_data.moves.values;
     m_work = m_loaded;
-    m_speciesNames = toQStringList(speciesNames(image, profile));
-    m_moveNames = toQStringList(moveNames(image, profile));
-    const std::vector<std::string> items = itemNames(image, profile);
-    m_itemNames = toQStringList(items) + toQStringList(itemPlaceholders(items.size()));
-    m_room = bankRoom(image, profile, readPartyTable(image, profile));
-    fillMetIn(image);
-    fillNames();
+    {
+        // The lists' models change under their selections: no edit of the user's.
+        const QScopedValueRollback filling(m_filling, true);
+        m_speciesNames = toQStringList(speciesNames(image, profile));
+        m_moveNames = toQStringList(moveNames(image, profile));
+        const std::vector<std::string> items = itemNames(image, profile);
+        m_itemNames = toQStringList(items) + toQStringList(itemPlaceholders(items.size()));
+        const PartyTable parties = readPartyTable(image, profile);
+        m_room = bankRoom(image, profile, parties);
+        fillMetIn(image, parties);
+        fillNames();
+    }
     fillSpeciesList();
-    fillMovesTable();
+    if (m_movesShown) {
+        fillMovesTable();
+    }
     if (m_number < 1 || m_number > PokedexNumbers) {
         m_number = 1;
     }
@@ -162,6 +179,30 @@ void Form6::fillNames()
                                      : QString::fromStdString(name));
     }
     m_machineNames = toQStringList(machineNames());
+    // Made once, filled anew for each image: the lists keep their models.
+    const auto names = [this](ByteNames& list, const QStringList& items, int firstByte, const QString& none = {}) {
+        if (list.model == nullptr) {
+            list = byteNames(this, items, firstByte, none);
+        } else if (const QStringList all = none.isEmpty() ? items : QStringList{none} + items;
+                   all != list.model->stringList()) {
+            // Every list showing the model is reset, and shown anew after this.
+            list.model->setStringList(all);
+        }
+    };
+    QStringList growths;
+    for (int growth = 0; growth < GrowthRateCount; ++growth) {
+        growths << QString::fromStdString(inWords(growthName(growth)));
+    }
+    const QStringList moves = m_moveNames.mid(0, MoveCount);
+    const QStringList species = m_speciesNames.mid(1);
+    names(m_typeList, m_typeNames, 0);
+    names(m_growthList, growths, 0);
+    names(m_moveList, moves, 1, QStringLiteral("—"));
+    names(m_addMoveList, moves, 1, QStringLiteral("Add a move…"));
+    names(m_itemList, m_itemNames, 1, QStringLiteral("—"));
+    names(m_speciesList, species, 1);
+    names(m_addSpeciesList, species, 1, QStringLiteral("Add an evolution…"));
+    names(m_kindList, {QStringLiteral("Level"), QStringLiteral("Item"), QStringLiteral("Trade")}, EvolveByLevel);
 }
 
 QString Form6::speciesName(int species) const
@@ -273,7 +314,7 @@ void Form6::showSpecies()
     updateState();
 }
 
-void Form6::fillMetIn(const Bytes& image)
+void Form6::fillMetIn(const Bytes& image, const PartyTable& parties)
 {
     const VersionProfile& profile = *m_rom.profile;
     m_metIn.assign(SpeciesCount + 1, {});
@@ -294,7 +335,6 @@ void Form6::fillMetIn(const Bytes& image)
             }
         }
     }
-    const PartyTable parties = readPartyTable(image, profile);
     const std::vector<std::string> classes = readClassNames(image, profile);
     for (const PartyList& list : parties.lists) {
         if (list.classes.empty()) {

@@ -10,6 +10,7 @@
 
 #include "rom/EditHistory.h"
 #include "rom/RomTarget.h"
+#include "species/ByteLists.h"
 #include "species/SpeciesEdit.h"
 #include "trainers/BankLayout.h"
 
@@ -94,7 +95,7 @@ private:
     void speciesPicked(QListWidgetItem* current);
     void showSpecies();
     void fillNames();
-    void fillMetIn(const Bytes& image);
+    void fillMetIn(const Bytes& image, const PartyTable& parties);
     void showMetIn();
     void metInActivated(QListWidgetItem* item);
     QString speciesName(int species) const;
@@ -147,6 +148,17 @@ private:
     QStringList m_itemNames;
     QStringList m_typeNames;
     QStringList m_machineNames;
+    // The same as the pick lists' shared models.
+    ByteNames m_typeList;
+    ByteNames m_growthList;
+    ByteNames m_moveList;
+    ByteNames m_addMoveList;
+    ByteNames m_itemList;
+    ByteNames m_speciesList;
+    ByteNames m_addSpeciesList;
+    ByteNames m_kindList;
+    // The Moves tab is filled when first shown.
+    bool m_movesShown = false;
     // Where each species byte is met: "map:ID" and "party:CLASS:PARTY" with the text shown.
     std::vector<std::vector<std::pair<QString, QString>>> m_metIn;
     BankRoom m_room;

@@ -41,17 +41,13 @@ void Form6::showRecord()
     }
     const std::uint8_t types[] = {shownStats.type1, shownStats.type2};
     for (std::size_t k = 0; k < 2; ++k) {
-        showByteList(m_typeBoxes[k], m_typeNames, 0, types[k]);
+        showByteList(m_typeBoxes[k], m_typeList, types[k]);
         m_typeBoxes[k]->setEnabled(stats != nullptr);
     }
-    QStringList growths;
-    for (int growth = 0; growth < GrowthRateCount; ++growth) {
-        growths << QString::fromStdString(inWords(growthName(growth)));
-    }
-    showByteList(m_growth, growths, 0, shownStats.growth);
+    showByteList(m_growth, m_growthList, shownStats.growth);
     m_growth->setEnabled(stats != nullptr);
     for (std::size_t k = 0; k < m_levelOneMoves.size(); ++k) {
-        showByteList(m_levelOneMoves[k], m_moveNames.mid(0, MoveCount), 1, shownStats.moves[k], QStringLiteral("—"));
+        showByteList(m_levelOneMoves[k], m_moveList, shownStats.moves[k]);
         m_levelOneMoves[k]->setEnabled(stats != nullptr);
     }
     const QSignalBlocker blocker(m_machines);

@@ -52,6 +52,9 @@ QComboBox* rowList(const QString& name, const QString& what)
     box->setAccessibleName(what);
     box->setFrame(false);
     box->setMaxVisibleItems(20);
+    // Sized by the column, not by its longest name.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(6);
     return box;
 }
 
@@ -96,19 +99,17 @@ void Form6::showEvolutions()
     const std::vector<Evolution> evolutions = list != nullptr ? list->evolutions : std::vector<Evolution>{};
     clearRows(m_evolutions);
     m_evolutions->setRowCount(static_cast<int>(evolutions.size()) + (list != nullptr ? 1 : 0));
-    const QStringList kinds{QStringLiteral("Level"), QStringLiteral("Item"), QStringLiteral("Trade")};
-    const QStringList species = m_speciesNames.mid(1);
     for (int row = 0; row < static_cast<int>(evolutions.size()); ++row) {
         const Evolution& evolution = evolutions[static_cast<std::size_t>(row)];
         QComboBox* kind = rowList(QStringLiteral("evokind%1").arg(row + 1), QStringLiteral("Evolves by"));
-        showByteList(kind, kinds, EvolveByLevel, evolution.kind);
+        showByteList(kind, m_kindList, evolution.kind);
         QComboBox* item = rowList(QStringLiteral("evoitem%1").arg(row + 1), QStringLiteral("Item"));
-        showByteList(item, m_itemNames, 1, evolution.item, QStringLiteral("—"));
+        showByteList(item, m_itemList, evolution.item);
         item->setEnabled(evolution.kind == EvolveByItem);
         QLineEdit* level = levelBox(QStringLiteral("evolevel%1").arg(row + 1), QStringLiteral("Least level"));
         setNumberText(level, QString::number(evolution.level));
         QComboBox* into = rowList(QStringLiteral("evospecies%1").arg(row + 1), QStringLiteral("Evolves into"));
-        showByteList(into, species, 1, evolution.species);
+        showByteList(into, m_speciesList, evolution.species);
         m_evolutions->setCellWidget(row, 0, kind);
         m_evolutions->setCellWidget(row, 1, item);
         m_evolutions->setCellWidget(row, 2, level);
@@ -124,7 +125,7 @@ void Form6::showEvolutions()
     }
     if (list != nullptr) {
         QComboBox* add = rowList(QStringLiteral("evoadd"), QStringLiteral("Add an evolution into a species"));
-        showByteList(add, species, 1, 0, QStringLiteral("Add an evolution…"));
+        showByteList(add, m_addSpeciesList, 0);
         m_evolutions->setCellWidget(static_cast<int>(evolutions.size()), 3, add);
         connect(add, &QComboBox::currentIndexChanged, this, &Form6::addEvolution);
     }
@@ -140,13 +141,12 @@ void Form6::showLearnset()
     const std::vector<LearnedMove> learnset = list != nullptr ? list->learnset : std::vector<LearnedMove>{};
     clearRows(m_learnset);
     m_learnset->setRowCount(static_cast<int>(learnset.size()) + (list != nullptr ? 1 : 0));
-    const QStringList moves = m_moveNames.mid(0, MoveCount);
     for (int row = 0; row < static_cast<int>(learnset.size()); ++row) {
         const LearnedMove& entry = learnset[static_cast<std::size_t>(row)];
         QLineEdit* level = levelBox(QStringLiteral("learnlevel%1").arg(row + 1), QStringLiteral("Level"));
         setNumberText(level, QString::number(entry.level));
         QComboBox* move = rowList(QStringLiteral("learnmove%1").arg(row + 1), QStringLiteral("Move"));
-        showByteList(move, moves, 1, entry.move);
+        showByteList(move, m_moveList, entry.move);
         QToolButton* remove =
             removeButton(QStringLiteral("learnremove%1").arg(row + 1), QStringLiteral("Remove this move"));
         m_learnset->setCellWidget(row, 0, level);
@@ -161,7 +161,7 @@ void Form6::showLearnset()
         QLineEdit* level = levelBox(QStringLiteral("learnaddlevel"), QStringLiteral("Level of the move to add"));
         setNumberText(level, QString::number(learnset.empty() ? 1 : learnset.back().level));
         QComboBox* add = rowList(QStringLiteral("learnadd"), QStringLiteral("Add a move at that level"));
-        showByteList(add, moves, 1, 0, QStringLiteral("Add a move…"));
+        showByteList(add, m_addMoveList, 0);
         m_learnset->setCellWidget(last, 0, level);
         m_learnset->setCellWidget(last, 1, add);
         connect(add, &QComboBox::currentIndexChanged, this, &Form6::addLearned);
@@ -234,11 +234,10 @@ void Form6::addEvolution(int index)
 {
     EvosMoves* list = pickedList();
     auto* add = qobject_cast<QComboBox*>(sender());
-    if (list == nullptr || add == nullptr || index <= 0) {
+    if (m_filling || list == nullptr || add == nullptr || index <= 0) {
         return;
     }
-    list->evolutions.push_back(
-        {EvolveByLevel, 0, NewEvolutionLevel, static_cast<std::uint8_t>(add->itemData(index).toInt())});
+    list->evolutions.push_back({EvolveByLevel, 0, NewEvolutionLevel, static_cast<std::uint8_t>(pickedByte(add))});
     showEvolutions();
     updateState();
 }
@@ -272,12 +271,12 @@ void Form6::addLearned(int index)
 {
     EvosMoves* list = pickedList();
     auto* add = qobject_cast<QComboBox*>(sender());
-    if (list == nullptr || add == nullptr || index <= 0) {
+    if (m_filling || list == nullptr || add == nullptr || index <= 0) {
         return;
     }
     const int last = m_learnset->rowCount() - 1;
     const int level = byteBoxValue(qobject_cast<QLineEdit*>(m_learnset->cellWidget(last, 0)));
-    const LearnedMove entry{static_cast<std::uint8_t>(level), static_cast<std::uint8_t>(add->itemData(index).toInt())};
+    const LearnedMove entry{static_cast<std::uint8_t>(level), static_cast<std::uint8_t>(pickedByte(add))};
     list->learnset.insert(list->learnset.begin() + static_cast<std::ptrdiff_t>(placeForLevel(list->learnset, level)),
                           entry);
     showLearnset();

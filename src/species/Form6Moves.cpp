@@ -112,8 +112,17 @@ void Form6::fillMovesTable()
         showMoveRow(row);
     }
     m_moves->setEnabled(!m_work.moves.empty());
-    m_moves->resizeColumnsToContents();
-    m_moves->setColumnWidth(EffectColumn, std::min(m_moves->columnWidth(EffectColumn), 260));
+    // Widths of the longest texts: measuring 990 cells would cost more than the rest of the window.
+    const QFontMetrics metrics = m_moves->fontMetrics();
+    const int widths[] = {metrics.horizontalAdvance(QStringLiteral("000 MMMMMMMMMMMM")),
+                          metrics.horizontalAdvance(QStringLiteral("Attack down side effect")),
+                          metrics.horizontalAdvance(QStringLiteral("Power")),
+                          metrics.horizontalAdvance(QStringLiteral("MMMMMMMM")),
+                          metrics.horizontalAdvance(QStringLiteral("byte 200")),
+                          metrics.horizontalAdvance(QStringLiteral("PP"))};
+    for (int column = NameColumn; column <= PpColumn; ++column) {
+        m_moves->setColumnWidth(column, widths[column] + 24);
+    }
 }
 
 void Form6::showMoveRow(int row)

@@ -102,6 +102,7 @@ TEST(PokemonWindow, SavesExactlyTheEditedBytes)
         retype(pokemon.find<QLineEdit>("learnaddlevel"), "100");
         pokemon.find<QComboBox>("learnadd")->setCurrentIndex(7);
         QTest::mouseClick(pokemon.find<QToolButton>("learnremove1"), Qt::LeftButton);
+        pokemon.find<QTabWidget>("tabs")->setCurrentIndex(1);
         auto* moves = pokemon.find<QTableWidget>("moves");
         moves->setCurrentCell(9, 2);
         moves->editItem(moves->item(9, 2));

@@ -233,6 +233,9 @@ void Form6::buildMovesPage(QWidget* page)
     m_moves->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);
     m_moves->horizontalHeader()->setStretchLastSection(false);
+    // Rows of one line, as a list's: 165 of them are read by scrolling.
+    m_moves->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_moves->verticalHeader()->setDefaultSectionSize(m_moves->fontMetrics().height() + 8);
     layout->addWidget(m_moves);
 }
 

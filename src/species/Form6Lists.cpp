@@ -130,7 +130,7 @@ void Form6::showEvolutions()
         connect(add, &QComboBox::currentIndexChanged, this, &Form6::addEvolution);
     }
     m_evolutions->setEnabled(list != nullptr);
-    fitColumns(m_evolutions, {70, 110, 46, 160, 28});
+    fitColumns(m_evolutions, {60, 96, 40, 150, 28});
     markLists();
 }
 

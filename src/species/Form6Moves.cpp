@@ -123,6 +123,8 @@ void Form6::fillMovesTable()
     for (int column = NameColumn; column <= PpColumn; ++column) {
         m_moves->setColumnWidth(column, widths[column] + 24);
     }
+    // The room the tab has beyond them goes to the effects' names.
+    m_moves->horizontalHeader()->setSectionResizeMode(EffectColumn, QHeaderView::Stretch);
 }
 
 void Form6::showMoveRow(int row)

@@ -5,6 +5,7 @@
 // Trainer Parties does.
 
 #include "UiHarness.h"
+#include "maps/Form5.h"
 #include "species/Form6.h"
 #include "trainers/Form4.h"
 
@@ -196,4 +197,50 @@ TEST(PokemonWindow, OpensOnceAsksBeforeDroppingEditsAndShowsTheBanksRoom)
     press(window, Qt::Key_Escape);
     EXPECT_EQ(pokemon.editor.watcher.boxes.size(), 1U);
     EXPECT_EQ(fileBytes(pokemon.path), pokemon.rom.bytes());
+}
+
+// Each place it is met in opens where it is: a map in the Maps window, a party in Trainer Parties.
+TEST(PokemonWindow, OpensTheMapsAndPartiesItIsMetIn)
+{
+    PokemonWindow pokemon(GameVersion::Red);
+    auto* places = pokemon.find<QListWidget>("metin");
+    const auto activate = [&](const QString& kind) {
+        for (int row = 0; row < places->count(); ++row) {
+            if (places->item(row)->data(Qt::UserRole).toString().startsWith(kind)) {
+                places->setCurrentRow(row);
+                QTest::keyClick(places, Qt::Key_Return);
+                return places->item(row);
+            }
+        }
+        return static_cast<QListWidgetItem*>(nullptr);
+    };
+    const QListWidgetItem* map = activate("map:");
+    ASSERT_NE(map, nullptr);
+    ASSERT_NE(pokemon.editor.window.mapsWindow(), nullptr);
+    EXPECT_EQ(QString::number(pokemon.editor.window.mapsWindow()->selectedMap()),
+              map->data(Qt::UserRole).toString().section(':', 1));
+    const QListWidgetItem* party = activate("party:");
+    ASSERT_NE(party, nullptr);
+    Form4* parties = pokemon.editor.window.partiesWindow();
+    ASSERT_NE(parties, nullptr);
+    const QStringList at = party->data(Qt::UserRole).toString().split(':');
+    EXPECT_EQ(parties->partyTree()->currentItem(), parties->item(at[1].toInt(), at[2].toInt()));
+}
+
+// A learnset that grows takes bytes of the trainer bank: Trainer Parties, open beside it, counts them at once, and an
+// edit of another window's kept over the save.
+TEST(PokemonWindow, ASaveIsShownInTrainerParties)
+{
+    PokemonWindow pokemon(GameVersion::Yellow);
+    pokemon.editor.trigger("mnuParties");
+    Form4* parties = pokemon.editor.window.partiesWindow();
+    const QString before = pokemon.find<QLabel>("bankroom")->text();
+    pokemon.editor.trigger("mnuPokemon");
+    retype(pokemon.find<QLineEdit>("learnaddlevel"), "99");
+    pokemon.find<QComboBox>("learnadd")->setCurrentIndex(5);
+    pokemon.save();
+    const QString after = pokemon.find<QLabel>("bankroom")->text();
+    EXPECT_NE(after, before);
+    EXPECT_EQ(child<QLabel>(parties, "bankroom")->text(), after);
+    EXPECT_EQ(listOf(fileBytes(pokemon.path), GameVersion::Yellow, 1).entries.back(), std::make_pair(99, 5));
 }

@@ -136,9 +136,13 @@ bool Form6::save()
     if (wanted.empty()) {
         return true;
     }
-    const QString what = wanted.records.size() + wanted.evosMoves.size() == 1 && wanted.moves.empty()
-                             ? m_title->text().section(QLatin1Char(' '), 1)
-                             : QStringLiteral("the Pokémon");
+    // One species' record or list is named; anything more is "the Pokémon".
+    QString what = QStringLiteral("the Pokémon");
+    if (wanted.moves.empty() && wanted.records.size() + wanted.evosMoves.size() == 1) {
+        what = wanted.records.empty()
+                   ? speciesName(wanted.evosMoves.begin()->first)
+                   : speciesName(m_data.records[static_cast<std::size_t>(wanted.records.begin()->first - 1)].species);
+    }
     const auto written = writeSpeciesEdits(m_rom, m_data, wanted, saveLabel(what.toStdString()));
     if (!written) {
         showFailure(this, written.failure());

@@ -244,3 +244,26 @@ TEST(PokemonWindow, ASaveIsShownInTrainerParties)
     EXPECT_EQ(child<QLabel>(parties, "bankroom")->text(), after);
     EXPECT_EQ(listOf(fileBytes(pokemon.path), GameVersion::Yellow, 1).entries.back(), std::make_pair(99, 5));
 }
+
+// A list the game's pointer does not lead to is greyed and named, and a save of the record beside it leaves it be.
+TEST(PokemonWindow, LeavesAListItCannotReadAsItIs)
+{
+    SyntheticRom rom(GameVersion::Red);
+    const LayoutOffsets::SpeciesTables& at = LayoutOffsets::species(GameVersion::Red);
+    int species = 1;
+    while (rom.bytes()[static_cast<std::size_t>(at.pokedexNumbers + species - 1)] != 1) {
+        ++species;
+    }
+    rom.put(at.evosMovesPointers + 2 * (species - 1), {0x00, 0x00});
+    EditorUnderTest editor;
+    const std::string path = editor.open(rom);
+    editor.trigger("mnuPokemon");
+    Form6* window = editor.window.pokemonWindow();
+    window->selectNumber(1);
+    EXPECT_FALSE(child<QTableWidget>(window, "learnset")->isEnabled());
+    EXPECT_FALSE(child<QTableWidget>(window, "evolutions")->isEnabled());
+    EXPECT_TRUE(child<QLabel>(window, "notes")->text().contains("leaves the evolutions and learnset of this species"));
+    retype(child<QLineEdit>(window, "sbaseAtk"), "3");
+    press(window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(changedExactly(rom.bytes(), fileBytes(path), {{LayoutOffsets::baseStats(GameVersion::Red, 1) + 2, 3}}));
+}

@@ -175,9 +175,16 @@ TEST(PokemonWindow, RefusesALevelOfZeroWithoutAWrite)
 
 TEST(PokemonWindow, OpensOnceAsksBeforeDroppingEditsAndShowsTheBanksRoom)
 {
+    {
+        EditorUnderTest closed;
+        EXPECT_TRUE(closed.find<QAction>("mnuPokemon")->isVisible());
+        EXPECT_FALSE(closed.find<QAction>("mnuPokemon")->isEnabled());
+    }
     PokemonWindow pokemon(GameVersion::Yellow);
     Form6* window = pokemon.window;
-    pokemon.editor.trigger("mnuPokemon");
+    ASSERT_NE(window, nullptr);
+    // Ctrl+P from the main window raises the one window.
+    press(&pokemon.editor.window, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(pokemon.editor.window.pokemonWindow(), window);
     EXPECT_TRUE(window->isVisible());
 

@@ -36,6 +36,8 @@
 //                        within 10 ms.
 //   OpenPokemonWindow    Extras > Pokémon... until the window shows the first species with its lists and the
 //                        moves; meant to stay within 10 ms.
+//   WriteWholeGuide      the guide of the whole game written to a folder, pages and pictures (GuideBench.cpp);
+//                        meant to stay within 2 s.
 //   MakeBpsPatch, ApplyBpsPatch  a BPS patch of a saved Red image made and applied in memory (PatchBench.cpp);
 //                        meant to stay within 20 ms each.
 //

@@ -8,6 +8,7 @@
 // follow each other. It starts the user's emulator on the ROM.
 
 #include "app/RomSession.h"
+#include "history/SaveHistory.h"
 #include "rom/WindowPlace.h"
 #include "trainers/PartyPlaceReader.h"
 #include "trainers/PartyTable.h"
@@ -142,6 +143,12 @@ private:
     // A line on the status bar of this window and of window, when it has one.
     void showStatus(const QString& text, QWidget* window);
 
+    // SaveUndo.cpp: the open ROM's history of saves, read again after every save, undo and redo; the label of
+    // the save the next undo (back) or redo takes, empty when none; the undo or redo of a save, from window.
+    void refreshHistory();
+    QString nextSave(bool back) const;
+    void stepSaves(bool back, QWidget* window);
+
     std::unique_ptr<Ui::Form1> ui;
     RomSession m_session;
     PictureBook* m_pictures = nullptr;
@@ -150,6 +157,7 @@ private:
     QPointer<Form4> m_parties;
     QPointer<Form5> m_maps;
     QPointer<Form6> m_pokemon;
+    SaveHistory m_history;
     // Set while one window follows another's pick, so that the pick does not come back.
     bool m_following = false;
 };

@@ -55,6 +55,7 @@ void Form1::resetView()
     }
     ui->Frame1->setEnabled(false);
     ui->pages->setCurrentWidget(ui->startpage);
+    refreshHistory();
 }
 
 void Form1::switchEditorOn()
@@ -74,6 +75,7 @@ void Form1::switchEditorOn()
     ui->Frame1->setEnabled(true);
     ui->pages->setCurrentWidget(ui->editorpage);
     ui->trainerform->switchOn(m_session.target());
+    refreshHistory();
 }
 
 void Form1::mnuOpen_Click()

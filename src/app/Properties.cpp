@@ -1,6 +1,7 @@
 #include "app/Properties.h"
 
 #include "app/ReleasedGames.h"
+#include "history/SaveSettings.h"
 #include "patches/Checksum.h"
 #include "patches/Crc32.h"
 #include "rom/DisplayText.h"
@@ -10,8 +11,6 @@
 #include <QSettings>
 
 namespace {
-
-const QString ChecksumSetting = QStringLiteral("saves/keepGlobalChecksum");
 
 QString hexText(unsigned value, int digits)
 {
@@ -26,11 +25,6 @@ QString checksumText(bool right, unsigned stored, unsigned computed, int digits)
 }
 
 } // namespace
-
-bool keepGlobalChecksumSetting()
-{
-    return QSettings().value(ChecksumSetting, false).toBool();
-}
 
 Properties::Properties(const QString& path,
                        const QString& title,
@@ -55,7 +49,7 @@ Properties::Properties(const QString& path,
     }
     showOriginal(original);
     ui->chkChecksum->setChecked(keepGlobalChecksumSetting());
-    connect(ui->chkChecksum, &QCheckBox::toggled, this, [](bool on) { QSettings().setValue(ChecksumSetting, on); });
+    connect(ui->chkChecksum, &QCheckBox::toggled, this, [](bool on) { setKeepGlobalChecksum(on); });
     connect(ui->cmdOriginal, &QPushButton::clicked, this, [this, chooseOriginal] {
         const QString chosen = chooseOriginal();
         if (!chosen.isEmpty()) {

@@ -14,9 +14,6 @@ namespace Ui {
 class Properties;
 }
 
-// Whether every save also writes the global checksum; off unless the user turns it on.
-bool keepGlobalChecksumSetting();
-
 class Properties : public QDialog
 {
     Q_OBJECT

@@ -276,6 +276,7 @@ void Form1::followSave(QObject* origin)
 {
     RecentFiles::add(QString::fromStdString(m_session.path));
     showRecent();
+    refreshHistory();
     const auto image = m_session.target().readAgain();
     if (!image) {
         return;
@@ -299,22 +300,29 @@ void Form1::followSave(QObject* origin)
 
 void Form1::installUndo(QWidget* window, QUndoStack* steps, const EditActions& edit)
 {
-    const auto step = [steps](bool back) {
+    // The window's unsaved edits are undone before any save; a save undone reloads the window, which then has
+    // none to redo.
+    const auto step = [this, steps, window](bool back) {
         if (back ? steps->canUndo() : steps->canRedo()) {
             back ? steps->undo() : steps->redo();
+        } else {
+            stepSaves(back, window);
         }
     };
     connect(edit.undo, &QAction::triggered, window, [step] { step(true); });
     connect(edit.redo, &QAction::triggered, window, [step] { step(false); });
     // The actions may go before the steps when the window is destroyed.
-    const auto update = [steps, undo = QPointer<QAction>(edit.undo), redo = QPointer<QAction>(edit.redo)] {
+    const auto update = [this, steps, undo = QPointer<QAction>(edit.undo), redo = QPointer<QAction>(edit.redo)] {
         if (undo == nullptr || redo == nullptr) {
             return;
         }
-        undo->setEnabled(steps->canUndo());
-        undo->setText(steps->canUndo() ? QStringLiteral("Undo %1").arg(steps->undoText()) : QStringLiteral("Undo"));
-        redo->setEnabled(steps->canRedo());
-        redo->setText(steps->canRedo() ? QStringLiteral("Redo %1").arg(steps->redoText()) : QStringLiteral("Redo"));
+        const QString saves[] = {nextSave(true), nextSave(false)};
+        const QString texts[] = {steps->canUndo() ? steps->undoText() : saves[0],
+                                 steps->canRedo() ? steps->redoText() : saves[1]};
+        undo->setEnabled(!texts[0].isEmpty());
+        undo->setText(texts[0].isEmpty() ? QStringLiteral("Undo") : QStringLiteral("Undo %1").arg(texts[0]));
+        redo->setEnabled(!texts[1].isEmpty());
+        redo->setText(texts[1].isEmpty() ? QStringLiteral("Redo") : QStringLiteral("Redo %1").arg(texts[1]));
     };
     connect(steps, &QUndoStack::indexChanged, edit.undo, update);
     connect(steps, &QUndoStack::canUndoChanged, edit.undo, update);

@@ -2,6 +2,7 @@
 // rods, go back into the ROM through the maps' own save, with the failure boxes and question before unsaved edits are
 // lost of the other windows. A save is reported on the notes line and the status bar, without a box to dismiss.
 
+#include "history/SaveSettings.h"
 #include "maps/Form5.h"
 #include "maps/MapNames.h"
 #include "maps/PokemonGrid.h"
@@ -249,14 +250,15 @@ bool Form5::saveMap()
     if (m_map < 0 || !m_readOnly.isEmpty()) {
         return false;
     }
-    const auto written = writeMapEdits(m_rom, m_table, editedMap(), saveLabel(mapTitle(m_map).toStdString()));
+    const auto written =
+        writeMapEdits(m_rom, m_table, editedMap(), saveLabel(mapTitle(m_map).toStdString()), windowSaveOptions());
     if (!written) {
         showFailure(this, written.failure());
         return false;
     }
     const QString done = QStringLiteral("Data for %1 saved successfully!").arg(mapTitle(m_map));
     ui->statusbar->showMessage(done);
-    QStringList notes{done};
+    QStringList notes{done + checksumNote(written->commit)};
     for (const std::string& note : written->notes) {
         notes << QString::fromStdString(note);
     }

@@ -2,6 +2,7 @@
 
 #include "catalogues/CatalogueFill.h"
 #include "catalogues/NameCatalogues.h"
+#include "history/SaveSettings.h"
 #include "pictures/PictureBook.h"
 #include "rom/FailureBox.h"
 #include "rom/WindowPlace.h"
@@ -154,11 +155,13 @@ bool Form3::hasUnsavedChanges() const
 
 bool Form3::oversave()
 {
-    const auto written = writeBattles(m_rom, editedBattles(), saveLabel("the overworld battles"), m_locate);
+    const auto written =
+        writeBattles(m_rom, editedBattles(), saveLabel("the overworld battles"), m_locate, windowSaveOptions());
     if (!written) {
         showFailure(this, written.failure());
         return false;
     }
+    m_checksumNote = checksumNote(*written);
     m_loaded = editedBattles();
     setWindowModified(false);
     m_edits->reset();
@@ -169,8 +172,9 @@ bool Form3::oversave()
 void Form3::Command1_Click()
 {
     if (oversave()) {
-        QMessageBox::information(
-            this, QStringLiteral("Tavrik"), QStringLiteral("Overworld Pokémon Battle Data Saved successfully!"));
+        QMessageBox::information(this,
+                                 QStringLiteral("Tavrik"),
+                                 QStringLiteral("Overworld Pokémon Battle Data Saved successfully!") + m_checksumNote);
     }
 }
 

@@ -74,6 +74,8 @@ private:
     // The bytes as loaded, for the battles in place; a species list without a selection writes its
     // loaded byte back.
     BattleEdits m_loaded;
+    // What the last save adds to its message: the global checksum written too.
+    QString m_checksumNote;
     QUndoStack* m_steps;
     std::unique_ptr<EditHistory<BattleEdits>> m_edits;
 };

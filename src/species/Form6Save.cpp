@@ -3,6 +3,7 @@
 // and refused at the save, which then writes nothing. A save is reported on the notes line and the status bar.
 
 #include "history/CommitSave.h"
+#include "history/SaveSettings.h"
 #include "rom/FailureBox.h"
 #include "species/Form6.h"
 #include "trainers/PartyWrite.h"
@@ -143,14 +144,14 @@ bool Form6::save()
                    ? speciesName(wanted.evosMoves.begin()->first)
                    : speciesName(m_data.records[static_cast<std::size_t>(wanted.records.begin()->first - 1)].species);
     }
-    const auto written = writeSpeciesEdits(m_rom, m_data, wanted, saveLabel(what.toStdString()));
+    const auto written = writeSpeciesEdits(m_rom, m_data, wanted, saveLabel(what.toStdString()), windowSaveOptions());
     if (!written) {
         showFailure(this, written.failure());
         return false;
     }
     const QString done = QStringLiteral("Data for %1 saved successfully!").arg(what);
     m_statusBar->showMessage(done);
-    QStringList notes{done};
+    QStringList notes{done + checksumNote(written->commit)};
     for (const std::string& note : written->notes) {
         notes << QString::fromStdString(note);
     }

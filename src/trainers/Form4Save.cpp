@@ -2,6 +2,7 @@
 // into the ROM as the main window's party does, with the same failure boxes and question before unsaved edits
 // are lost. A save is reported on the notes line and the status bar, without a box to dismiss.
 
+#include "history/SaveSettings.h"
 #include "rom/FailureBox.h"
 #include "trainers/Form4.h"
 #include "trainers/InputFilters.h"
@@ -108,7 +109,8 @@ bool Form4::saveParty()
     if (m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money) {
         change.money = {{m_class, ui->txtmoney->text().toInt()}};
     }
-    const auto written = writeBankChange(m_rom, m_loaded, change, saveLabel(editsName().toStdString()));
+    const auto written =
+        writeBankChange(m_rom, m_loaded, change, saveLabel(editsName().toStdString()), windowSaveOptions());
     if (!written) {
         showFailure(this, written.failure());
         return false;
@@ -124,7 +126,7 @@ bool Form4::saveParty()
     loadParties(*image);
     // Where a list went, and the bank's free bytes in the words of the line under the party.
     const QString moved = QString::fromStdString(bankSavedNote(selectionName().toStdString(), written.value(), m_room));
-    m_saveNote = moved.isEmpty() ? done : done + QLatin1Char(' ') + moved;
+    m_saveNote = (moved.isEmpty() ? done : done + QLatin1Char(' ') + moved) + checksumNote(written->commit);
     updateState();
     emit saved();
     return true;

@@ -1,6 +1,7 @@
 // File > Save ROM: the form's values go back into the ROM where the selected trainer's groups were found;
 // then the roster is read again from the file. Edits are never lost without a question.
 
+#include "history/SaveSettings.h"
 #include "rom/DisplayText.h"
 #include "rom/FailureBox.h"
 #include "trainers/InputFilters.h"
@@ -89,8 +90,12 @@ bool TrainerForm::saveTrainer()
         return false;
     }
     const QString name = ui->namebox->text().trimmed();
-    const auto written =
-        writeTrainer(m_rom, rosterIndex, *m_loaded, recordFromControls(*m_loaded), saveLabel(name.toStdString()));
+    const auto written = writeTrainer(m_rom,
+                                      rosterIndex,
+                                      *m_loaded,
+                                      recordFromControls(*m_loaded),
+                                      saveLabel(name.toStdString()),
+                                      windowSaveOptions());
     if (!written) {
         showFailure(this, written.failure());
         return false;
@@ -106,7 +111,8 @@ bool TrainerForm::saveTrainer()
         trainersave();
     }
     const std::string owner = name.isEmpty() ? std::string("This trainer") : name.toStdString();
-    m_saveNote = QString::fromStdString(bankSavedNote(owner, written.value(), m_bankRoom));
+    m_saveNote =
+        QString::fromStdString(bankSavedNote(owner, written.value(), m_bankRoom)) + checksumNote(written->commit);
     m_keepSaveNote = true;
     updateState();
     emit saved();

@@ -5,6 +5,7 @@
 #include "UiHarness.h"
 #include "app/CommandLine.h"
 #include "app/Properties.h"
+#include "history/SaveSettings.h"
 #include "trainers/Form4.h"
 
 TEST(PatchMenus, CreatePatchThenApplyItGivesTheEditedRom)

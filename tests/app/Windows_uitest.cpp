@@ -3,8 +3,10 @@
 
 #include "MapIds.h"
 #include "UiHarness.h"
+#include "history/SaveSettings.h"
 #include "maps/Form5.h"
 #include "overworld/Form3.h"
+#include "patches/Checksum.h"
 #include "trainers/Form4.h"
 
 namespace {
@@ -171,5 +173,69 @@ TEST_F(SideBySide, UndoAndRedoWalkEachWindowsEdits)
     EXPECT_EQ(undo->text(), "Undo Typing");
     press(window, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(window->hasUnsavedChanges());
+    EXPECT_EQ(fileBytes(path), rom.bytes());
+}
+
+// Past a window's unsaved edits, Edit > Undo and Redo walk the ROM's saves: thirty saves of Trainer Parties undone
+// one by one give back the original file, redone give the edited one, every window following the file; an undo of
+// bytes another program changed since is refused and writes nothing.
+TEST_F(SideBySide, UndoAndRedoWalkTheSavesOfTheRom)
+{
+    Form4* window = parties();
+    constexpr int Saves = 30;
+    QString loaded;
+    Bytes beforeLast;
+    for (int classNumber = 1; classNumber <= Saves; ++classNumber) {
+        beforeLast = fileBytes(path);
+        window->selectParty(classNumber, 1);
+        QLineEdit* level = window->partyRows()->levelBox(1);
+        loaded = level->text();
+        retype(level, loaded == "77" ? "78" : "77");
+        press(window, Qt::Key_S, Qt::ControlModifier);
+    }
+    const Bytes edited = fileBytes(path);
+    ASSERT_NE(edited, rom.bytes());
+    auto* undo = child<QAction>(window, "mnuUndo");
+    EXPECT_TRUE(undo->text().startsWith("Undo the save of ")) << undo->text().toStdString();
+    auto* status = window->findChild<QStatusBar*>();
+    for (int k = 0; k < Saves; ++k) {
+        press(window, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_TRUE(status->currentMessage().startsWith("Undid the save of "))
+            << status->currentMessage().toStdString();
+    }
+    EXPECT_EQ(fileBytes(path), rom.bytes());
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(window->partyRows()->levelBox(1)->text(), loaded);
+    for (int k = 0; k < Saves; ++k) {
+        press(&editor.window, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+    EXPECT_EQ(fileBytes(path), edited);
+    EXPECT_EQ(window->partyRows()->levelBox(1)->text(), loaded == "77" ? "78" : "77");
+
+    // Another program writes where the newest save wrote: the undo says why and leaves the file as it is.
+    Bytes changed = edited;
+    const auto at = std::mismatch(changed.begin(), changed.end(), beforeLast.begin()).first;
+    *at = static_cast<std::uint8_t>(*at + 1);
+    editor.dir.writeBytes(changed, "test.gb");
+    const std::size_t boxes = editor.watcher.boxes.size();
+    press(window, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(editor.watcher.boxes.size(), boxes + 1);
+    EXPECT_EQ(fileBytes(path), changed);
+}
+
+// With "Keep the global checksum right" on, a window's save writes the two bytes as well and its note says so; the
+// undo of that save restores them with the rest.
+TEST_F(SideBySide, ASaveKeepsTheGlobalChecksumRightWhenAsked)
+{
+    setKeepGlobalChecksum(true);
+    Form4* window = parties();
+    window->selectParty(34, 1);
+    retype(window->partyRows()->levelBox(1), "61");
+    press(window, Qt::Key_S, Qt::ControlModifier);
+    const auto sums = cartridgeChecksums(fileBytes(path));
+    ASSERT_TRUE(sums.has_value());
+    EXPECT_TRUE(sums->globalRight());
+    EXPECT_TRUE(child<QLabel>(window, "notes")->text().contains("The global checksum was written too."));
+    press(window, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(fileBytes(path), rom.bytes());
 }

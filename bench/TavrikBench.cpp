@@ -37,6 +37,8 @@
 //                        OK, the roster read again and the first trainer reloaded as the window does.
 //   OpenMapsWindow       Extras > Maps... until the window shows its first map with its lists; meant to stay
 //                        within 10 ms.
+//   OpenPokemonWindow    Extras > Pokémon... until the window shows the first species with its lists and the
+//                        moves; meant to stay within 10 ms.
 //   WriteWholeGuide      the guide of the whole game written to a folder, pages and pictures (GuideBench.cpp);
 //                        meant to stay within 2 s.
 //   DifficultyPreviewCore  planDifficulty with +N% levels, at least 4 members, evolving, +10% wild and standing
@@ -71,6 +73,7 @@
 #include "pictures/PictureLocator.h"
 #include "rom/RomFile.h"
 #include "rom/VersionProfile.h"
+#include "species/Form6.h"
 #include "species/SpeciesEdit.h"
 #include "trainers/PartyWrite.h"
 #include "trainers/TrainerLayout.h"
@@ -766,6 +769,32 @@ void DifficultyPreviewWindow(benchmark::State& state)
     setVersionLabel(state);
 }
 BENCHMARK(DifficultyPreviewWindow)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+
+// Extras > Pokémon... on the opened image: the file read again, the species, moves, maps and parties read, the list
+// and the Moves tab filled and the first species shown. Closing the window happens outside the timing.
+void OpenPokemonWindow(benchmark::State& state)
+{
+    OpenedEditor editor(versionOf(state));
+    if (!editor.ready) {
+        state.SkipWithError("the window did not open the ROM");
+        return;
+    }
+    auto* pokemon = child<QAction>(&editor.window, "mnuPokemon");
+    for (auto _ : state) {
+        pokemon->trigger();
+        Form6* window = editor.window.pokemonWindow();
+        state.PauseTiming();
+        if (window == nullptr || window->selectedNumber() != 1 || !window->close()) {
+            state.SkipWithError("the Pokémon window did not open on a species, or did not close");
+            break;
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::sendPostedEvents();
+        state.ResumeTiming();
+    }
+    setVersionLabel(state);
+}
+BENCHMARK(OpenPokemonWindow)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 QtMessageHandler qtHandler = nullptr;
 

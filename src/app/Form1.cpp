@@ -7,6 +7,7 @@
 #include "overworld/Form3.h"
 #include "pictures/PictureBook.h"
 #include "rom/WindowPlace.h"
+#include "species/Form6.h"
 #include "trainers/Form4.h"
 #include "trainers/TrainerForm.h"
 #include "ui_Form1.h"
@@ -99,6 +100,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::For
     connect(ui->mnuParties, &QAction::triggered, this, &Form1::mnuParties_Click);
     connect(ui->mnuMaps, &QAction::triggered, this, &Form1::mnuMaps_Click);
     connect(ui->mnuDifficulty, &QAction::triggered, this, &Form1::mnuDifficulty_Click);
+    connect(ui->mnuPokemon, &QAction::triggered, this, &Form1::mnuPokemon_Click);
     connect(ui->mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
     installUndo(this, ui->trainerform->editSteps(), {ui->mnuUndo, ui->mnuRedo});
     routeUndoKeysToWindows();
@@ -145,6 +147,11 @@ Form5* Form1::mapsWindow() const
 Form7* Form1::difficultyWindow() const
 {
     return m_difficulty;
+}
+
+Form6* Form1::pokemonWindow() const
+{
+    return m_pokemon;
 }
 
 QComboBox* Form1::speciesBox(int member) const

@@ -2,10 +2,10 @@
 
 // The main window: the trainer editor, the menus, the notes line, and while no ROM is open a page that says how
 // to begin, with the recent ROMs. It owns the session of the open ROM, opens the About window, and the overworld
-// editor, the Trainer Parties window and the Maps window as windows of their own beside it, each once. They all
-// show the one open file: a save in one is shown in the others, closing the ROM or the program asks once for each
-// window with unsaved edits, and a party picked in Trainer Parties and a trainer picked on the Maps window follow
-// each other. It starts the user's emulator on the ROM.
+// editor, the Trainer Parties window, the Maps window and the Pokémon window as windows of their own beside it, each
+// once. They all show the one open file: a save in one is shown in the others, closing the ROM or the program asks once
+// for each window with unsaved edits, and a party picked in Trainer Parties and a trainer picked on the Maps window
+// follow each other. It starts the user's emulator on the ROM.
 
 #include "app/RomSession.h"
 #include "history/SaveHistory.h"
@@ -26,6 +26,7 @@ class Form3;
 class Form4;
 class Form5;
 class Form7;
+class Form6;
 class PictureBook;
 class QComboBox;
 class QLineEdit;
@@ -47,6 +48,7 @@ public:
     Form4* partiesWindow() const;
     Form5* mapsWindow() const;
     Form7* difficultyWindow() const;
+    Form6* pokemonWindow() const;
 
     // The party row controls of the trainer form, member 1..6.
     QComboBox* speciesBox(int member) const;
@@ -72,6 +74,7 @@ public slots:
     void mnuParties_Click();
     void mnuMaps_Click();
     void mnuDifficulty_Click();
+    void mnuPokemon_Click();
     void mnuAbout_Click();
 
 signals:
@@ -128,6 +131,7 @@ private:
     // Trainer Parties and the Maps window on the file as it is now, opened or raised; false when it cannot be read.
     bool showParties();
     bool showMaps();
+    bool showPokemon();
     // Asks once in each window with unsaved edits, the question ending in purpose: Save, Discard or Cancel;
     // false when the user cancels.
     bool settleAll(const QString& purpose = {});
@@ -155,6 +159,7 @@ private:
     QPointer<Form3> m_overworld;
     QPointer<Form4> m_parties;
     QPointer<Form5> m_maps;
+    QPointer<Form6> m_pokemon;
     SaveHistory m_history;
     QPointer<Form7> m_difficulty;
     // Set while one window follows another's pick, so that the pick does not come back.

@@ -14,6 +14,7 @@
 #include "overworld/Form3.h"
 #include "rom/FailureBox.h"
 #include "rom/WindowPlace.h"
+#include "species/Form6.h"
 #include "trainers/Form4.h"
 #include "trainers/TrainerForm.h"
 #include "ui_Form1.h"
@@ -63,7 +64,7 @@ void Form1::showBeside(QWidget* window)
 
 QList<QAction*> Form1::sharedActions() const
 {
-    return {ui->mnuOpen, ui->mnuPlay, ui->mnuParties, ui->mnuMaps, ui->mnuExit};
+    return {ui->mnuOpen, ui->mnuPlay, ui->mnuParties, ui->mnuMaps, ui->mnuPokemon, ui->mnuExit};
 }
 
 void Form1::mnuAbout_Click()
@@ -147,6 +148,13 @@ void Form1::mnuDifficulty_Click()
     showBeside(m_difficulty);
 }
 
+void Form1::mnuPokemon_Click()
+{
+    if (m_session.loaded()) {
+        showPokemon();
+    }
+}
+
 bool Form1::showParties()
 {
     // A window closed is only waiting to be deleted.
@@ -208,6 +216,38 @@ bool Form1::showMaps()
     return true;
 }
 
+bool Form1::showPokemon()
+{
+    // A window closed is only waiting to be deleted.
+    if (m_pokemon != nullptr && !m_pokemon->isHidden()) {
+        showBeside(m_pokemon);
+        return true;
+    }
+    const auto image = readForWindow();
+    if (!image) {
+        return false;
+    }
+    m_pokemon = new Form6(m_session.target(), m_pictures);
+    installEditorKeys(
+        m_pokemon, [this] { m_pokemon->cmdSave_Click(); }, sharedActions());
+    installUndo(m_pokemon, m_pokemon->editSteps(), addEditMenu(m_pokemon));
+    connect(m_pokemon, &Form6::saved, this, [this] { followSave(m_pokemon); });
+    connect(m_pokemon, &Form6::openMap, this, [this](int id) {
+        if (showMaps()) {
+            m_maps->selectMap(id);
+        }
+    });
+    connect(m_pokemon, &Form6::openParty, this, [this](int classNumber, int partyNumber) {
+        if (showParties()) {
+            const QScopedValueRollback following(m_following, true);
+            m_parties->selectParty(classNumber, partyNumber);
+        }
+    });
+    m_pokemon->loadSpecies(*image);
+    showBeside(m_pokemon);
+    return true;
+}
+
 void Form1::followParty(int classNumber, int partyNumber, QObject* origin)
 {
     if (m_following) {
@@ -243,12 +283,13 @@ bool Form1::settleAll(const QString& purpose)
         showBeside(window);
         return window->settleEdits(purpose);
     };
-    return settled(m_overworld.data()) && settled(m_parties.data()) && settled(m_maps.data());
+    return settled(m_overworld.data()) && settled(m_parties.data()) && settled(m_maps.data()) &&
+           settled(m_pokemon.data());
 }
 
 void Form1::closeRomWindows()
 {
-    for (QWidget* window : std::initializer_list<QWidget*>{m_overworld, m_parties, m_maps, m_difficulty}) {
+    for (QWidget* window : std::initializer_list<QWidget*>{m_overworld, m_parties, m_maps, m_difficulty, m_pokemon}) {
         if (window != nullptr) {
             window->close();
         }
@@ -278,6 +319,9 @@ void Form1::followSave(QObject* origin)
     }
     if (m_difficulty != nullptr && origin != m_difficulty) {
         m_difficulty->followSave(*image);
+    }
+    if (m_pokemon != nullptr && origin != m_pokemon) {
+        m_pokemon->followSave(*image);
     }
 }
 

@@ -325,6 +325,10 @@ void Form4::drawPortrait()
 
 QString Form4::selectionName() const
 {
+    // Nothing picked yet: another window's save asks for the name all the same.
+    if (m_class <= 0) {
+        return {};
+    }
     const PartyList* list = m_table.listOf(m_class);
     QStringList names;
     for (const int classNumber : list != nullptr ? list->classes : ClassList{m_class}) {

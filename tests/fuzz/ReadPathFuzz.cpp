@@ -144,45 +144,15 @@ void checkSizeChange(const Bytes& image,
 
 } // namespace
 
-// The images an input is laid over, each with a copy as built: the bytes an input changed are copied back
-// range by range, so that no input pays for a whole image.
-struct Images
-{
-    Images()
-        : built{leanImage(GameVersion::Red),
-                leanImage(GameVersion::Blue),
-                leanImage(GameVersion::Yellow),
-                Bytes(SyntheticRom::DefaultSize, 0x00)},
-          images{built[0], built[1], built[2], built[3]}
-    {
-        changed.reserve(256);
-    }
-
-    void put(Bytes& image, std::size_t offset, const std::uint8_t* bytes, std::size_t count)
-    {
-        count = std::min(count, image.size() - std::min(offset, image.size()));
-        std::memcpy(image.data() + offset, bytes, count);
-        changed.push_back({static_cast<std::int32_t>(offset), static_cast<std::int32_t>(offset + count)});
-    }
-    void restore(std::size_t which)
-    {
-        for (const BankRange& range : changed) {
-            std::memcpy(images[which].data() + range.start,
-                        built[which].data() + range.start,
-                        static_cast<std::size_t>(range.end - range.start));
-        }
-        changed.clear();
-    }
-
-    Bytes built[4];
-    Bytes images[4];
-    std::vector<BankRange> changed;
-};
+// The lean synthetic image of each version, and an empty one.
+using Images = OverlaidImages<4>;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // The lean synthetic image of each version, and an empty one.
-    static Images images;
+    static Images images({leanImage(GameVersion::Red),
+                          leanImage(GameVersion::Blue),
+                          leanImage(GameVersion::Yellow),
+                          Bytes(SyntheticRom::DefaultSize, 0x00)});
     if (size < 2) {
         return 0;
     }

@@ -65,35 +65,16 @@ Bytes leanImage(GameVersion version)
     return image;
 }
 
-struct Images
+struct Images : OverlaidImages<2>
 {
     Images()
-        : built{leanImage(GameVersion::Red), leanImage(GameVersion::Yellow)}, images{built[0], built[1]},
+        : OverlaidImages({leanImage(GameVersion::Red), leanImage(GameVersion::Yellow)}),
           numbers{pokedexNumbers(built[0], profileOf(GameVersion::Red)),
                   pokedexNumbers(built[1], profileOf(GameVersion::Yellow))}
     {}
 
-    void put(Bytes& image, std::size_t offset, const std::uint8_t* bytes, std::size_t count)
-    {
-        count = std::min(count, image.size() - std::min(offset, image.size()));
-        std::memcpy(image.data() + offset, bytes, count);
-        changed.push_back({static_cast<std::int32_t>(offset), static_cast<std::int32_t>(offset + count)});
-    }
-    void restore(std::size_t which)
-    {
-        for (const BankRange& range : changed) {
-            std::memcpy(images[which].data() + range.start,
-                        built[which].data() + range.start,
-                        static_cast<std::size_t>(range.end - range.start));
-        }
-        changed.clear();
-    }
-
-    Bytes built[2];
-    Bytes images[2];
     // The Pokédex order table lies outside what the inputs change.
     std::vector<int> numbers[2];
-    std::vector<BankRange> changed;
 };
 
 void checkRead(const Bytes& image, const EvosMovesTable& table)

@@ -10,13 +10,6 @@ namespace {
 
 using namespace MapIds;
 
-void addBytes(Writes& writes, std::int32_t offset, const Bytes& bytes)
-{
-    for (const std::uint8_t byte : bytes) {
-        writes[offset++] = byte;
-    }
-}
-
 struct Case
 {
     const char* what;

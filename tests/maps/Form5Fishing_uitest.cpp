@@ -13,13 +13,6 @@ namespace {
 
 using namespace MapIds;
 
-void addBytes(Writes& writes, std::int32_t offset, const Bytes& bytes)
-{
-    for (const std::uint8_t byte : bytes) {
-        writes[offset++] = byte;
-    }
-}
-
 template <typename T> T* widget(Form5* window, const char* name)
 {
     return window->findChild<T*>(QString::fromLatin1(name));

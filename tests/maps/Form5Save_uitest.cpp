@@ -14,13 +14,6 @@ namespace {
 
 using namespace MapIds;
 
-void addBytes(Writes& writes, std::int32_t offset, const Bytes& bytes)
-{
-    for (const std::uint8_t byte : bytes) {
-        writes[offset++] = byte;
-    }
-}
-
 QLineEdit* box(Form5* window, const QString& name)
 {
     return window->findChild<QLineEdit*>(name);

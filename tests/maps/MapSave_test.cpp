@@ -21,13 +21,6 @@ WildArea area(int rate, int firstSpecies, int level)
     return made;
 }
 
-void addBytes(Writes& writes, std::int32_t offset, const Bytes& bytes)
-{
-    for (const std::uint8_t byte : bytes) {
-        writes[offset++] = byte;
-    }
-}
-
 struct Case
 {
     const char* what;

@@ -56,3 +56,10 @@ void addText(Writes& writes, std::int32_t offset, const std::string& text)
         writes[offset++] = byte;
     }
 }
+
+void addBytes(Writes& writes, std::int32_t offset, const Bytes& bytes)
+{
+    for (const std::uint8_t byte : bytes) {
+        writes[offset++] = byte;
+    }
+}

@@ -52,3 +52,5 @@ Bytes fileBytes(const std::string& path);
 ::testing::AssertionResult changedExactly(const Bytes& before, const Bytes& after, const Writes& writes);
 // writes with the bytes of text, encoded, from offset on.
 void addText(Writes& writes, std::int32_t offset, const std::string& text);
+// writes with bytes from offset on.
+void addBytes(Writes& writes, std::int32_t offset, const Bytes& bytes);

@@ -1,6 +1,7 @@
 // The export: every battle of the ROM as the document of format version 1, keys in a fixed order.
 
 #include "app/BattleJson.h"
+#include "app/ChampionJson.h"
 #include "app/JsonNames.h"
 #include "app/JsonText.h"
 #include "app/MapJson.h"
@@ -127,6 +128,9 @@ std::string exportBattles(const Bytes& image, const VersionProfile& profile)
     const PartyTable table = readPartyTable(image, profile);
     document["classes"] = classes(image, profile, table, lists, notes);
     document["leaders"] = leaders(image, profile, table, lists, notes);
+    if (Json champion = exportChampionMoves(image, profile, lists, notes); !champion.is_discarded()) {
+        document["championMoves"] = std::move(champion);
+    }
     const MapTable maps = readMaps(image, profile);
     document["overworld"] = overworld(image, maps, lists, notes);
     document["maps"] = exportMaps(maps, lists, notes);

@@ -4,6 +4,7 @@
 // overworld battles follow.
 
 #include "app/BattleJson.h"
+#include "app/ChampionJson.h"
 #include "app/ImportCheck.h"
 #include "app/JsonRead.h"
 #include "maps/StaticBattles.h"
@@ -25,6 +26,7 @@ public:
     void plan(const ClassWish& wish);
     void plan(const LeaderWish& wish);
     void plan(const BattleWish& wish);
+    void plan(const ChampionMoves& wish);
     // Every change of the trainer bank and of the species data gathered from the wishes, planned and checked as one.
     void planBank(const SpeciesImport& species);
     void plan(const MapImport& wish);
@@ -180,6 +182,19 @@ void Planner::plan(const LeaderWish& wish)
     });
 }
 
+// The champion's moves are operands of the trainer bank's code, written with the bank's other values.
+void Planner::plan(const ChampionMoves& wish)
+{
+    const auto writes = planChampionMoves(m_image, m_profile, wish);
+    if (!writes) {
+        m_plan.errors.push_back("championMoves: " + writes.failure().description);
+        return;
+    }
+    const auto lines = championLines(*readChampionMoves(m_image, m_profile), wish, m_lists);
+    m_lines.insert(m_lines.end(), lines.begin(), lines.end());
+    m_other.insert(m_other.end(), writes->begin(), writes->end());
+}
+
 void Planner::plan(const BattleWish& wish)
 {
     const BattleValues was = readBattle(m_image, m_positions, wish.battle);
@@ -248,6 +263,9 @@ ImportPlan planImport(const Bytes& image, const VersionProfile& profile, std::st
     }
     for (const LeaderWish& wish : wishes.leaders) {
         planner.plan(wish);
+    }
+    if (wishes.champion) {
+        planner.plan(*wishes.champion);
     }
     planner.planBank(wishes.species);
     for (const BattleWish& wish : wishes.battles) {

@@ -112,7 +112,17 @@ void Checker::document(const Json& document, ImportWishes& wishes)
 {
     if (!object(document,
                 "(top)",
-                {"tavrik", "game", "classes", "leaders", "overworld", "maps", "rods", "pokemon", "moves", "notes"})) {
+                {"tavrik",
+                 "game",
+                 "classes",
+                 "leaders",
+                 "championMoves",
+                 "overworld",
+                 "maps",
+                 "rods",
+                 "pokemon",
+                 "moves",
+                 "notes"})) {
         return;
     }
     if (!document.contains("tavrik") || document["tavrik"] != BattleJsonVersion) {
@@ -139,6 +149,8 @@ void Checker::document(const Json& document, ImportWishes& wishes)
             leader((*items)[k], at("leaders", k), seen, wishes);
         }
     }
+    wishes.champion =
+        checkChampionMoves(document.value("championMoves", Json()), m_image, m_profile, m_lists, m_errors);
     seen.clear();
     if (const Json* items = array(document, "overworld")) {
         for (std::size_t k = 0; k < items->size(); ++k) {

@@ -3,6 +3,7 @@
 // The first half of an import: the document read and checked against the ROM, every error with its JSON
 // path, into the values it asks for. Absent keys and nulls ask for nothing.
 
+#include "app/ChampionJson.h"
 #include "app/JsonNames.h"
 #include "app/MapJson.h"
 #include "app/SpeciesJson.h"
@@ -49,6 +50,7 @@ struct ImportWishes
     std::vector<BattleWish> battles;
     MapImport maps;
     SpeciesImport species;
+    std::optional<ChampionMoves> champion;
 };
 
 // The ROM an import is checked and planned against, each of its tables read once.

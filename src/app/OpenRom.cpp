@@ -162,6 +162,9 @@ void Form1::fillLists(const Bytes& image, const PartyTable& parties)
     TrainerForm* form = ui->trainerform;
     form->roster()->clear();
     form->moveList()->clear();
+    for (QComboBox* list : form->championLists()) {
+        list->clear();
+    }
     form->itemList()->clear();
     form->trainer(image, parties);
     pokemon(image);
@@ -207,7 +210,9 @@ void Form1::pokemon(const Bytes& image)
 void Form1::attack(const Bytes& image)
 {
     if (m_session.loaded()) {
-        appendNames({ui->trainerform->moveList()}, moveNames(image, *m_session.profile));
+        std::vector<QComboBox*> lists = ui->trainerform->championLists();
+        lists.insert(lists.begin(), ui->trainerform->moveList());
+        appendNames(lists, moveNames(image, *m_session.profile));
     }
 }
 

@@ -24,7 +24,11 @@ bool inImage(const Bytes& image, std::int32_t offset)
 
 void readRedBlue(const Bytes& image, const VersionProfile& profile, SpecialMoves& special)
 {
-    special.champion = ChampionMoves{};
+    if (const auto champion = readChampionMoves(image, profile)) {
+        special.champion = *champion;
+    } else {
+        special.championProblem = champion.failure().description;
+    }
     if (!profile.specialMovesEditable || !specialMoveTableInPlace(image, profile)) {
         return;
     }

@@ -10,6 +10,7 @@
 // each move's PP from the moves table, so a special move has its own.
 
 #include "battles/Battler.h"
+#include "battles/ChampionCode.h"
 #include "rom/RomFile.h"
 #include "rom/VersionProfile.h"
 #include "trainers/PartyRules.h"
@@ -18,6 +19,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -35,25 +37,15 @@ struct LeaderMove
     bool operator==(const LeaderMove&) const = default;
 };
 
-// The champion's moves: the released game's unless read otherwise.
-struct ChampionMoves
-{
-    std::uint8_t first = 0x8F;      // SKY ATTACK
-    std::uint8_t bulbasaur = 0x48;  // MEGA DRAIN
-    std::uint8_t charmander = 0x7E; // FIRE BLAST
-    std::uint8_t otherwise = 0x3B;  // BLIZZARD
-
-    bool operator==(const ChampionMoves&) const = default;
-};
-
 struct SpecialMoves
 {
     // Red and Blue, when the table of special moves is where the game keeps it.
     std::vector<LeaderMove> leaders;
     // (class, move), in the table's order.
     std::vector<std::pair<int, std::uint8_t>> teamMoves;
-    // Red and Blue only.
+    // Red and Blue only, while the code that gives them is the game's; else why not.
     std::optional<ChampionMoves> champion;
+    std::string championProblem;
     // Yellow only.
     std::vector<CustomMoveEntry> custom;
 };

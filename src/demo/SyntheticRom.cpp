@@ -54,6 +54,12 @@ int rosterIndexOf(int classNumber)
 
 constexpr std::uint8_t LoadA = 0x3E;
 
+// Red's and Blue's champion branch of the party reading: SKY ATTACK to member 1, then by the rival's starter
+// (BULBASAUR, CHARMANDER) MEGA DRAIN, FIRE BLAST or BLIZZARD to member 6; invented RAM addresses.
+constexpr std::int32_t ChampionBranch = 0x39CE9;
+const Bytes ChampionBranchCode = {0x3E, 0x8F, 0xEA, 0x2D, 0xD0, 0xFA, 0x1D, 0xD7, 0xFE, 0x99, 0x06, 0x48, 0x28,
+                                  0x08, 0xFE, 0xB0, 0x06, 0x7E, 0x28, 0x02, 0x06, 0x3B, 0x78, 0xEA, 0x0D, 0xD1};
+
 } // namespace
 
 SyntheticRom::SyntheticRom(GameVersion version, std::size_t size) : m_version(version), m_bytes(size, 0x00)
@@ -242,6 +248,7 @@ void SyntheticRom::buildTrainerValues()
         // The return that ends the routine before the table, and the end of the Elite Four's list.
         set(*profile.specialMoveTableOffset - 1, 0xC9);
         set(*profile.specialMoveTableOffset + 24, 0xFF);
+        put(ChampionBranch, ChampionBranchCode);
     }
     for (int i = 0; i < RosterSize; ++i) {
         const TrainerLayout& layout = trainerLayout(m_version, i);

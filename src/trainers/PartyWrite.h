@@ -12,8 +12,8 @@
 #include "rom/SpacePlan.h"
 #include "rom/WritePlan.h"
 #include "species/EvosMoves.h"
-#include "trainers/BankPlan.h"
 #include "trainers/BankLayout.h"
+#include "trainers/BankPlan.h"
 #include "trainers/PartyTable.h"
 
 #include <optional>

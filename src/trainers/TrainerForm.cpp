@@ -38,7 +38,12 @@ TrainerForm::TrainerForm(QWidget* parent)
         }
         updateState();
     });
-    for (QComboBox* list : {ui->itemlst, ui->attacklst}) {
+    for (QComboBox* list : {ui->itemlst,
+                            ui->attacklst,
+                            ui->championFirst,
+                            ui->championBulbasaur,
+                            ui->championCharmander,
+                            ui->championOtherwise}) {
         connect(list, &QComboBox::currentIndexChanged, this, &TrainerForm::updateState);
     }
     connect(ui->trainerlst, &QListWidget::currentRowChanged, this, &TrainerForm::trainerlst_Click);
@@ -74,6 +79,11 @@ QListWidget* TrainerForm::roster() const
 QComboBox* TrainerForm::moveList() const
 {
     return ui->attacklst;
+}
+
+std::vector<QComboBox*> TrainerForm::championLists() const
+{
+    return {ui->championFirst, ui->championBulbasaur, ui->championCharmander, ui->championOtherwise};
 }
 
 QComboBox* TrainerForm::itemList() const
@@ -115,6 +125,7 @@ void TrainerForm::resetView()
     ui->namebox->setText(QString());
     ui->SSTab1->setEnabled(false);
     ui->frmmove->hide();
+    ui->frmchampion->hide();
     ui->frmprize->hide();
     ui->Frame3->setEnabled(false);
     ui->partyinfo->clear();
@@ -127,6 +138,9 @@ void TrainerForm::switchOn(const RomTarget& rom)
 {
     m_rom = rom;
     ui->frmmove->setVisible(rom.profile->specialMovesEditable);
+    // Red's and Blue's champion's moves take the place of the version note, which only Yellow has.
+    ui->frmchampion->setVisible(rom.profile->specialMovesEditable);
+    ui->Frame6->setVisible(!rom.profile->specialMovesEditable);
     ui->Frame3->setEnabled(true);
     ui->SSTab1->setEnabled(true);
     ui->info->setText(rom.profile->version == GameVersion::Yellow ? YellowNote : QString());

@@ -40,6 +40,8 @@ public:
     QLineEdit* levelBox(int member) const;
     QListWidget* roster() const;
     QComboBox* moveList() const;
+    // The champion's four move lists (Red and Blue), filled like the special move's.
+    std::vector<QComboBox*> championLists() const;
     QComboBox* itemList() const;
     // The steps of the unsaved edits, which Edit > Undo and Redo walk before the ROM's saves.
     QUndoStack* editSteps() const;
@@ -95,6 +97,8 @@ private:
     void updateState();
     // Each member's four moves under the party, as the rows and the special move stand.
     void showMemberMoves();
+    // The champion's moves of a record in their lists, greyed with the reason where the code is not the game's.
+    void showChampion(const TrainerRecord& record);
 
     std::unique_ptr<Ui::TrainerForm> ui;
     RomTarget m_rom;
@@ -122,4 +126,6 @@ private:
     // What the moves under the party are computed from, read with the trainer.
     SpeciesData m_species;
     SpecialMoves m_specialMoves;
+    // The rival's two starters the champion's code names, as the ROM names them.
+    QStringList m_championStarters;
 };

@@ -1,6 +1,7 @@
 // The roster fill and the loader: a trainer picked in the roster is read from the ROM, found where the
 // game finds it, and shown in the form. A group that is not in place stays disabled and empty.
 
+#include "catalogues/NameCatalogues.h"
 #include "rom/FailureBox.h"
 #include "trainers/InputFilters.h"
 #include "trainers/PartyRows.h"
@@ -95,6 +96,12 @@ void TrainerForm::loadTrainer(int rosterIndex)
     const LoadedTrainer loaded = readTrainer(*image, *m_rom.profile, rosterIndex);
     m_species = readSpeciesData(*image, *m_rom.profile);
     m_specialMoves = readSpecialMoves(*image, *m_rom.profile);
+    const std::vector<std::string> species = speciesNames(*image, *m_rom.profile);
+    m_championStarters.clear();
+    for (const std::uint8_t starter : {ChampionBulbasaur, ChampionCharmander}) {
+        m_championStarters << (starter < species.size() ? QString::fromStdString(species[starter]).trimmed()
+                                                        : QString::number(starter));
+    }
     const TrainerClass& trainer = trainerClass(rosterIndex);
     // What the game gives members by their place: checked against the rows as they change.
     for (const LostMove& move : lostMoves(*image, *m_rom.profile, trainer.number, trainer.party, 0)) {
@@ -149,6 +156,7 @@ void TrainerForm::applyTrainer(int rosterIndex, const LoadedTrainer& loaded)
         ui->attacklst->setCurrentIndex(record.specialMove ? listIndexFor(*record.specialMove - 1, ui->attacklst) : -1);
     }
     m_specialMoveUser = record.party ? record.specialMoveUser : std::nullopt;
+    showChampion(record);
     followMembers();
 
     ui->frmprize->setEnabled(loaded.places.prize.inPlace());
@@ -182,4 +190,23 @@ void TrainerForm::followMembers()
     }
     ui->pkmnno->setCurrentIndex(listIndexFor(*m_specialMoveUser, ui->pkmnno));
     updateState();
+}
+
+void TrainerForm::showChampion(const TrainerRecord& record)
+{
+    if (!m_rom.profile->specialMovesEditable) {
+        return;
+    }
+    const std::vector<QComboBox*> lists = championLists();
+    ui->frmchampion->setEnabled(record.champion.has_value());
+    ui->frmchampion->setToolTip(record.champion ? QString() : QString::fromStdString(m_specialMoves.championProblem));
+    QLabel* const labels[] = {ui->championBulbasaurLabel, ui->championCharmanderLabel};
+    for (int k = 0; k < 2 && k < m_championStarters.size(); ++k) {
+        labels[k]->setText(QStringLiteral("Member 6, rival's %1:").arg(m_championStarters[k]));
+    }
+    const ChampionMoves moves = record.champion.value_or(ChampionMoves{});
+    const std::uint8_t bytes[] = {moves.first, moves.bulbasaur, moves.charmander, moves.otherwise};
+    for (std::size_t k = 0; k < lists.size(); ++k) {
+        lists[k]->setCurrentIndex(record.champion ? listIndexFor(bytes[k] - 1, lists[k]) : -1);
+    }
 }

@@ -73,6 +73,9 @@ LoadedTrainer readTrainer(const Bytes& image, const VersionProfile& profile, con
         record.prizeItem = byteAt(image, *layout.prizeItemOffset());
         record.prizeAmount = byteAt(image, *layout.prizeAmountOffset);
     }
+    if (const auto champion = readChampionMoves(image, profile)) {
+        record.champion = *champion;
+    }
     return loaded;
 }
 
@@ -134,6 +137,14 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
     }
     if (specialMove && !moveFirst) {
         planSpecialMove(write.plan, layout, edited);
+    }
+    if (edited.champion && loaded.record.champion && edited.champion != loaded.record.champion) {
+        // The operands are written only while the code around them is still the game's.
+        if (const auto champion = planChampionMoves(image, profile, *edited.champion)) {
+            write.plan.insert(write.plan.end(), champion->begin(), champion->end());
+        } else {
+            write.leftAlone.emplace_back("champion's moves");
+        }
     }
     auto bank = planBankChange(image, profile, {party, {}}, write.plan, table);
     if (!bank) {

@@ -3,6 +3,7 @@
 // One trainer's values as the editor edits them: read from a ROM image at the places the game finds
 // them, and written back only where they still are.
 
+#include "battles/ChampionCode.h"
 #include "rom/Failure.h"
 #include "rom/RomTarget.h"
 #include "rom/VersionProfile.h"
@@ -30,6 +31,9 @@ struct TrainerRecord
     // Item number counted from 1.
     std::optional<std::uint8_t> prizeItem;
     std::optional<std::uint8_t> prizeAmount;
+    // Red and Blue: the champion's moves, which no roster entry owns, travel with every trainer's record; empty
+    // where the code that gives them is not the game's.
+    std::optional<ChampionMoves> champion;
 
     bool operator==(const TrainerRecord&) const = default;
 };

@@ -38,6 +38,16 @@ TrainerRecord TrainerForm::recordFromControls(const LoadedTrainer& loaded) const
     record.specialMove = listByte(ui->attacklst, 1, loaded.record.specialMove);
     record.specialMoveUser = loaded.record.specialMoveUser ? m_specialMoveUser : std::nullopt;
     record.prizeItem = listByte(ui->itemlst, 1, loaded.record.prizeItem);
+    if (record.champion) {
+        const std::vector<QComboBox*> lists = championLists();
+        std::uint8_t* bytes[] = {&record.champion->first,
+                                 &record.champion->bulbasaur,
+                                 &record.champion->charmander,
+                                 &record.champion->otherwise};
+        for (std::size_t k = 0; k < lists.size(); ++k) {
+            *bytes[k] = listByte(lists[k], 1, *bytes[k]).value_or(*bytes[k]);
+        }
+    }
     if (record.prizeAmount) {
         record.prizeAmount = static_cast<std::uint8_t>(byteBoxValue(ui->itemquant));
     }
@@ -191,6 +201,7 @@ void TrainerForm::followSave()
     mergeEdit(was->record.specialMoveUser, shown.specialMoveUser, merged.specialMoveUser, conflict);
     mergeEdit(was->record.prizeItem, shown.prizeItem, merged.prizeItem, conflict);
     mergeEdit(was->record.prizeAmount, shown.prizeAmount, merged.prizeAmount, conflict);
+    mergeEdit(was->record.champion, shown.champion, merged.champion, conflict);
     if (conflict && askKeepOrReload(this, name) != QMessageBox::Yes) {
         return;
     }

@@ -111,6 +111,22 @@ TEST(BattleJson, AnEditedValueChangesExactlyItsBytes)
          [](Json& d) { d["leaders"][8]["specialMove"]["move"] = 3; },
          {{*LayoutOffsets::Red[8].move, 3}},
          "LORELAI: special move " + SyntheticRom::moveName(1 + 88 % 165) + " → " + SyntheticRom::moveName(3)},
+        {"the champion's first move",
+         [](Json& d) { d["championMoves"]["first"] = 3; },
+         {{LayoutOffsets::ChampionFirstMove, 3}},
+         "Champion: member 1's move " + SyntheticRom::moveName(0x8F) + " → " + SyntheticRom::moveName(3)},
+        {"the champion's sixth moves",
+         [](Json& d) {
+             Json& sixth = d["championMoves"]["sixth"];
+             sixth.begin().value() = 4;
+             (++sixth.begin()).value() = 5;
+             sixth["otherwise"] = 6;
+         },
+         {{LayoutOffsets::ChampionBulbasaurMove, 4},
+          {LayoutOffsets::ChampionCharmanderMove, 5},
+          {LayoutOffsets::ChampionOtherwiseMove, 6}},
+         "Champion: member 6's move against the rival's " + SyntheticRom::speciesName(0x99) + " " +
+             SyntheticRom::moveName(0x48) + " → " + SyntheticRom::moveName(4)},
         {"a battle",
          [](Json& d) {
              d["overworld"][5] = {{"battle", 6}, {"species", 5}, {"level", 99}};
@@ -154,6 +170,8 @@ TEST(BattleJson, RefusesABadFileWholeNamingEveryPath)
     bad["leaders"][5]["prize"] = {{"amount", 3}};
     bad["leaders"][8]["prize"] = {{"amount", 3}};
     bad["overworld"][0]["level"] = 256;
+    bad["championMoves"]["first"] = 0;
+    bad["championMoves"]["sixth"]["MEW"] = 1;
     const Outcome result = run({"import", path, saved(dir, bad)});
     EXPECT_EQ(result.code, 1);
     for (const char* error : {
@@ -171,6 +189,8 @@ TEST(BattleJson, RefusesABadFileWholeNamingEveryPath)
              "leaders[5].prize: the prize is not where the game keeps it",
              "leaders[8].prize: the Elite Four give no prize",
              "overworld[0].level: a whole number of 0-255",
+             "championMoves.first: the champion's moves cannot be empty",
+             "championMoves.sixth.MEW: there is no such key",
          }) {
         EXPECT_NE(result.err.find(error), std::string::npos) << error << "\n" << result.err;
     }
@@ -235,4 +255,23 @@ TEST(BattleJson, ReportsEachChangeAndWritesNothingOnADryRunOrALockedFile)
     EXPECT_EQ(fileBytes(path), rom.bytes());
     EXPECT_EQ(run({"import", path, file}).out, lines + "16 bytes written.\n");
     EXPECT_EQ(run({"import", path, file}).out, "Nothing to change.\n");
+}
+
+// The champion's moves are null where the instructions around them are not the game's; a value is then refused.
+TEST(BattleJson, ChampionMovesOnlyWhereTheCodeIsTheGames)
+{
+    SyntheticRom rom(GameVersion::Blue);
+    EXPECT_FALSE(exported(SyntheticRom(GameVersion::Yellow).bytes(), GameVersion::Yellow).contains("championMoves"));
+    const Json released = exported(rom.bytes(), GameVersion::Blue);
+    EXPECT_EQ(released["championMoves"]["first"], SyntheticRom::moveName(0x8F));
+    EXPECT_EQ(released["championMoves"]["sixth"].size(), 3U);
+    rom.set(LayoutOffsets::ChampionBranch, 0x00);
+    const Json changed = exported(rom.bytes(), GameVersion::Blue);
+    EXPECT_TRUE(changed["championMoves"].is_null());
+    EXPECT_EQ(changed["notes"].back(),
+              "championMoves is null: the code that gives the champion's moves at 0x39CE9 is "
+              "not the game's.");
+    const ImportPlan plan = planImport(rom.bytes(), profileOf(GameVersion::Blue), released.dump());
+    ASSERT_EQ(plan.errors.size(), 1U);
+    EXPECT_EQ(plan.errors[0].substr(0, 30), "championMoves: The code that g");
 }

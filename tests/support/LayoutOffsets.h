@@ -148,4 +148,14 @@ inline std::int32_t baseStats(GameVersion version, int number)
     return number == 151 && tables.mewBaseStats ? *tables.mewBaseStats : tables.baseStats + 28 * (number - 1);
 }
 
+// Red's and Blue's champion branch of the party reading (26 bytes from .ChampionRival): the move operands of
+// ld a, SKY_ATTACK and of the three ld b of the starter's move, and the RAM addresses the moves go to.
+constexpr std::int32_t ChampionBranch = 0x39CE9;
+constexpr std::int32_t ChampionBranchLength = 26;
+constexpr std::int32_t ChampionFirstMove = 0x39CEA;
+constexpr std::int32_t ChampionBulbasaurMove = 0x39CF4;
+constexpr std::int32_t ChampionCharmanderMove = 0x39CFA;
+constexpr std::int32_t ChampionOtherwiseMove = 0x39CFE;
+constexpr std::int32_t ChampionAddresses[] = {0x39CEC, 0x39CED, 0x39CEF, 0x39CF0, 0x39D01, 0x39D02};
+
 } // namespace LayoutOffsets

@@ -1,0 +1,75 @@
+#include "trainers/CustomMovesWrite.h"
+
+#include "trainers/TrainerBank.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr int MaxMember = 6;
+constexpr int MaxSlot = 4;
+
+std::optional<std::string> entryProblem(const CustomMoveEntry& entry)
+{
+    if (entry.classNumber < 1 || entry.classNumber > TrainerClassCount || entry.partyNumber < 1 ||
+        entry.partyNumber > 0xFE) {
+        return "an entry names class " + std::to_string(entry.classNumber) + ", party " +
+               std::to_string(entry.partyNumber) + ", which the game has no party for";
+    }
+    for (const CustomMove& move : entry.moves) {
+        if (move.member < 1 || move.member > MaxMember || move.slot < 1 || move.slot > MaxSlot || move.move == 0) {
+            return "a custom move needs a member of 1-6, a move slot of 1-4 and a move";
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Bytes customMovesBytes(const std::vector<CustomMoveEntry>& table)
+{
+    Bytes bytes;
+    for (const CustomMoveEntry& entry : table) {
+        bytes.push_back(static_cast<std::uint8_t>(entry.classNumber));
+        bytes.push_back(static_cast<std::uint8_t>(entry.partyNumber));
+        for (const CustomMove& move : entry.moves) {
+            bytes.insert(bytes.end(),
+                         {static_cast<std::uint8_t>(move.member), static_cast<std::uint8_t>(move.slot), move.move});
+        }
+        bytes.push_back(0x00);
+    }
+    bytes.push_back(0xFF);
+    return bytes;
+}
+
+Result<WritePlan>
+planCustomMoves(const Bytes& image, const VersionProfile& profile, const std::vector<CustomMoveEntry>& table)
+{
+    if (!profile.customMovesOffset) {
+        return refusal(FailureNumber::NotInPlace, std::string(profile.title) + " keeps no custom moves table.");
+    }
+    const BankRange range = customMovesRange(image, profile);
+    // A table that reads is exactly its bytes again; anything else has no end the game would find.
+    const Bytes now = customMovesBytes(readCustomMoves(image, profile));
+    const auto have = range.end - range.start;
+    if (std::ssize(now) != have || !std::equal(now.begin(), now.end(), image.begin() + range.start)) {
+        return refusal(FailureNumber::NotInPlace, "The custom moves table has no end inside the trainer bank.");
+    }
+    for (const CustomMoveEntry& entry : table) {
+        if (const auto problem = entryProblem(entry)) {
+            return refusal(FailureNumber::ValueNotStorable, "The custom moves cannot be stored: " + *problem + ".");
+        }
+    }
+    const Bytes bytes = customMovesBytes(table);
+    if (std::ssize(bytes) > have) {
+        return refusal(FailureNumber::NoRoomInBank,
+                       "The custom moves table would need " + std::to_string(std::ssize(bytes) - have) +
+                           " bytes more than it has where it lies.");
+    }
+    WritePlan plan;
+    if (!std::equal(bytes.begin(), bytes.end(), image.begin() + range.start)) {
+        plan.push_back({range.start, bytes});
+    }
+    return plan;
+}

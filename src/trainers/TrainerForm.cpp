@@ -105,6 +105,7 @@ void TrainerForm::drawPortrait()
 void TrainerForm::resetView()
 {
     m_rom = {};
+    m_movesSource.reset();
     m_loaded.reset();
     m_loadedIndex = -1;
     m_specialMoveUser.reset();
@@ -126,6 +127,7 @@ void TrainerForm::resetView()
 void TrainerForm::switchOn(const RomTarget& rom)
 {
     m_rom = rom;
+    m_movesSource.reset();
     ui->frmmove->setVisible(rom.profile->specialMovesEditable);
     ui->Frame3->setEnabled(true);
     ui->SSTab1->setEnabled(true);

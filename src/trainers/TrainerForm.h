@@ -13,6 +13,7 @@
 #include "trainers/TrainerRecord.h"
 
 #include <QWidget>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -67,6 +68,14 @@ public:
     // edits of what it changed are kept or dropped at the user's word.
     void followSave();
 
+    // When the file was written and how long it was.
+    struct FileStamp
+    {
+        std::filesystem::file_time_type written;
+        std::size_t size = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+
 signals:
     // The file now holds the form's edits.
     void saved();
@@ -119,7 +128,9 @@ private:
     BankRoom m_bankRoom;
     QUndoStack* m_steps;
     std::unique_ptr<EditHistory<TrainerRecord>> m_edits;
-    // What the moves under the party are computed from, read with the trainer.
+    // What the moves under the party are computed from, and the file as it was when they were read: a trainer load
+    // reads them again only when the file was written since.
     SpeciesData m_species;
     SpecialMoves m_specialMoves;
+    std::optional<FileStamp> m_movesSource;
 };

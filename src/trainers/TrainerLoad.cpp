@@ -8,8 +8,20 @@
 #include "ui_TrainerForm.h"
 
 #include <QSignalBlocker>
+#include <filesystem>
 
 namespace {
+
+// When the file was last written and how long it was; nothing when the file system cannot tell.
+std::optional<TrainerForm::FileStamp> fileStamp(const std::string& path, std::size_t size)
+{
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(path, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return TrainerForm::FileStamp{written, size};
+}
 
 // A byte the list has no entry for selects nothing; the save then keeps the byte as it is.
 int listIndexFor(int index, const QComboBox* list)
@@ -93,8 +105,14 @@ void TrainerForm::loadTrainer(int rosterIndex)
         return;
     }
     const LoadedTrainer loaded = readTrainer(*image, *m_rom.profile, rosterIndex);
-    m_species = readSpeciesData(*image, *m_rom.profile);
-    m_specialMoves = readSpecialMoves(*image, *m_rom.profile);
+    // The same from one trainer to the next: read again after a save or undo (trainersave forgets them) or when
+    // another program wrote the file.
+    const std::optional<FileStamp> stamp = fileStamp(m_rom.path, image->size());
+    if (!stamp || stamp != m_movesSource) {
+        m_species = readSpeciesData(*image, *m_rom.profile);
+        m_specialMoves = readSpecialMoves(*image, *m_rom.profile);
+        m_movesSource = stamp;
+    }
     const TrainerClass& trainer = trainerClass(rosterIndex);
     // What the game gives members by their place: checked against the rows as they change.
     for (const LostMove& move : lostMoves(*image, *m_rom.profile, trainer.number, trainer.party, 0)) {

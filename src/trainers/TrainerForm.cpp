@@ -91,6 +91,7 @@ void TrainerForm::setPictureBook(PictureBook* book)
 void TrainerForm::setPlaceReader(PartyPlaceReader reader)
 {
     m_placeReader = std::move(reader);
+    m_movesSource.reset();
 }
 
 void TrainerForm::drawPortrait()

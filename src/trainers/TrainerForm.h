@@ -89,7 +89,7 @@ private:
     void loadTrainer(int rosterIndex);
     void applyTrainer(int rosterIndex, const LoadedTrainer& loaded);
     // Where the party line says the game fights the trainer's party.
-    QString placeLine(const Bytes& image, const TrainerClass& trainer) const;
+    QString placeLine(const TrainerClass& trainer) const;
     void Nopoke();
     void drawPortrait();
     // The special-move user list names the members as the rows stand.
@@ -128,9 +128,10 @@ private:
     BankRoom m_bankRoom;
     QUndoStack* m_steps;
     std::unique_ptr<EditHistory<TrainerRecord>> m_edits;
-    // What the moves under the party are computed from, and the file as it was when they were read: a trainer load
-    // reads them again only when the file was written since.
+    // What the moves under the party are computed from, where each party is fought, and the file as it was when
+    // they were read: a trainer load reads them again only when the file was written since.
     SpeciesData m_species;
     SpecialMoves m_specialMoves;
+    PartyPlaceLookup m_places;
     std::optional<FileStamp> m_movesSource;
 };

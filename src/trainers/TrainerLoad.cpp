@@ -111,6 +111,7 @@ void TrainerForm::loadTrainer(int rosterIndex)
     if (!stamp || stamp != m_movesSource) {
         m_species = readSpeciesData(*image, *m_rom.profile);
         m_specialMoves = readSpecialMoves(*image, *m_rom.profile);
+        m_places = m_placeReader ? m_placeReader(*image) : PartyPlaceLookup();
         m_movesSource = stamp;
     }
     const TrainerClass& trainer = trainerClass(rosterIndex);
@@ -135,18 +136,18 @@ void TrainerForm::loadTrainer(int rosterIndex)
         (money
              ? QStringLiteral(" Prize money: ¥%1 per level of the last member (Extras > Trainer Parties).").arg(*money)
              : QString()) +
-        placeLine(*image, trainer));
+        placeLine(trainer));
     m_loaded = loaded;
     updateState();
     m_edits->reset();
 }
 
-QString TrainerForm::placeLine(const Bytes& image, const TrainerClass& trainer) const
+QString TrainerForm::placeLine(const TrainerClass& trainer) const
 {
-    if (!m_placeReader) {
+    if (!m_places) {
         return {};
     }
-    const PartyPlace found = m_placeReader(image)(trainer.number, trainer.party);
+    const PartyPlace found = m_places(trainer.number, trainer.party);
     const QString place = QString::fromStdString(found.text);
     // "No map of this ROM uses this party." is a sentence of its own.
     return found.onMap || found.byScript ? QStringLiteral(" Fought at: %1.").arg(place) : QLatin1Char(' ') + place;

@@ -319,43 +319,37 @@ void Form6::fillMetIn(const Bytes& image, const PartyTable& parties)
     const VersionProfile& profile = *m_rom.profile;
     m_metIn.assign(SpeciesCount + 1, {});
     const MapTable maps = readMaps(image, profile);
+    m_mapsVersion = maps.version;
+    std::set<int> species;
+    const auto metAt = [this, &species](int number, int party) {
+        for (const int one : species) {
+            if (one >= 1 && one <= SpeciesCount) {
+                m_metIn[static_cast<std::size_t>(one)].push_back({number, party});
+            }
+        }
+    };
     for (const WildTable& wild : maps.wild) {
-        std::set<int> species;
+        species.clear();
         for (const WildArea* area : {&wild.grass, &wild.water}) {
             for (const WildSlot& slot : area->on() ? area->slot : decltype(area->slot){}) {
                 species.insert(slot.species);
             }
         }
         for (const int map : wild.maps) {
-            for (const int one : species) {
-                if (one >= 1 && one <= SpeciesCount) {
-                    m_metIn[static_cast<std::size_t>(one)].emplace_back(QStringLiteral("map:%1").arg(map),
-                                                                        QString::fromUtf8(mapName(maps.version, map)));
-                }
-            }
+            metAt(map, 0);
         }
     }
-    const std::vector<std::string> classes = readClassNames(image, profile);
+    m_classNames = toQStringList(readClassNames(image, profile));
     for (const PartyList& list : parties.lists) {
         if (list.classes.empty()) {
             continue;
         }
-        const int classNumber = list.classes[0];
-        const QString name = static_cast<std::size_t>(classNumber - 1) < classes.size()
-                                 ? QString::fromStdString(classes[static_cast<std::size_t>(classNumber - 1)])
-                                 : QStringLiteral("Class %1").arg(classNumber);
         for (std::size_t party = 0; party < list.parties.size(); ++party) {
-            std::set<int> species;
+            species.clear();
             for (const PartyMember& member : list.parties[party].members) {
                 species.insert(member.species);
             }
-            for (const int one : species) {
-                if (one >= 1 && one <= SpeciesCount) {
-                    m_metIn[static_cast<std::size_t>(one)].emplace_back(
-                        QStringLiteral("party:%1:%2").arg(classNumber).arg(party + 1),
-                        QStringLiteral("%1 party %2").arg(name).arg(party + 1));
-                }
-            }
+            metAt(list.classes[0], static_cast<int>(party) + 1);
         }
     }
 }
@@ -370,13 +364,21 @@ void Form6::showMetIn()
     }
     QFont link = m_metInList->font();
     link.setUnderline(true);
-    for (const auto& [place, text] : m_metIn[static_cast<std::size_t>(species)]) {
-        auto* item = new QListWidgetItem(text, m_metInList);
-        item->setData(PlaceRole, place);
+    for (const MetPlace& met : m_metIn[static_cast<std::size_t>(species)]) {
+        const bool onMap = met.party == 0;
+        const QString className = met.number >= 1 && met.number <= m_classNames.size()
+                                      ? m_classNames[met.number - 1]
+                                      : QStringLiteral("Class %1").arg(met.number);
+        auto* item = new QListWidgetItem(onMap ? QString::fromUtf8(mapName(m_mapsVersion, met.number))
+                                               : QStringLiteral("%1 party %2").arg(className).arg(met.party),
+                                         m_metInList);
+        item->setData(PlaceRole,
+                      onMap ? QStringLiteral("map:%1").arg(met.number)
+                            : QStringLiteral("party:%1:%2").arg(met.number).arg(met.party));
         item->setFont(link);
         item->setForeground(palette().link());
-        item->setToolTip(place.startsWith(QStringLiteral("map")) ? QStringLiteral("Its grass or water, on the map")
-                                                                 : QStringLiteral("The party, in Trainer Parties"));
+        item->setToolTip(onMap ? QStringLiteral("Its grass or water, on the map")
+                               : QStringLiteral("The party, in Trainer Parties"));
     }
     if (m_metInList->count() == 0) {
         auto* none = new QListWidgetItem(QStringLiteral("No wild table or party of this ROM holds it."), m_metInList);

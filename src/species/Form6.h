@@ -159,8 +159,15 @@ private:
     ByteNames m_kindList;
     // The Moves tab is filled when first shown.
     bool m_movesShown = false;
-    // Where each species byte is met: "map:ID" and "party:CLASS:PARTY" with the text shown.
-    std::vector<std::vector<std::pair<QString, QString>>> m_metIn;
+    // Where each species byte is met: a map (party 0) or a class's party. The texts are made for the species shown.
+    struct MetPlace
+    {
+        int number = 0;
+        int party = 0;
+    };
+    std::vector<std::vector<MetPlace>> m_metIn;
+    GameVersion m_mapsVersion = GameVersion::Red;
+    QStringList m_classNames;
     BankRoom m_room;
     // The picked Pokédex number, 0 for none.
     int m_number = 0;

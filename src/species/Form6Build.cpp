@@ -4,6 +4,7 @@
 
 #include "rom/WindowPlace.h"
 #include "species/Form6.h"
+#include "species/NarrowList.h"
 #include "trainers/InputFilters.h"
 
 #include <QComboBox>
@@ -44,11 +45,9 @@ QLineEdit* byteBox(const QString& name, const QString& what)
 
 QComboBox* pickList(const QString& name, const QString& what)
 {
-    auto* box = new QComboBox;
+    auto* box = new NarrowList(12);
     box->setObjectName(name);
     box->setAccessibleName(what);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(12);
     box->setMaxVisibleItems(20);
     return box;
 }

@@ -6,6 +6,7 @@
 #include "species/ByteLists.h"
 #include "species/Form6.h"
 #include "species/LearnsetRules.h"
+#include "species/NarrowList.h"
 #include "trainers/InputFilters.h"
 
 #include <QComboBox>
@@ -47,14 +48,12 @@ QToolButton* removeButton(const QString& name, const QString& what)
 
 QComboBox* rowList(const QString& name, const QString& what)
 {
-    auto* box = new QComboBox;
+    // Sized by the column, not by its longest name.
+    auto* box = new NarrowList(6);
     box->setObjectName(name);
     box->setAccessibleName(what);
     box->setFrame(false);
     box->setMaxVisibleItems(20);
-    // Sized by the column, not by its longest name.
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(6);
     return box;
 }
 

@@ -101,6 +101,7 @@ void TrainerForm::setPictureBook(PictureBook* book)
 void TrainerForm::setPlaceReader(PartyPlaceReader reader)
 {
     m_placeReader = std::move(reader);
+    m_movesSource.reset();
 }
 
 void TrainerForm::drawPortrait()
@@ -115,6 +116,7 @@ void TrainerForm::drawPortrait()
 void TrainerForm::resetView()
 {
     m_rom = {};
+    m_movesSource.reset();
     m_loaded.reset();
     m_loadedIndex = -1;
     m_specialMoveUser.reset();
@@ -137,6 +139,7 @@ void TrainerForm::resetView()
 void TrainerForm::switchOn(const RomTarget& rom)
 {
     m_rom = rom;
+    m_movesSource.reset();
     ui->frmmove->setVisible(rom.profile->specialMovesEditable);
     // Red's and Blue's champion's moves take the place of the version note, which only Yellow has.
     ui->frmchampion->setVisible(rom.profile->specialMovesEditable);

@@ -13,6 +13,7 @@
 #include "trainers/TrainerRecord.h"
 
 #include <QWidget>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -69,6 +70,14 @@ public:
     // edits of what it changed are kept or dropped at the user's word.
     void followSave();
 
+    // When the file was written and how long it was.
+    struct FileStamp
+    {
+        std::filesystem::file_time_type written;
+        std::size_t size = 0;
+        bool operator==(const FileStamp&) const = default;
+    };
+
 signals:
     // The file now holds the form's edits.
     void saved();
@@ -82,7 +91,7 @@ private:
     void loadTrainer(int rosterIndex);
     void applyTrainer(int rosterIndex, const LoadedTrainer& loaded);
     // Where the party line says the game fights the trainer's party.
-    QString placeLine(const Bytes& image, const TrainerClass& trainer) const;
+    QString placeLine(const TrainerClass& trainer) const;
     void Nopoke();
     void drawPortrait();
     // The special-move user list names the members as the rows stand.
@@ -123,9 +132,12 @@ private:
     BankRoom m_bankRoom;
     QUndoStack* m_steps;
     std::unique_ptr<EditHistory<TrainerRecord>> m_edits;
-    // What the moves under the party are computed from, read with the trainer.
+    // What the moves under the party are computed from, where each party is fought, and the file as it was when
+    // they were read: a trainer load reads them again only when the file was written since.
     SpeciesData m_species;
     SpecialMoves m_specialMoves;
     // The rival's two starters the champion's code names, as the ROM names them.
     QStringList m_championStarters;
+    PartyPlaceLookup m_places;
+    std::optional<FileStamp> m_movesSource;
 };

@@ -9,8 +9,20 @@
 #include "ui_TrainerForm.h"
 
 #include <QSignalBlocker>
+#include <filesystem>
 
 namespace {
+
+// When the file was last written and how long it was; nothing when the file system cannot tell.
+std::optional<TrainerForm::FileStamp> fileStamp(const std::string& path, std::size_t size)
+{
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(path, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return TrainerForm::FileStamp{written, size};
+}
 
 // A byte the list has no entry for selects nothing; the save then keeps the byte as it is.
 int listIndexFor(int index, const QComboBox* list)
@@ -94,13 +106,20 @@ void TrainerForm::loadTrainer(int rosterIndex)
         return;
     }
     const LoadedTrainer loaded = readTrainer(*image, *m_rom.profile, rosterIndex);
-    m_species = readSpeciesData(*image, *m_rom.profile);
-    m_specialMoves = readSpecialMoves(*image, *m_rom.profile);
-    const std::vector<std::string> species = speciesNames(*image, *m_rom.profile);
-    m_championStarters.clear();
-    for (const std::uint8_t starter : {ChampionBulbasaur, ChampionCharmander}) {
-        m_championStarters << (starter < species.size() ? QString::fromStdString(species[starter]).trimmed()
-                                                        : QString::number(starter));
+    // The same from one trainer to the next: read again after a save or undo (trainersave forgets them) or when
+    // another program wrote the file.
+    const std::optional<FileStamp> stamp = fileStamp(m_rom.path, image->size());
+    if (!stamp || stamp != m_movesSource) {
+        m_species = readSpeciesData(*image, *m_rom.profile);
+        m_specialMoves = readSpecialMoves(*image, *m_rom.profile);
+        m_places = m_placeReader ? m_placeReader(*image) : PartyPlaceLookup();
+        m_movesSource = stamp;
+        const std::vector<std::string> species = speciesNames(*image, *m_rom.profile);
+        m_championStarters.clear();
+        for (const std::uint8_t starter : {ChampionBulbasaur, ChampionCharmander}) {
+            m_championStarters << (starter < species.size() ? QString::fromStdString(species[starter]).trimmed()
+                                                            : QString::number(starter));
+        }
     }
     const TrainerClass& trainer = trainerClass(rosterIndex);
     // What the game gives members by their place: checked against the rows as they change.
@@ -124,18 +143,18 @@ void TrainerForm::loadTrainer(int rosterIndex)
         (money
              ? QStringLiteral(" Prize money: ¥%1 per level of the last member (Extras > Trainer Parties).").arg(*money)
              : QString()) +
-        placeLine(*image, trainer));
+        placeLine(trainer));
     m_loaded = loaded;
     updateState();
     m_edits->reset();
 }
 
-QString TrainerForm::placeLine(const Bytes& image, const TrainerClass& trainer) const
+QString TrainerForm::placeLine(const TrainerClass& trainer) const
 {
-    if (!m_placeReader) {
+    if (!m_places) {
         return {};
     }
-    const PartyPlace found = m_placeReader(image)(trainer.number, trainer.party);
+    const PartyPlace found = m_places(trainer.number, trainer.party);
     const QString place = QString::fromStdString(found.text);
     // "No map of this ROM uses this party." is a sentence of its own.
     return found.onMap || found.byScript ? QStringLiteral(" Fought at: %1.").arg(place) : QLatin1Char(' ') + place;

@@ -131,6 +131,8 @@ bool TrainerForm::saveTrainer()
 
 void TrainerForm::trainersave()
 {
+    // The file was written (a save, an undo): the moves' sources are read again with the next trainer.
+    m_movesSource.reset();
     if (m_rom.profile == nullptr) {
         return;
     }

@@ -2,10 +2,13 @@
 // gives them, the stats and PP in its tooltip, the game's own moves in bold with where they come from, and every
 // value following a level or species typed and not saved.
 
+#include "TempRom.h"
 #include "UiHarness.h"
 #include "battles/BattlerText.h"
+#include "species/Form6.h"
 #include "trainers/Form4.h"
 #include "trainers/PartyRows.h"
+#include "trainers/TrainerLayout.h"
 
 #include <QTreeWidget>
 
@@ -18,6 +21,25 @@ QStringList moveNamesOf(const Bytes& image, GameVersion version)
         names << QString::fromStdString(name);
     }
     return names;
+}
+
+// Each member's four moves as the file at path gives them to the trainer of rosterIndex.
+std::vector<MoveSet> movesInFile(const std::string& path, int rosterIndex)
+{
+    const Bytes image = fileBytes(path);
+    const VersionProfile& profile = profileOf(GameVersion::Red);
+    const TrainerClass& trainer = trainerClass(rosterIndex);
+    std::vector<MoveSet> moves;
+    for (const Battler& battler :
+         partyBattlers(readSpeciesData(image, profile),
+                       readSpecialMoves(image, profile),
+                       trainer.number,
+                       trainer.party,
+                       PartyFormat::LevelEach,
+                       readPartyTable(image, profile).party(trainer.number, trainer.party)->members)) {
+        moves.push_back(battler.moves);
+    }
+    return moves;
 }
 
 } // namespace
@@ -115,4 +137,61 @@ TEST(MainWindowMoves, FollowTheRowsAndTheSpecialMoveNotYetSaved)
     retype(editor.window.findChild<PartyRows*>()->levelBox(1), "77");
     members[0].level = 77;
     expect("a level typed");
+}
+
+// The species data behind the moves is kept from one trainer to the next: a learnset saved in the Pokémon window
+// must change the moves shown at once, and still when the trainer is picked again.
+TEST(MainWindowMoves, FollowALearnsetSavedInAnotherWindow)
+{
+    const SyntheticRom rom(GameVersion::Red);
+    const VersionProfile& profile = profileOf(GameVersion::Red);
+    const QStringList names = moveNamesOf(rom.bytes(), GameVersion::Red);
+    EditorUnderTest editor;
+    const std::string path = editor.open(rom);
+    constexpr int Shown = 2;
+    clickTrainer(editor.window, 1);
+    clickTrainer(editor.window, Shown);
+    auto* label = child<QLabel>(&editor.window, "memberMoves");
+    const auto expect = [&](const char* step, const std::vector<MoveSet>& moves) {
+        SCOPED_TRACE(step);
+        const QStringList lines = label->text().remove("<b>").remove("</b>").split("<br>");
+        ASSERT_EQ(lines.size(), static_cast<qsizetype>(moves.size())) << label->text().toStdString();
+        for (std::size_t member = 0; member < moves.size(); ++member) {
+            QStringList shown;
+            for (const int move : moves[member]) {
+                shown << (move == 0 ? QString("—") : names.value(move - 1));
+            }
+            EXPECT_TRUE(lines[static_cast<qsizetype>(member)].endsWith(": " + shown.join(", ")))
+                << lines[static_cast<qsizetype>(member)].toStdString();
+        }
+    };
+    const std::vector<MoveSet> before = movesInFile(path, Shown);
+    expect("as opened", before);
+
+    // The first member learns, at its own level, a move it does not know: its last slot takes it.
+    const TrainerClass& trainer = trainerClass(Shown);
+    const PartyMember first = readPartyTable(rom.bytes(), profile).party(trainer.number, trainer.party)->members[0];
+    int number = 0;
+    for (const SpeciesRecord& record : readSpeciesData(rom.bytes(), profile).records) {
+        number = record.species == first.species ? record.number : number;
+    }
+    ASSERT_GT(number, 0);
+    int added = 1;
+    while (std::find(before[0].begin(), before[0].end(), added) != before[0].end()) {
+        ++added;
+    }
+    editor.trigger("mnuPokemon");
+    Form6* pokemon = editor.window.pokemonWindow();
+    ASSERT_NE(pokemon, nullptr);
+    pokemon->selectNumber(number);
+    retype(child<QLineEdit>(pokemon, "learnaddlevel"), QString::number(first.level));
+    child<QComboBox>(pokemon, "learnadd")->setCurrentIndex(added);
+    press(pokemon, Qt::Key_S, Qt::ControlModifier);
+    const std::vector<MoveSet> after = movesInFile(path, Shown);
+    ASSERT_NE(after, before) << "the save did not change the member's moves";
+    EXPECT_EQ(after[0][3], added);
+    expect("after the save", after);
+    clickTrainer(editor.window, 1);
+    clickTrainer(editor.window, Shown);
+    expect("picked again", after);
 }

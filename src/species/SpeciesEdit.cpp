@@ -139,7 +139,7 @@ WritePlan fixedWrites(const VersionProfile& profile, const SpeciesData& data, co
 
 std::string freeNote(std::int32_t freeBytes, std::int32_t capacity)
 {
-    return "The trainer bank has " + groupedNumber(freeBytes) + " of " + groupedNumber(capacity) + " bytes free.";
+    return bankRoomNote({capacity, capacity - freeBytes});
 }
 
 } // namespace

@@ -57,8 +57,8 @@ TEST_P(SpeciesSaveTest, EveryEditChangesExactlyItsBytes)
         applyWritePlan(after, save->plan);
         EXPECT_TRUE(changedExactly(rom.bytes(), after, writes));
         EXPECT_EQ(save->notes.back(),
-                  version == GameVersion::Yellow ? "The trainer bank has 1,109 of 5,154 bytes free."
-                                                 : "The trainer bank has 1,034 of 5,043 bytes free.");
+                  version == GameVersion::Yellow ? "Trainer bank: 1,109 of 5,154 bytes free."
+                                                 : "Trainer bank: 1,034 of 5,043 bytes free.");
     }
 
     // A learnset that outgrows its place moves into the free space, its pointer following.

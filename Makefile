@@ -8,12 +8,13 @@ PACKAGES := cmake ninja-build g++ qt6-base-dev qt6-charts-dev libqt6opengl6-dev 
 # The sanitizer run, the fuzz run and the benchmark (`make asan`, `make fuzz`, `make bench`).
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := text_codec read_path pictures maps map_drawing json_read patches history_format species
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 # The Debian package (`make deb`): a Release build without the tests in build-rel/, the .deb beside it.
 DEB_BUILD_DIR ?= build-rel
 
-.PHONY: all deps configure build run test clean asan fuzz bench deb ratio
+.PHONY: all deps configure build run test clean asan asan-core fuzz bench deb ratio
 
 all: build
 
@@ -51,6 +52,14 @@ asan: deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRIK_SANITIZE=ON -DTAVRIK_BENCH=OFF
 	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD_DIR)
 	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j 2
+
+# The core's tests and every fuzz target's seed corpus under the same sanitizers, without the windows: what CI
+# has time for after `make test`.
+asan-core: deps
+	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRIK_SANITIZE=ON -DTAVRIK_BENCH=OFF
+	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD_DIR) --target tavrik_core_tests $(addprefix tavrik_fuzz_,$(FUZZ_TARGETS))
+	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j 2 -R '^fuzz_corpus_'
+	$(SANITIZER_ENV) $(ASAN_BUILD_DIR)/tests/tavrik_core_tests
 
 # Each libFuzzer target for FUZZ_SECONDS seconds (clang, in build-fuzz/); any crash fails.
 fuzz: deps

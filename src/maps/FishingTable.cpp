@@ -92,7 +92,7 @@ FixedRod readGoodRod(ImageView image, const RodCode& code)
 {
     FixedRod rod;
     if (!codeAt(image, code.goodRod, GoodRodCode)) {
-        rod.offset = code.goodRod + std::ssize(GoodRodCode);
+        rod.offset = code.goodRod + static_cast<std::int32_t>(std::ssize(GoodRodCode));
         rod.problem = notThere("Good Rod's code", code.goodRod);
         return rod;
     }

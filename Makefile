@@ -59,7 +59,13 @@ asan-core: deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRIK_SANITIZE=ON -DTAVRIK_BENCH=OFF
 	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD_DIR) --target tavrik_core_tests $(addprefix tavrik_fuzz_,$(FUZZ_TARGETS))
 	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j 2 -R '^fuzz_corpus_'
-	$(SANITIZER_ENV) $(ASAN_BUILD_DIR)/tests/tavrik_core_tests
+	@# Two shards side by side, one a core; either failing fails the run.
+	$(SANITIZER_ENV) GTEST_TOTAL_SHARDS=2 GTEST_SHARD_INDEX=0 $(ASAN_BUILD_DIR)/tests/tavrik_core_tests > $(ASAN_BUILD_DIR)/shard0.log 2>&1 & \
+	shard=$$!; \
+	$(SANITIZER_ENV) GTEST_TOTAL_SHARDS=2 GTEST_SHARD_INDEX=1 $(ASAN_BUILD_DIR)/tests/tavrik_core_tests > $(ASAN_BUILD_DIR)/shard1.log 2>&1; \
+	second=$$?; wait $$shard; first=$$?; \
+	tail -n 3 $(ASAN_BUILD_DIR)/shard0.log $(ASAN_BUILD_DIR)/shard1.log; \
+	if [ $$first -ne 0 ] || [ $$second -ne 0 ]; then cat $(ASAN_BUILD_DIR)/shard0.log $(ASAN_BUILD_DIR)/shard1.log; exit 1; fi
 
 # Each libFuzzer target for FUZZ_SECONDS seconds (clang, in build-fuzz/); any crash fails.
 fuzz: deps

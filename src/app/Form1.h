@@ -91,6 +91,8 @@ private:
     void resetView();
     void openPath(const QString& path);
     void switchEditorOn();
+    // The menu entries and the form that need an open ROM.
+    void enableRomActions(bool on);
     void fillLists(const Bytes& image, const PartyTable& parties);
     // Says once, when a ROM opens, how many of the roster's parties and names another tool moved.
     void noteChangedRom(const Bytes& image, const PartyTable& parties);

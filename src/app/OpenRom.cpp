@@ -34,6 +34,24 @@ QString counted(int count, const char* one, const char* many)
 
 } // namespace
 
+void Form1::enableRomActions(bool on)
+{
+    for (QAction* action : {ui->mnuBattle,
+                            ui->mnuParties,
+                            ui->mnuMaps,
+                            ui->mnuDifficulty,
+                            ui->mnuPokemon,
+                            ui->mnuSave,
+                            ui->mnuPlay,
+                            ui->mnuClose,
+                            ui->mnuGuide,
+                            ui->mnuCreatePatch,
+                            ui->mnuProperties}) {
+        action->setEnabled(on);
+    }
+    ui->Frame1->setEnabled(on);
+}
+
 void Form1::resetView()
 {
     m_session.reset();
@@ -41,40 +59,14 @@ void Form1::resetView()
     ui->headr->setText(QString());
     ui->headr->setToolTip(QString());
     setWindowTitle(QStringLiteral("Tavrik[*]"));
-    for (QAction* action : {ui->mnuBattle,
-                            ui->mnuParties,
-                            ui->mnuMaps,
-                            ui->mnuDifficulty,
-                            ui->mnuPokemon,
-                            ui->mnuSave,
-                            ui->mnuPlay,
-                            ui->mnuClose,
-                            ui->mnuGuide,
-                            ui->mnuCreatePatch,
-                            ui->mnuProperties}) {
-        action->setEnabled(false);
-    }
-    ui->Frame1->setEnabled(false);
+    enableRomActions(false);
     ui->pages->setCurrentWidget(ui->startpage);
     refreshHistory();
 }
 
 void Form1::switchEditorOn()
 {
-    for (QAction* action : {ui->mnuBattle,
-                            ui->mnuParties,
-                            ui->mnuMaps,
-                            ui->mnuDifficulty,
-                            ui->mnuPokemon,
-                            ui->mnuSave,
-                            ui->mnuPlay,
-                            ui->mnuClose,
-                            ui->mnuGuide,
-                            ui->mnuCreatePatch,
-                            ui->mnuProperties}) {
-        action->setEnabled(true);
-    }
-    ui->Frame1->setEnabled(true);
+    enableRomActions(true);
     ui->pages->setCurrentWidget(ui->editorpage);
     ui->trainerform->switchOn(m_session.target());
     refreshHistory();

@@ -2,6 +2,7 @@
 
 #include "app/BattleJson.h"
 #include "app/ChampionJson.h"
+#include "app/CustomMovesJson.h"
 #include "app/JsonNames.h"
 #include "app/JsonText.h"
 #include "app/MapJson.h"
@@ -41,27 +42,36 @@ Json partiesOf(const PartyList& list, const RomLists& lists)
 }
 
 Json classes(
-    const Bytes& image, const VersionProfile& profile, const PartyTable& table, const RomLists& lists, Notes& notes)
+    const Bytes& image, const VersionProfile& profile, const PartyTable& parties, const RomLists& lists, Notes& notes)
 {
     const auto places = locateClassNames(image, profile);
     const std::vector<std::string> names = readClassNames(image, profile);
+    const bool customMoves = profile.customMovesOffset.has_value();
+    const bool customMovesRead = customMovesReadable(image, profile);
+    const std::vector<CustomMoveEntry> table = readCustomMoves(image, profile);
     Json all = Json::array();
     for (int classNumber = 1; classNumber <= TrainerClassCount; ++classNumber) {
         const auto index = static_cast<std::size_t>(classNumber - 1);
         const std::string path = "classes[" + std::to_string(index) + "]";
-        const ClassEntry& entry = table.entry(classNumber);
+        const ClassEntry& entry = parties.entry(classNumber);
         Json item = {{"class", classNumber}};
         item["name"] =
             places[index].inPlace() ? Json(names[index]) : null(notes, path + ".name", places[index].problem);
         item["money"] =
             entry.money ? Json(*entry.money) : null(notes, path + ".money", std::string(entry.moneyProblem));
-        const PartyList* list = table.listOf(classNumber);
+        const PartyList* list = parties.listOf(classNumber);
         if (list != nullptr && ownerOf(*list) != classNumber) {
             item["partiesOf"] = ownerOf(*list);
         } else if (list != nullptr && list->editable()) {
             item["parties"] = partiesOf(*list, lists);
         } else {
-            item["parties"] = null(notes, path + ".parties", table.problemOf(classNumber));
+            item["parties"] = null(notes, path + ".parties", parties.problemOf(classNumber));
+        }
+        if (customMoves) {
+            item["customMoves"] =
+                customMovesRead
+                    ? exportCustomMoves(table, classNumber, lists)
+                    : null(notes, path + ".customMoves", "the custom moves table has no end inside the trainer bank");
         }
         all.push_back(std::move(item));
     }

@@ -5,11 +5,13 @@
 
 #include "app/BattleJson.h"
 #include "app/ChampionJson.h"
+#include "app/CustomMovesJson.h"
 #include "app/ImportCheck.h"
 #include "app/JsonRead.h"
 #include "maps/StaticBattles.h"
 #include "overworld/OverworldBattle.h"
 #include "rom/DisplayText.h"
+#include "trainers/CustomMovesWrite.h"
 #include "trainers/TrainerRecord.h"
 
 namespace {
@@ -20,7 +22,8 @@ public:
     Planner(const ImportRom& rom, ImportPlan& plan)
         : m_image(rom.image), m_profile(rom.profile), m_lists(rom.lists), m_plan(plan),
           m_names(readClassNames(rom.image, rom.profile)), m_table(rom.parties), m_maps(rom.maps),
-          m_species(rom.species), m_positions(overworldPositions(rom.maps))
+          m_species(rom.species), m_positions(overworldPositions(rom.maps)),
+          m_customMoves(readCustomMoves(rom.image, rom.profile))
     {}
 
     void plan(const ClassWish& wish);
@@ -63,11 +66,18 @@ private:
     std::vector<std::pair<int, std::string>> m_partyPaths;
     // How many overworld battles, the last steps so far, change.
     std::size_t m_battleSteps = 0;
+    // Yellow's custom moves table with the classes' wishes so far, and whether any changed it.
+    std::vector<CustomMoveEntry> m_customMoves;
+    bool m_customMovesChanged = false;
 };
 
 void Planner::planBank(const SpeciesImport& species)
 {
-    if (m_bank.parties.empty() && m_bank.money.empty() && m_other.empty() && species.edits.empty()) {
+    if (m_customMovesChanged) {
+        m_bank.customMoves = m_customMoves;
+    }
+    if (m_bank.parties.empty() && m_bank.money.empty() && m_other.empty() && species.edits.empty() &&
+        !m_bank.customMoves) {
         return;
     }
     auto save = planSpeciesEdits(m_image, m_profile, m_species, species.edits, m_bank, m_other);
@@ -80,6 +90,9 @@ void Planner::planBank(const SpeciesImport& species)
             if ((m_partyPaths.size() == 1 && species.edits.empty()) || description.find(named) != std::string::npos) {
                 path = where;
             }
+        }
+        if (m_customMovesChanged && description.find("custom moves") != std::string::npos) {
+            path = "classes";
         }
         for (const auto& [number, where] : species.listPaths) {
             if (description.find("species " + std::to_string(number) + " ") != std::string::npos) {
@@ -99,6 +112,9 @@ void Planner::planBank(const SpeciesImport& species)
     }
     if (save->repack) {
         m_lines.push_back(repackNote(*save->repack));
+    }
+    if (save->customMovesMove) {
+        m_lines.push_back(customMovesMoveNote(*save->customMovesMove));
     }
     WritePlan plan = m_other;
     plan.insert(plan.end(), save->plan.begin(), save->plan.end());
@@ -155,6 +171,12 @@ void Planner::plan(const ClassWish& wish)
     }
     if (m_bank.parties.size() > changedBefore) {
         m_partyPaths.emplace_back(classNumber, wish.path + ".parties");
+    }
+    if (const std::vector<CustomMoveEntry> was = classCustomMoves(m_customMoves, classNumber);
+        wish.customMoves && *wish.customMoves != was) {
+        m_lines.push_back(customMovesLine(label(classNumber), was, *wish.customMoves, m_lists));
+        m_customMoves = withClassCustomMoves(m_customMoves, classNumber, *wish.customMoves);
+        m_customMovesChanged = true;
     }
 }
 

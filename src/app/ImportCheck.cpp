@@ -1,6 +1,7 @@
 #include "app/ImportCheck.h"
 
 #include "app/BattleJson.h"
+#include "app/CustomMovesJson.h"
 #include "app/JsonCheck.h"
 #include "maps/StaticBattles.h"
 #include "overworld/OverworldBattle.h"
@@ -173,7 +174,7 @@ void Checker::document(const Json& document, ImportWishes& wishes)
 
 void Checker::classEntry(const Json& item, const std::string& path, std::set<int>& seen, ImportWishes& wishes)
 {
-    if (!object(item, path, {"class", "name", "money", "parties", "partiesOf"})) {
+    if (!object(item, path, {"class", "name", "money", "parties", "partiesOf", "customMoves"})) {
         return;
     }
     const auto classNumber = number(item, "class", path, TrainerClassCount, seen);
@@ -218,6 +219,15 @@ void Checker::classEntry(const Json& item, const std::string& path, std::set<int
                   "this class shares the parties of class " + std::to_string(owner) + ": give them there");
         } else {
             wish.parties = parties(value, path + ".parties", *classNumber);
+        }
+    }
+    if (const Json value = item.value("customMoves", Json()); !value.is_null()) {
+        if (!m_profile.customMovesOffset) {
+            error(path + ".customMoves", std::string(m_profile.title) + " keeps no custom moves table");
+        } else if (!customMovesReadable(m_image, m_profile)) {
+            error(path + ".customMoves", "the custom moves table has no end inside the trainer bank: give null");
+        } else {
+            wish.customMoves = checkCustomMoves(value, path + ".customMoves", *classNumber, m_lists, m_errors);
         }
     }
     wishes.classes.push_back(std::move(wish));

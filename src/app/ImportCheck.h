@@ -7,6 +7,7 @@
 #include "app/JsonNames.h"
 #include "app/MapJson.h"
 #include "app/SpeciesJson.h"
+#include "trainers/PartyRules.h"
 #include "trainers/PartyTable.h"
 
 #include <optional>
@@ -22,6 +23,8 @@ struct ClassWish
     std::optional<int> money;
     // Every party of the class's list, in order.
     std::optional<std::vector<std::vector<PartyMember>>> parties;
+    // Yellow: the class's custom moves table entries, one per party.
+    std::optional<std::vector<CustomMoveEntry>> customMoves = std::nullopt;
 };
 
 struct LeaderWish

@@ -168,11 +168,17 @@ void putClassMoney(Bytes& image, GameVersion version)
 
 void putCustomMoves(Bytes& image, GameVersion version)
 {
-    const auto& offset = profileOf(version).customMovesOffset;
-    if (!offset) {
+    if (version != GameVersion::Yellow) {
         return;
     }
+    // Where Yellow keeps the table, and the loop of its party reading routine that looks a class and party up in
+    // it: ld a, [wTrainerClass] / ld b, a / ld a, [wTrainerNo] / ld c, a / ld hl, table / ld a, [hli] / cp $ff /
+    // jr z / cp b / jr nz / ld a, [hli] / cp c / jr nz / ld d, h / ld e, l.
+    constexpr std::int32_t Table = 0x39C6B;
+    constexpr std::int32_t Lookup = 0x39C1F;
+    put(image, Lookup, {0xFA, 0x31, 0xD0, 0x47, 0xFA, 0x5E, 0xD0, 0x4F, 0x21, 0x6B, 0x5C, 0x2A, 0xFE,
+                        0xFF, 0x28, 0x2E, 0xB8, 0x20, 0x1C, 0x2A, 0xB9, 0x20, 0x18, 0x54, 0x5D});
     // Class, party, then (member, slot, move) triples ended by 0x00; 0xFF ends the table.
     const Bytes table = {2, 1, 1, 2, 33, 1, 3, 40, 0, 35, 1, 2, 2, 57, 0, 15, 1, 1, 3, 21, 2, 3, 22, 0, 0xFF};
-    put(image, *offset, table);
+    put(image, Table, table);
 }

@@ -209,7 +209,8 @@ Result<SpeciesSave> planSpeciesEdits(const Bytes& image,
     save.capacity = room.capacity;
     save.freeBytes = room.free();
     // Fixed writes alone are checked with the bank too: in a ROM whose lists lie over the tables, they change lists.
-    if (!change.parties.empty() || !change.money.empty() || !change.evosMoves.empty() || !save.plan.empty()) {
+    if (!change.parties.empty() || !change.money.empty() || !change.evosMoves.empty() || change.customMoves ||
+        !save.plan.empty()) {
         WritePlan checked = other;
         checked.insert(checked.end(), save.plan.begin(), save.plan.end());
         const auto write = planBankChange(image, profile, change, checked, parties, data.evosMoves);
@@ -219,6 +220,7 @@ Result<SpeciesSave> planSpeciesEdits(const Bytes& image,
         save.plan.insert(save.plan.end(), write->plan.begin(), write->plan.end());
         save.relocations = write->relocations;
         save.repack = write->repack;
+        save.customMovesMove = write->customMovesMove;
         save.freeBytes -= bytesOfChange(parties, data.evosMoves, change);
         if (save.repack) {
             save.freeBytes = save.repack->freeBytes;

@@ -57,6 +57,8 @@ struct SpeciesSave
     WritePlan plan;
     std::vector<Relocation> relocations;
     std::optional<Repack> repack;
+    // Where Yellow's custom moves table went, when the bank's change moved it.
+    std::optional<BlockMove> customMovesMove;
     // The trainer bank once the plan is written: free bytes of the bytes its lists' places hold.
     std::int32_t freeBytes = 0;
     std::int32_t capacity = 0;

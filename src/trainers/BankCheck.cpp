@@ -186,8 +186,11 @@ WriteStatus checkBank(const Bytes& image,
                                std::to_string(species) + " in this ROM, whose tables point into each other.");
         }
         const BankRange& moves = before.customMoves;
-        if (!sameNamesAndMoves(before.roster, locateRoster(copy, profile, write.after)) ||
-            !std::equal(image.begin() + moves.start, image.begin() + moves.end, copy.begin() + moves.start)) {
+        const bool movesAsMeant =
+            expected.customMoves
+                ? readCustomMoves(copy, profile) == *expected.customMoves
+                : std::equal(image.begin() + moves.start, image.begin() + moves.end, copy.begin() + moves.start);
+        if (!sameNamesAndMoves(before.roster, locateRoster(copy, profile, write.after)) || !movesAsMeant) {
             return refusal(FailureNumber::WouldMoveData,
                            "This save would move where the game finds a trainer's name or special moves in this "
                            "ROM, whose tables point into each other.");

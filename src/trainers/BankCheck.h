@@ -27,6 +27,8 @@ struct BankExpected
     std::map<int, PartyList> parties;
     std::map<int, EvosMovesList> evosMoves;
     std::vector<MoneyChange> money;
+    // Yellow's custom moves table, when the save changes it.
+    std::optional<std::vector<CustomMoveEntry>> customMoves;
 };
 
 // A party list laid out from offset: every party's offset follows.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -43,7 +44,7 @@ Bytes customMovesBytes(const std::vector<CustomMoveEntry>& table)
     return bytes;
 }
 
-Result<WritePlan>
+Result<CustomMovesPlacement>
 planCustomMoves(const Bytes& image, const VersionProfile& profile, const std::vector<CustomMoveEntry>& table)
 {
     if (!profile.customMovesOffset) {
@@ -53,7 +54,8 @@ planCustomMoves(const Bytes& image, const VersionProfile& profile, const std::ve
     // A table that reads is exactly its bytes again; anything else has no end the game would find.
     const Bytes now = customMovesBytes(readCustomMoves(image, profile));
     const auto have = range.end - range.start;
-    if (std::ssize(now) != have || !std::equal(now.begin(), now.end(), image.begin() + range.start)) {
+    if (range.end <= range.start || std::ssize(now) != have ||
+        !std::equal(now.begin(), now.end(), image.begin() + range.start)) {
         return refusal(FailureNumber::NotInPlace, "The custom moves table has no end inside the trainer bank.");
     }
     for (const CustomMoveEntry& entry : table) {
@@ -62,14 +64,37 @@ planCustomMoves(const Bytes& image, const VersionProfile& profile, const std::ve
         }
     }
     const Bytes bytes = customMovesBytes(table);
-    if (std::ssize(bytes) > have) {
+    // In front of the party pointers, the zero bytes up to them belong to the table: nothing else lies there.
+    const std::int32_t pointers = profile.partyPointersOffset;
+    const std::int32_t room = range.start < pointers && range.end <= pointers
+                                  ? zerosEnd(image, range.end, std::min(pointers, trainerBankEnd(image)))
+                                  : range.end;
+    const auto pointer = customMovesPointer(image, profile);
+    PointedBlock block{range.start, have, room - range.start, {}};
+    if (pointer) {
+        block.pointers.push_back(*pointer);
+    }
+    if (auto inPlace = placeInPlace(block, now, bytes)) {
+        return CustomMovesPlacement{std::move(*inPlace), std::nullopt};
+    }
+    if (!pointer) {
         return refusal(FailureNumber::NoRoomInBank,
-                       "The custom moves table would need " + std::to_string(std::ssize(bytes) - have) +
-                           " bytes more than it has where it lies.");
+                       "The custom moves table would need " + std::to_string(std::ssize(bytes) - block.span) +
+                           " bytes more than it has where it lies, and Tavrik cannot move it: the game's code that "
+                           "reads it is not where Yellow has it in this ROM.");
     }
-    WritePlan plan;
-    if (!std::equal(bytes.begin(), bytes.end(), image.begin() + range.start)) {
-        plan.push_back({range.start, bytes});
+    FreeSpace free = trailingFreeSpace(image, {TrainerBankStart, trainerBankEnd(image)});
+    auto moved = placeInFreeSpace(block, bytes, free);
+    if (!moved) {
+        return refusal(FailureNumber::NoRoomInBank,
+                       "The custom moves table needs " + std::to_string(bytes.size()) +
+                           " bytes and has no room for them: " + std::to_string(block.span) + " where it lies, " +
+                           std::to_string(free.room()) + " in the free space at the end of the trainer bank.");
     }
-    return plan;
+    return CustomMovesPlacement{std::move(moved->plan), moved->move};
+}
+
+std::string customMovesMoveNote(const BlockMove& move)
+{
+    return freeSpaceNote("The custom moves table", move);
 }

@@ -4,6 +4,7 @@
 #include "trainers/TrainerPlacement.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -70,13 +71,52 @@ std::optional<int> romSpecialMoveUser(const Bytes& image, const VersionProfile& 
 
 } // namespace
 
+std::optional<std::int32_t> customMovesPointer(const Bytes& image, const VersionProfile& profile)
+{
+    if (!profile.customMovesOffset) {
+        return std::nullopt;
+    }
+    // ld hl, table / ld a, [hli] / cp $ff / jr z / cp b / jr nz / ld a, [hli] / cp c / jr nz / ld d, h / ld e, l:
+    // the loop that looks the class and party up, -1 where any operand may stand.
+    constexpr std::array<int, 17> Loop = {
+        0x21, -1, -1, 0x2A, 0xFE, 0xFF, 0x28, -1, 0xB8, 0x20, -1, 0x2A, 0xB9, 0x20, -1, 0x54, 0x5D};
+    const std::int32_t end = trainerBankEnd(image) - std::ssize(Loop);
+    std::optional<std::int32_t> found;
+    for (std::int32_t at = TrainerBankStart; at <= end; ++at) {
+        // The first bytes of the loop after the operand rule out almost every place at once.
+        if (byteAt(image, at + 3) != 0x2A || byteAt(image, at + 4) != 0xFE || byteAt(image, at) != 0x21) {
+            continue;
+        }
+        bool match = true;
+        for (std::size_t k = 5; k < Loop.size() && match; ++k) {
+            match = Loop[k] < 0 || byteAt(image, at + static_cast<std::int32_t>(k)) == Loop[k];
+        }
+        if (match && found) {
+            // Twice: which one the game runs is not for Tavrik to guess.
+            return std::nullopt;
+        }
+        found = match ? std::optional<std::int32_t>(at + 1) : found;
+    }
+    return found;
+}
+
+std::optional<std::int32_t> customMovesStart(const Bytes& image, const VersionProfile& profile)
+{
+    if (!profile.customMovesOffset) {
+        return std::nullopt;
+    }
+    const auto pointer = customMovesPointer(image, profile);
+    return pointer ? trainerBankOffset(wordAt(image, *pointer)) : *profile.customMovesOffset;
+}
+
 std::vector<CustomMoveEntry> readCustomMoves(const Bytes& image, const VersionProfile& profile)
 {
     std::vector<CustomMoveEntry> table;
-    if (!profile.customMovesOffset) {
+    const auto start = customMovesStart(image, profile);
+    if (!start || *start < TrainerBankStart || *start >= trainerBankEnd(image)) {
         return table;
     }
-    std::int32_t at = *profile.customMovesOffset;
+    std::int32_t at = *start;
     const bool ends = walkCustomMoves(
         image,
         at,
@@ -92,13 +132,25 @@ std::vector<CustomMoveEntry> readCustomMoves(const Bytes& image, const VersionPr
 
 BankRange customMovesRange(const Bytes& image, const VersionProfile& profile)
 {
-    if (!profile.customMovesOffset) {
+    const auto start = customMovesStart(image, profile);
+    if (!start || *start < TrainerBankStart || *start >= trainerBankEnd(image)) {
         return {};
     }
-    std::int32_t at = *profile.customMovesOffset;
+    std::int32_t at = *start;
     const auto nothing = [](auto...) {};
     walkCustomMoves(image, at, trainerBankEnd(image), nothing, nothing);
-    return {*profile.customMovesOffset, std::max(*profile.customMovesOffset, std::min(at, trainerBankEnd(image)))};
+    return {*start, std::max(*start, std::min(at, trainerBankEnd(image)))};
+}
+
+bool customMovesReadable(const Bytes& image, const VersionProfile& profile)
+{
+    const auto start = customMovesStart(image, profile);
+    if (!start || *start < TrainerBankStart || *start >= trainerBankEnd(image)) {
+        return false;
+    }
+    std::int32_t at = *start;
+    const auto nothing = [](auto...) {};
+    return walkCustomMoves(image, at, trainerBankEnd(image), nothing, nothing);
 }
 
 std::vector<CustomMove> customMovesOf(const std::vector<CustomMoveEntry>& table, int classNumber, int partyNumber)

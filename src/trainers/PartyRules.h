@@ -34,8 +34,16 @@ struct CustomMoveEntry
     bool operator==(const CustomMoveEntry&) const = default;
 };
 
+// Where Yellow's code holds the pointer to its custom moves table: the operand of the "ld hl" that starts the loop
+// looking the class and party up in the routine that reads a trainer's party, when that loop is in the trainer bank
+// exactly once. Empty for Red and Blue, and where the code is not found.
+std::optional<std::int32_t> customMovesPointer(const Bytes& image, const VersionProfile& profile);
+// Where the table begins: where that pointer leads (-1 outside the bank), else where the released game keeps it.
+std::optional<std::int32_t> customMovesStart(const Bytes& image, const VersionProfile& profile);
 // Yellow's table up to its 0xFF; empty for Red and Blue, and when the table has no end inside the bank.
 std::vector<CustomMoveEntry> readCustomMoves(const Bytes& image, const VersionProfile& profile);
+// Whether Yellow's table ends inside the bank where the game finds it; false for Red and Blue.
+bool customMovesReadable(const Bytes& image, const VersionProfile& profile);
 // The bytes the reading of Yellow's table depends on: while they stay, so does the table. Empty for Red and Blue.
 BankRange customMovesRange(const Bytes& image, const VersionProfile& profile);
 std::vector<CustomMove> customMovesOf(const std::vector<CustomMoveEntry>& table, int classNumber, int partyNumber);

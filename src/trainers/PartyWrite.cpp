@@ -4,6 +4,7 @@
 #include "species/LearnsetRules.h"
 #include "trainers/BankCheck.h"
 #include "trainers/BankLayout.h"
+#include "trainers/CustomMovesWrite.h"
 #include "trainers/PartyRules.h"
 #include "trainers/TrainerPlacement.h"
 
@@ -244,12 +245,29 @@ Result<BankWrite> planBankChange(const Bytes& image,
     const std::vector<ChangedList> changed = changedOf(bank, *parties, *lists);
     // The plan with its writes, once it reads as meant on a copy.
     const auto checked = [&](const BankPlacement& placement) -> Result<BankWrite> {
-        BankWrite write{placement.plan, placement.relocations, placement.repack, {}, {}};
-        const BankExpected expected = expectedLists(before, bank, placement, *parties, *lists, change.money);
-        if (auto failure = checkBank(image, profile, before, bank, expected, withMoney, write)) {
+        BankWrite write{placement.plan, placement.relocations, placement.repack, std::nullopt, {}, {}};
+        BankExpected expected = expectedLists(before, bank, placement, *parties, *lists, change.money);
+        WritePlan others = withMoney;
+        WritePlan customMoves;
+        if (change.customMoves) {
+            // The table goes where the lists leave room: planned on the bank as they are laid out.
+            Bytes laidOut = image;
+            applyWritePlan(laidOut, placement.plan);
+            applyWritePlan(laidOut, withMoney);
+            auto placed = planCustomMoves(laidOut, profile, *change.customMoves);
+            if (!placed) {
+                return placed.failure();
+            }
+            customMoves = std::move(placed->plan);
+            write.customMovesMove = placed->move;
+            expected.customMoves = change.customMoves;
+            others.insert(others.end(), customMoves.begin(), customMoves.end());
+        }
+        if (auto failure = checkBank(image, profile, before, bank, expected, others, write)) {
             return *failure;
         }
         write.plan.insert(write.plan.end(), money->begin(), money->end());
+        write.plan.insert(write.plan.end(), customMoves.begin(), customMoves.end());
         return write;
     };
     const auto oneByOne = placeOneByOne(image, profile, bank, changed);
@@ -280,12 +298,17 @@ std::string bankRoomNote(const BankRoom& room)
 
 std::string bankSavedNote(const std::string& owner, const BankSaved& saved, const BankRoom& room)
 {
+    const std::string moves = saved.customMovesMove ? customMovesMoveNote(*saved.customMovesMove) : std::string();
     if (!saved.relocations.empty()) {
         const Relocation& moved = saved.relocations.front();
         return owner + (moved.species != 0 ? "'s evolutions and learnset" : "'s parties") + " moved to free space at " +
-               hexNumber(moved.to) + " (" + groupedNumber(moved.bytes) + " bytes). " + bankRoomNote(room);
+               hexNumber(moved.to) + " (" + groupedNumber(moved.bytes) + " bytes). " + bankRoomNote(room) +
+               (moves.empty() ? "" : " " + moves);
     }
-    return saved.repack ? repackNote(*saved.repack) : std::string();
+    if (saved.repack) {
+        return repackNote(*saved.repack) + (moves.empty() ? "" : " " + moves);
+    }
+    return moves;
 }
 
 std::string repackNote(const Repack& repack)
@@ -333,9 +356,13 @@ Result<BankSaved> writeBankChange(const RomTarget& rom,
     const PartyList* list = change.parties.empty() ? nullptr : now.listOf(change.parties.front().classNumber);
     const bool listMoved = !change.parties.empty() && (list == nullptr || !loaded.list || *list != *loaded.list);
     const bool moneyMoved = !change.money.empty() && now.entry(change.money.front().classNumber).money != loaded.money;
-    if (listMoved || moneyMoved) {
+    const bool movesMoved =
+        change.customMoves && loaded.customMoves && readCustomMoves(*image, *rom.profile) != *loaded.customMoves;
+    if (listMoved || moneyMoved || movesMoved) {
         return refusal(FailureNumber::NotInPlace,
-                       std::string(listMoved ? "The parties" : "The prize money") +
+                       std::string(listMoved    ? "The parties"
+                                   : moneyMoved ? "The prize money"
+                                                : "The custom moves") +
                            " changed in the file since they were loaded. Pick the party again to see the file as it "
                            "is now.");
     }
@@ -347,5 +374,5 @@ Result<BankSaved> writeBankChange(const RomTarget& rom,
     if (!commit) {
         return commit.failure();
     }
-    return BankSaved{write->relocations, write->repack, *commit};
+    return BankSaved{write->relocations, write->repack, *commit, write->customMovesMove};
 }

@@ -14,6 +14,7 @@
 #include "species/EvosMoves.h"
 #include "trainers/BankLayout.h"
 #include "trainers/BankPlan.h"
+#include "trainers/PartyRules.h"
 #include "trainers/PartyTable.h"
 
 #include <optional>
@@ -35,13 +36,14 @@ struct MoneyChange
     int money = 0;
 };
 
-// What one save changes in the trainer bank on purpose: any parties (each at most once), any classes' money and
-// any species' evolutions and learnsets.
+// What one save changes in the trainer bank on purpose: any parties (each at most once), any classes' money,
+// any species' evolutions and learnsets, and Yellow's custom moves table as a whole.
 struct BankChange
 {
     std::vector<PartyChange> parties;
     std::vector<MoneyChange> money;
     std::vector<EvosMovesChange> evosMoves = {};
+    std::optional<std::vector<CustomMoveEntry>> customMoves = std::nullopt;
 };
 
 struct BankWrite
@@ -49,6 +51,8 @@ struct BankWrite
     WritePlan plan;
     std::vector<Relocation> relocations;
     std::optional<Repack> repack;
+    // Where Yellow's custom moves table went, when it moved.
+    std::optional<BlockMove> customMovesMove;
     // Every party and every list of evolutions and learnset as the game reads them once the plan (and the other
     // writes checked with it) are written.
     PartyTable after;
@@ -89,12 +93,13 @@ Result<BankWrite> planBankChange(const Bytes& image,
 std::int32_t bytesOfChange(const PartyTable& table, const BankChange& change);
 std::int32_t bytesOfChange(const PartyTable& table, const EvosMovesTable& evosMoves, const BankChange& change);
 
-// What a window loaded before the user changed it: the list of the changed party and the money of the
-// changed class. A save writes only while the file still holds them.
+// What a window loaded before the user changed it: the list of the changed party, the money of the
+// changed class and Yellow's custom moves table. A save writes only while the file still holds them.
 struct LoadedBank
 {
     std::optional<PartyList> list;
     std::optional<int> money;
+    std::optional<std::vector<CustomMoveEntry>> customMoves = std::nullopt;
 };
 
 // What a save did beyond its own bytes.
@@ -103,6 +108,7 @@ struct BankSaved
     std::vector<Relocation> relocations;
     std::optional<Repack> repack;
     Commit commit;
+    std::optional<BlockMove> customMovesMove = std::nullopt;
 };
 
 // What the notes line says of a list moved into the free space, owner naming whose parties (or whose evolutions

@@ -275,3 +275,53 @@ TEST(BattleJson, ChampionMovesOnlyWhereTheCodeIsTheGames)
     ASSERT_EQ(plan.errors.size(), 1U);
     EXPECT_EQ(plan.errors[0].substr(0, 30), "championMoves: The code that g");
 }
+
+TEST(BattleJson, YellowCustomMovesExportImportAndRefuseWhatTheGameCouldNotRead)
+{
+    const Bytes before = SyntheticRom(GameVersion::Yellow).bytes();
+    const VersionProfile& yellow = profileOf(GameVersion::Yellow);
+    Json document = exported(before, GameVersion::Yellow);
+    const auto move = [](std::uint8_t byte) { return SyntheticRom::moveName(byte); };
+    // The builder's table: {2, 1: (1, 2, 33), (1, 3, 40)}, {35, 1: (2, 2, 57)}, {15, 1: (1, 3, 21), (2, 3, 22)}.
+    EXPECT_EQ(document["classes"][34]["customMoves"],
+              Json::parse(R"([{"party": 1, "member": 2, "slot": 2, "move": ")" + move(57) + "\"}]"));
+    EXPECT_EQ(document["classes"][1]["customMoves"].size(), 2U);
+    EXPECT_TRUE(document["classes"][6]["customMoves"].empty());
+    EXPECT_FALSE(
+        exported(SyntheticRom(GameVersion::Red).bytes(), GameVersion::Red)["classes"][0].contains("customMoves"));
+
+    document["classes"][34]["customMoves"][0] = {{"party", 1}, {"member", 3}, {"slot", 4}, {"move", move(58)}};
+    document["classes"][1]["customMoves"] = Json::array();
+    document["classes"][6]["customMoves"] = {{{"party", 1}, {"member", 1}, {"slot", 1}, {"move", move(5)}}};
+    const ImportPlan plan = planImport(before, yellow, document.dump());
+    ASSERT_TRUE(plan.errors.empty()) << plan.errors.front();
+    ASSERT_EQ(plan.steps.size(), 1U);
+    EXPECT_EQ(plan.steps[0].lines.size(), 3U);
+    Bytes after = before;
+    applyWritePlan(after, plan.steps[0].plan);
+    // Class 35's entry stays where it was, class 2's goes, class 7's comes last; the freed bytes become 0x00.
+    Writes writes;
+    addBytes(writes, 0x39C6B, {35, 1, 3, 4, 58, 0, 15, 1, 1, 3, 21, 2, 3, 22, 0, 7, 1, 1, 1, 5, 0, 0xFF, 0, 0, 0});
+    EXPECT_TRUE(changedExactly(before, after, writes));
+    EXPECT_TRUE(planImport(after, yellow, exported(after, GameVersion::Yellow).dump()).steps.empty());
+
+    Json bad = exported(before, GameVersion::Yellow);
+    bad["classes"][0]["customMoves"] = {{{"party", 1}, {"member", 7}, {"slot", 0}, {"move", 0}, {"level", 3}}};
+    bad["classes"][2]["customMoves"] = {{{"party", 1}}};
+    const ImportPlan refused = planImport(before, yellow, bad.dump());
+    const std::vector<std::string> expected = {"classes[0].customMoves[0].level: ",
+                                               "classes[0].customMoves[0].member: ",
+                                               "classes[0].customMoves[0].slot: ",
+                                               "classes[0].customMoves[0].move: a move of 0 ends",
+                                               "classes[2].customMoves[0]: a custom move has its"};
+    ASSERT_EQ(refused.errors.size(), expected.size()) << refused.errors.front();
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        EXPECT_EQ(refused.errors[k].substr(0, expected[k].size()), expected[k]) << refused.errors[k];
+    }
+    Json red = exported(SyntheticRom(GameVersion::Red).bytes(), GameVersion::Red);
+    red["classes"][0]["customMoves"] = Json::array();
+    const ImportPlan notRed =
+        planImport(SyntheticRom(GameVersion::Red).bytes(), profileOf(GameVersion::Red), red.dump());
+    ASSERT_EQ(notRed.errors.size(), 1U);
+    EXPECT_EQ(notRed.errors[0], "classes[0].customMoves: Pokémon Red keeps no custom moves table");
+}

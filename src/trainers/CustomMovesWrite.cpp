@@ -1,5 +1,6 @@
 #include "trainers/CustomMovesWrite.h"
 
+#include "rom/DisplayText.h"
 #include "trainers/TrainerBank.h"
 
 #include <algorithm>
@@ -79,7 +80,7 @@ planCustomMoves(const Bytes& image, const VersionProfile& profile, const std::ve
     }
     if (!pointer) {
         return refusal(FailureNumber::NoRoomInBank,
-                       "The custom moves table would need " + std::to_string(std::ssize(bytes) - block.span) +
+                       "The custom moves table would need " + groupedNumber(std::ssize(bytes) - block.span) +
                            " bytes more than it has where it lies, and Tavrik cannot move it: the game's code that "
                            "reads it is not where Yellow has it in this ROM.");
     }
@@ -87,9 +88,9 @@ planCustomMoves(const Bytes& image, const VersionProfile& profile, const std::ve
     auto moved = placeInFreeSpace(block, bytes, free);
     if (!moved) {
         return refusal(FailureNumber::NoRoomInBank,
-                       "The custom moves table needs " + std::to_string(bytes.size()) +
-                           " bytes and has no room for them: " + std::to_string(block.span) + " where it lies, " +
-                           std::to_string(free.room()) + " in the free space at the end of the trainer bank.");
+                       "The custom moves table needs " + groupedNumber(std::ssize(bytes)) +
+                           " bytes and has no room for them: " + groupedNumber(block.span) + " where it lies, " +
+                           groupedNumber(free.room()) + " in the free space at the end of the trainer bank.");
     }
     return CustomMovesPlacement{std::move(moved->plan), moved->move};
 }

@@ -14,7 +14,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print
 # The Debian package (`make deb`): a Release build without the tests in build-rel/, the .deb beside it.
 DEB_BUILD_DIR ?= build-rel
 
-.PHONY: all deps configure build run test clean asan asan-core fuzz bench deb ratio
+.PHONY: all deps configure build run test clean asan asan-core asan-corpus fuzz bench deb ratio
 
 all: build
 
@@ -53,8 +53,13 @@ asan: deps
 	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD_DIR)
 	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j 2
 
-# The core's tests and every fuzz target's seed corpus under the same sanitizers, without the windows: what CI
-# has time for after `make test`.
+# Every fuzz target's seed corpus under the same sanitizers: what CI has time for after `make test`.
+asan-corpus: deps
+	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRIK_SANITIZE=ON -DTAVRIK_BENCH=OFF
+	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD_DIR) --target $(addprefix tavrik_fuzz_,$(FUZZ_TARGETS))
+	$(SANITIZER_ENV) ctest --test-dir $(ASAN_BUILD_DIR) --output-on-failure -j 2 -R '^fuzz_corpus_'
+
+# The same, and the core's tests, without the windows.
 asan-core: deps
 	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRIK_SANITIZE=ON -DTAVRIK_BENCH=OFF
 	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD_DIR) --target tavrik_core_tests $(addprefix tavrik_fuzz_,$(FUZZ_TARGETS))

@@ -117,10 +117,12 @@ void checkSizeChange(const Bytes& image,
     if (!write) {
         const int number = write.failure().number;
         FUZZ_CHECK(number == FailureNumber::NoRoomInBank || number == FailureNumber::WouldMoveData ||
-                   number == FailureNumber::NotInPlace || number == FailureNumber::PartyNotStorable);
+                   number == FailureNumber::NotInPlace || number == FailureNumber::PartyNotStorable ||
+                   number == FailureNumber::ValueNotStorable);
         return;
     }
     apply(write->plan);
+    FUZZ_CHECK(!change.customMoves || readCustomMoves(image, profile) == *change.customMoves);
     const PartyTable after = readPartyTable(image, profile);
     const bool laidOut = write->repack || !write->relocations.empty();
     for (int classNumber = 1; classNumber <= TrainerClassCount; ++classNumber) {
@@ -215,7 +217,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (bankChanged && save < 2) {
         checkTrainerSave(image, profile, table, data[0] / 3 % RosterSize, data[1], apply);
     } else if (bankChanged) {
-        checkSizeChange(image, profile, table, sizeChange(table, data[1] % TrainerClassCount + 1, save == 3), apply);
+        BankChange change = sizeChange(table, data[1] % TrainerClassCount + 1, save == 3);
+        if (profile.customMovesOffset) {
+            // Yellow's custom moves table with the same save, grown by up to 63 moves: in place, or moved.
+            change.customMoves = readCustomMoves(image, profile);
+            change.customMoves->push_back({data[1] % TrainerClassCount + 1, 1, {}});
+            change.customMoves->back().moves.assign(data[1] % 64,
+                                                    CustomMove{1, 3, static_cast<std::uint8_t>(data[0] | 1)});
+        }
+        checkSizeChange(image, profile, table, change, apply);
     }
     images.restore(which);
     return 0;

@@ -166,8 +166,11 @@ void Form7::updatePreview()
     }
     m_plan = planDifficulty(*m_tables, options());
     QStringList lines;
+    // The label above says so once already.
+    DifficultyPreview shown = m_plan.preview;
+    shown.earlierChange = false;
     // The planners' whole check takes about a millisecond: the preview says at once what Apply would meet.
-    for (const std::string& line : previewLines(m_plan.preview, planDifficultyWrites(*m_tables, m_plan))) {
+    for (const std::string& line : previewLines(shown, planDifficultyWrites(*m_tables, m_plan))) {
         lines << QString::fromStdString(line);
     }
     m_previewText->setPlainText(lines.join(QLatin1Char('\n')));

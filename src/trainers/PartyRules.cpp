@@ -80,7 +80,7 @@ std::optional<std::int32_t> customMovesPointer(const Bytes& image, const Version
     // the loop that looks the class and party up, -1 where any operand may stand.
     constexpr std::array<int, 17> Loop = {
         0x21, -1, -1, 0x2A, 0xFE, 0xFF, 0x28, -1, 0xB8, 0x20, -1, 0x2A, 0xB9, 0x20, -1, 0x54, 0x5D};
-    const std::int32_t end = trainerBankEnd(image) - std::ssize(Loop);
+    const std::int32_t end = trainerBankEnd(image) - static_cast<std::int32_t>(Loop.size());
     std::optional<std::int32_t> found;
     for (std::int32_t at = TrainerBankStart; at <= end; ++at) {
         // The first bytes of the loop after the operand rule out almost every place at once.

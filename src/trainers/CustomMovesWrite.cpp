@@ -45,6 +45,27 @@ Bytes customMovesBytes(const std::vector<CustomMoveEntry>& table)
     return bytes;
 }
 
+std::vector<CustomMoveEntry> withCustomMoves(const std::vector<CustomMoveEntry>& table,
+                                             int classNumber,
+                                             int partyNumber,
+                                             const std::vector<CustomMove>& moves)
+{
+    std::vector<CustomMoveEntry> changed = table;
+    const auto isParty = [&](const CustomMoveEntry& entry) {
+        return entry.classNumber == classNumber && entry.partyNumber == partyNumber;
+    };
+    if (moves.empty()) {
+        std::erase_if(changed, isParty);
+        return changed;
+    }
+    if (const auto first = std::find_if(changed.begin(), changed.end(), isParty); first != changed.end()) {
+        first->moves = moves;
+    } else {
+        changed.push_back({classNumber, partyNumber, moves});
+    }
+    return changed;
+}
+
 Result<CustomMovesPlacement>
 planCustomMoves(const Bytes& image, const VersionProfile& profile, const std::vector<CustomMoveEntry>& table)
 {

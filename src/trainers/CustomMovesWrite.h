@@ -20,6 +20,14 @@
 // The bytes the game reads for table: each entry's class and party, its triples, 0x00; then 0xFF.
 Bytes customMovesBytes(const std::vector<CustomMoveEntry>& table);
 
+// table with the moves of a class's party set to moves: its first entry for the party takes them (the game reads no
+// other), a new entry at the end where it had none. No moves: every entry of the party goes, so that none the game
+// skipped until now is read in its place.
+std::vector<CustomMoveEntry> withCustomMoves(const std::vector<CustomMoveEntry>& table,
+                                             int classNumber,
+                                             int partyNumber,
+                                             const std::vector<CustomMove>& moves);
+
 struct CustomMovesPlacement
 {
     WritePlan plan;

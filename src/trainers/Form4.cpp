@@ -5,6 +5,7 @@
 #include "pictures/PictureBook.h"
 #include "rom/FailureBox.h"
 #include "rom/WindowPlace.h"
+#include "trainers/CustomMovesEditor.h"
 #include "trainers/InputFilters.h"
 #include "trainers/PartyRows.h"
 #include "trainers/TrainerRecord.h"
@@ -53,6 +54,8 @@ Form4::Form4(RomTarget rom, PictureBook* pictures)
     installNumberBox(ui->txtmoney, 9999);
     connect(ui->partytree, &QTreeWidget::currentItemChanged, this, &Form4::partytree_Click);
     connect(ui->partyrows, &PartyRows::changed, this, &Form4::updateState);
+    connect(ui->partyrows, &PartyRows::membersChanged, this, &Form4::followMembers);
+    connect(ui->customMovesEditor, &CustomMovesEditor::changed, this, &Form4::updateState);
     connect(ui->txtmoney, &QLineEdit::textChanged, this, &Form4::updateState);
     connect(ui->cmdSave, &QPushButton::clicked, this, &Form4::cmdSave_Click);
     connect(ui->txtfilter, &QLineEdit::textChanged, this, &Form4::applyFilter);
@@ -111,6 +114,11 @@ QStatusBar* Form4::statusBar() const
     return ui->statusbar;
 }
 
+CustomMovesEditor* Form4::customMovesEditor() const
+{
+    return ui->customMovesEditor;
+}
+
 QUndoStack* Form4::editSteps() const
 {
     return m_steps;
@@ -118,7 +126,7 @@ QUndoStack* Form4::editSteps() const
 
 Form4::ShownParty Form4::shownParty() const
 {
-    return {ui->partyrows->members(), ui->txtmoney->text()};
+    return {ui->partyrows->members(), ui->txtmoney->text(), ui->customMovesEditor->moves()};
 }
 
 void Form4::showParty(const ShownParty& shown)
@@ -128,6 +136,9 @@ void Form4::showParty(const ShownParty& shown)
     }
     if (m_loaded.money) {
         setNumberText(ui->txtmoney, shown.money);
+    }
+    if (m_loaded.customMoves) {
+        ui->customMovesEditor->setMoves(shown.customMoves);
     }
     updateState();
 }
@@ -154,6 +165,9 @@ void Form4::loadParties(const Bytes& image)
     }
     m_moveNames = toQStringList(moveNames(image, profile));
     m_customMoves = readCustomMoves(image, profile);
+    m_customReadable = customMovesReadable(image, profile);
+    ui->frmcustom->setVisible(profile.customMovesOffset.has_value());
+    ui->customMovesEditor->setMoveNames(m_moveNames);
     m_species = readSpeciesData(image, profile);
     m_specialMoves = readSpecialMoves(image, profile);
     m_speciesNames = toQStringList(speciesNames(image, profile));
@@ -289,6 +303,7 @@ void Form4::showSelection()
 {
     m_loaded = {};
     m_loadedMembers.clear();
+    m_loadedCustom.clear();
     const PartyList* list = m_class > 0 ? m_table.listOf(m_class) : nullptr;
     const Party* party = list != nullptr ? m_table.party(m_class, m_party) : nullptr;
     if (m_class > 0) {
@@ -306,9 +321,22 @@ void Form4::showSelection()
         ui->frmparty->setTitle(QStringLiteral("Party"));
     }
     ui->frmparty->setEnabled(party != nullptr && list->editable());
-    for (int member = 1; member <= ui->partyrows->memberCount(); ++member) {
-        ui->partyrows->setMemberMoves(member, memberMoves(member));
+    // The custom moves are the selected class's: a list two classes share has an entry for each.
+    if (party != nullptr && m_customReadable) {
+        m_loaded.customMoves = m_customMoves;
+        m_loadedCustom = customMovesOf(m_customMoves, m_class, m_party);
     }
+    ui->customMovesEditor->setMoves(m_loadedCustom);
+    ui->frmcustom->setEnabled(m_loaded.customMoves.has_value());
+    ui->frmcustom->setTitle(
+        party != nullptr
+            ? QStringLiteral("Custom Moves of %1 party %2").arg(m_classNames.value(m_class - 1)).arg(m_party)
+            : QStringLiteral("Custom Moves"));
+    ui->frmcustom->setToolTip(party != nullptr && !m_customReadable
+                                  ? QStringLiteral("Tavrik leaves the custom moves as they are: the table has no "
+                                                   "end inside the trainer bank.")
+                                  : QString());
+    followMembers();
     drawPortrait();
     updateState();
     m_edits->reset();

@@ -21,6 +21,7 @@
 namespace Ui {
 class Form4;
 }
+class CustomMovesEditor;
 class PartyRows;
 class PictureBook;
 class QStatusBar;
@@ -42,6 +43,8 @@ public:
     // A row for each member: its name and level, its four moves, the moves the game writes itself.
     QTreeWidget* partyMoves() const;
     QStatusBar* statusBar() const;
+    // Yellow's custom moves of the selected party.
+    CustomMovesEditor* customMovesEditor() const;
     // The steps of the unsaved edits, which Edit > Undo and Redo walk before the ROM's saves.
     QUndoStack* editSteps() const;
     // The item of a class (partyNumber 0) or of one of its parties.
@@ -76,11 +79,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The party and money as the controls show them.
+    // The party, money and custom moves as the controls show them.
     struct ShownParty
     {
         std::vector<PartyMember> members;
         QString money;
+        std::vector<CustomMove> customMoves;
         bool operator==(const ShownParty&) const = default;
     };
     ShownParty shownParty() const;
@@ -105,6 +109,11 @@ private:
     // The selected party, or the class alone: "ROCKY party 1".
     QString editsName() const;
     QString memberMoves(int member) const;
+    bool customEdited() const;
+    // The game's own moves with the custom moves as the editor has them.
+    SpecialMoves shownSpecialMoves() const;
+    // The custom moves' member lists name the members as the rows stand.
+    void followMembers();
     // The moves, PP and stats of the members as the rows stand, the game's own moves in bold.
     void showPartyMoves();
 
@@ -117,6 +126,9 @@ private:
     QStringList m_speciesNames;
     QStringList m_moveNames;
     std::vector<CustomMoveEntry> m_customMoves;
+    // Whether the custom moves table ends where the game finds it, and the selected party's moves as loaded.
+    bool m_customReadable = false;
+    std::vector<CustomMove> m_loadedCustom;
     SpeciesData m_species;
     SpecialMoves m_specialMoves;
     PartyPlaceReader m_placeReader;

@@ -23,7 +23,7 @@ void Form4::showPartyMoves()
     }
     const std::vector<PartyMember>& members = ui->partyrows->members();
     const std::vector<Battler> battlers =
-        partyBattlers(m_species, m_specialMoves, m_class, m_party, party->format, members);
+        partyBattlers(m_species, shownSpecialMoves(), m_class, m_party, party->format, members);
     QFont bold = ui->partyMoves->font();
     bold.setBold(true);
     for (const Battler& battler : battlers) {

@@ -4,6 +4,8 @@
 
 #include "history/SaveSettings.h"
 #include "rom/FailureBox.h"
+#include "trainers/CustomMovesEditor.h"
+#include "trainers/CustomMovesWrite.h"
 #include "trainers/Form4.h"
 #include "trainers/InputFilters.h"
 #include "trainers/PartyRows.h"
@@ -14,12 +16,36 @@
 #include <QMessageBox>
 #include <QStatusBar>
 
+bool Form4::customEdited() const
+{
+    return m_loaded.customMoves && ui->customMovesEditor->moves() != m_loadedCustom;
+}
+
+SpecialMoves Form4::shownSpecialMoves() const
+{
+    SpecialMoves special = m_specialMoves;
+    if (customEdited()) {
+        special.custom = withCustomMoves(special.custom, m_class, m_party, ui->customMovesEditor->moves());
+    }
+    return special;
+}
+
+void Form4::followMembers()
+{
+    QStringList members;
+    for (const PartyMember& member : ui->partyrows->members()) {
+        members << m_speciesNames.value(member.species, QStringLiteral("#%1").arg(member.species));
+    }
+    ui->customMovesEditor->setMemberNames(members);
+}
+
 QString Form4::memberMoves(int member) const
 {
     const PartyList* list = m_table.listOf(m_class);
+    const SpecialMoves special = shownSpecialMoves();
     QStringList moves;
     for (const int classNumber : list != nullptr ? list->classes : ClassList{}) {
-        for (const CustomMove& move : customMovesOf(m_customMoves, classNumber, m_party)) {
+        for (const CustomMove& move : customMovesOf(special.custom, classNumber, m_party)) {
             if (move.member == member) {
                 moves << QStringLiteral("%1 in slot %2").arg(m_moveNames.value(move.move - 1)).arg(move.slot);
             }
@@ -52,8 +78,14 @@ void Form4::updateState()
     }
     QStringList warnings = ui->partyrows->warnings();
     const int members = ui->partyrows->memberCount();
+    for (int member = 1; member <= members; ++member) {
+        ui->partyrows->setMemberMoves(member, memberMoves(member));
+    }
     for (const int classNumber : list != nullptr && m_party > 0 ? list->classes : ClassList{}) {
-        for (const LostMove& move : lostMoves(m_image, *m_rom.profile, classNumber, m_party, members)) {
+        const auto custom = classNumber == m_class && m_loaded.customMoves
+                                ? std::optional<std::vector<CustomMove>>(ui->customMovesEditor->moves())
+                                : std::nullopt;
+        for (const LostMove& move : lostMoves(m_image, *m_rom.profile, classNumber, m_party, members, {}, custom)) {
             warnings << lostMoveWarning(move, m_moveNames.value(move.move - 1));
         }
     }
@@ -90,7 +122,7 @@ bool Form4::hasUnsavedChanges() const
 {
     const bool partyEdited = m_loaded.list && ui->partyrows->members() != m_loadedMembers;
     const bool moneyEdited = m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money;
-    return partyEdited || moneyEdited;
+    return partyEdited || moneyEdited || customEdited();
 }
 
 void Form4::cmdSave_Click()
@@ -109,6 +141,9 @@ bool Form4::saveParty()
     }
     if (m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money) {
         change.money = {{m_class, ui->txtmoney->text().toInt()}};
+    }
+    if (customEdited()) {
+        change.customMoves = withCustomMoves(m_customMoves, m_class, m_party, ui->customMovesEditor->moves());
     }
     const auto written =
         writeBankChange(m_rom, m_loaded, change, saveLabel(editsName().toStdString()), windowSaveOptions());
@@ -171,14 +206,16 @@ void Form4::followSave(const Bytes& image)
 {
     const bool partyEdited = m_loaded.list && ui->partyrows->members() != m_loadedMembers;
     const bool moneyEdited = m_loaded.money && ui->txtmoney->text().toInt() != *m_loaded.money;
+    const bool customChanged = customEdited();
     const std::vector<PartyMember> loadedMembers = m_loadedMembers;
     const std::optional<int> loadedMoney = m_loaded.money;
+    const std::vector<CustomMove> loadedCustom = m_loadedCustom;
     const ShownParty shown = shownParty();
     const QString name = editsName();
     const int classNumber = m_class;
     const int partyNumber = m_party;
     loadParties(image);
-    if (!partyEdited && !moneyEdited) {
+    if (!partyEdited && !moneyEdited && !customChanged) {
         return;
     }
     // The edits are kept over the new file where the party and money they were made on are still what the save
@@ -186,15 +223,18 @@ void Form4::followSave(const Bytes& image)
     const bool same = m_class == classNumber && m_party == partyNumber;
     const bool partyKept = partyEdited && same && m_loaded.list;
     const bool moneyKept = moneyEdited && same && m_loaded.money;
+    const bool customKept = customChanged && same && m_loaded.customMoves;
     const bool changed = (partyEdited && (!partyKept || m_loadedMembers != loadedMembers)) ||
-                         (moneyEdited && (!moneyKept || m_loaded.money != loadedMoney));
-    if ((!partyKept && !moneyKept) || (changed && askKeepOrReload(this, name) != QMessageBox::Yes)) {
+                         (moneyEdited && (!moneyKept || m_loaded.money != loadedMoney)) ||
+                         (customChanged && (!customKept || m_loadedCustom != loadedCustom));
+    if ((!partyKept && !moneyKept && !customKept) || (changed && askKeepOrReload(this, name) != QMessageBox::Yes)) {
         return;
     }
     // Kept as one step, which an undo takes back to the file.
     ShownParty kept = shownParty();
     kept.members = partyKept ? shown.members : kept.members;
     kept.money = moneyKept ? shown.money : kept.money;
+    kept.customMoves = customKept ? shown.customMoves : kept.customMoves;
     showParty(kept);
 }
 

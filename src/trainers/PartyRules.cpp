@@ -155,13 +155,11 @@ bool customMovesReadable(const Bytes& image, const VersionProfile& profile)
 
 std::vector<CustomMove> customMovesOf(const std::vector<CustomMoveEntry>& table, int classNumber, int partyNumber)
 {
-    std::vector<CustomMove> moves;
-    for (const CustomMoveEntry& entry : table) {
-        if (entry.classNumber == classNumber && entry.partyNumber == partyNumber) {
-            moves.insert(moves.end(), entry.moves.begin(), entry.moves.end());
-        }
-    }
-    return moves;
+    // The game stops at the first entry for the class and party: any after it is never read.
+    const auto entry = std::find_if(table.begin(), table.end(), [&](const CustomMoveEntry& e) {
+        return e.classNumber == classNumber && e.partyNumber == partyNumber;
+    });
+    return entry != table.end() ? entry->moves : std::vector<CustomMove>{};
 }
 
 std::vector<LostMove> lostMoves(const Bytes& image,
@@ -169,7 +167,8 @@ std::vector<LostMove> lostMoves(const Bytes& image,
                                 int classNumber,
                                 int partyNumber,
                                 int memberCount,
-                                std::optional<int> specialMoveUser)
+                                std::optional<int> specialMoveUser,
+                                const std::optional<std::vector<CustomMove>>& customMoves)
 {
     std::vector<LostMove> lost;
     if (!specialMoveUser) {
@@ -184,7 +183,9 @@ std::vector<LostMove> lostMoves(const Bytes& image,
     if (profile.specialMovesEditable && classNumber == ChampionClass && memberCount < MaxPartySize) {
         lost.push_back({LostMoveKind::StarterMove, MaxPartySize, 3, 0});
     }
-    for (const CustomMove& move : customMovesOf(readCustomMoves(image, profile), classNumber, partyNumber)) {
+    const std::vector<CustomMove> custom =
+        customMoves ? *customMoves : customMovesOf(readCustomMoves(image, profile), classNumber, partyNumber);
+    for (const CustomMove& move : custom) {
         if (move.member > memberCount) {
             lost.push_back({LostMoveKind::CustomMove, move.member, move.slot, move.move});
         }

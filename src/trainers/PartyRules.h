@@ -46,6 +46,7 @@ std::vector<CustomMoveEntry> readCustomMoves(const Bytes& image, const VersionPr
 bool customMovesReadable(const Bytes& image, const VersionProfile& profile);
 // The bytes the reading of Yellow's table depends on: while they stay, so does the table. Empty for Red and Blue.
 BankRange customMovesRange(const Bytes& image, const VersionProfile& profile);
+// The moves the game gives a class's party: those of the table's first entry for it.
 std::vector<CustomMove> customMovesOf(const std::vector<CustomMoveEntry>& table, int classNumber, int partyNumber);
 
 enum class LostMoveKind
@@ -71,10 +72,12 @@ struct LostMove
 };
 
 // What a party of memberCount members of classNumber loses. specialMoveUser is the gym leader's user byte
-// (0-based) as the form has it; without it, the ROM's is taken for the gym leaders' parties.
+// (0-based) as the form has it; without it, the ROM's is taken for the gym leaders' parties. customMoves are the
+// party's custom moves as a window has them; without them, the ROM's.
 std::vector<LostMove> lostMoves(const Bytes& image,
                                 const VersionProfile& profile,
                                 int classNumber,
                                 int partyNumber,
                                 int memberCount,
-                                std::optional<int> specialMoveUser = std::nullopt);
+                                std::optional<int> specialMoveUser = std::nullopt,
+                                const std::optional<std::vector<CustomMove>>& customMoves = std::nullopt);

@@ -1,19 +1,13 @@
 #include "trainers/TrainerForm.h"
 
 #include "pictures/PictureBook.h"
+#include "trainers/CustomMovesEditor.h"
 #include "trainers/InputFilters.h"
 #include "trainers/PartyRows.h"
 #include "ui_TrainerForm.h"
 
 #include <QListWidget>
 #include <QStyle>
-
-namespace {
-
-const QString YellowNote =
-    QStringLiteral("Support for editing the special moves in Pokémon Yellow will be coming soon!");
-
-} // namespace
 
 TrainerForm::TrainerForm(QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::TrainerForm>()), m_steps(new QUndoStack(this)),
@@ -46,6 +40,7 @@ TrainerForm::TrainerForm(QWidget* parent)
                             ui->championOtherwise}) {
         connect(list, &QComboBox::currentIndexChanged, this, &TrainerForm::updateState);
     }
+    connect(ui->customMovesEditor, &CustomMovesEditor::changed, this, &TrainerForm::updateState);
     connect(ui->trainerlst, &QListWidget::currentRowChanged, this, &TrainerForm::trainerlst_Click);
 }
 
@@ -84,6 +79,11 @@ QComboBox* TrainerForm::moveList() const
 std::vector<QComboBox*> TrainerForm::championLists() const
 {
     return {ui->championFirst, ui->championBulbasaur, ui->championCharmander, ui->championOtherwise};
+}
+
+CustomMovesEditor* TrainerForm::customMovesEditor() const
+{
+    return ui->customMovesEditor;
 }
 
 QComboBox* TrainerForm::itemList() const
@@ -128,6 +128,7 @@ void TrainerForm::resetView()
     ui->SSTab1->setEnabled(false);
     ui->frmmove->hide();
     ui->frmchampion->hide();
+    ui->frmcustom->hide();
     ui->frmprize->hide();
     ui->Frame3->setEnabled(false);
     ui->partyinfo->clear();
@@ -143,10 +144,12 @@ void TrainerForm::switchOn(const RomTarget& rom)
     ui->frmmove->setVisible(rom.profile->specialMovesEditable);
     // Red's and Blue's champion's moves take the place of the version note, which only Yellow has.
     ui->frmchampion->setVisible(rom.profile->specialMovesEditable);
-    ui->Frame6->setVisible(!rom.profile->specialMovesEditable);
+    // Yellow's custom moves take the same place.
+    const bool custom = rom.profile->customMovesOffset.has_value();
+    ui->frmcustom->setVisible(custom);
+    ui->Frame6->setVisible(!rom.profile->specialMovesEditable && !custom);
     ui->Frame3->setEnabled(true);
     ui->SSTab1->setEnabled(true);
-    ui->info->setText(rom.profile->version == GameVersion::Yellow ? YellowNote : QString());
 }
 
 void TrainerForm::Nopoke()

@@ -20,6 +20,7 @@
 namespace Ui {
 class TrainerForm;
 }
+class CustomMovesEditor;
 class PartyRows;
 class PictureBook;
 class QComboBox;
@@ -44,6 +45,8 @@ public:
     // The champion's four move lists (Red and Blue), filled like the special move's.
     std::vector<QComboBox*> championLists() const;
     QComboBox* itemList() const;
+    // Yellow's custom moves of the trainer's party.
+    CustomMovesEditor* customMovesEditor() const;
     // The steps of the unsaved edits, which Edit > Undo and Redo walk before the ROM's saves.
     QUndoStack* editSteps() const;
 
@@ -108,6 +111,8 @@ private:
     void showMemberMoves();
     // The champion's moves of a record in their lists, greyed with the reason where the code is not the game's.
     void showChampion(const TrainerRecord& record);
+    // Yellow's custom moves of a record, greyed with the reason where the table does not read.
+    void showCustomMoves(const TrainerRecord& record);
 
     std::unique_ptr<Ui::TrainerForm> ui;
     RomTarget m_rom;

@@ -3,6 +3,7 @@
 
 #include "catalogues/NameCatalogues.h"
 #include "rom/FailureBox.h"
+#include "trainers/CustomMovesEditor.h"
 #include "trainers/InputFilters.h"
 #include "trainers/PartyRows.h"
 #include "trainers/TrainerForm.h"
@@ -124,7 +125,8 @@ void TrainerForm::loadTrainer(int rosterIndex)
     const TrainerClass& trainer = trainerClass(rosterIndex);
     // What the game gives members by their place: checked against the rows as they change.
     for (const LostMove& move : lostMoves(*image, *m_rom.profile, trainer.number, trainer.party, 0)) {
-        if (move.kind != LostMoveKind::SpecialMoveUser) {
+        // A custom move is checked against the moves as the form has them.
+        if (move.kind != LostMoveKind::SpecialMoveUser && move.kind != LostMoveKind::CustomMove) {
             m_memberMoves.push_back(move);
         }
     }
@@ -176,6 +178,7 @@ void TrainerForm::applyTrainer(int rosterIndex, const LoadedTrainer& loaded)
     }
     m_specialMoveUser = record.party ? record.specialMoveUser : std::nullopt;
     showChampion(record);
+    showCustomMoves(record);
     followMembers();
 
     ui->frmprize->setEnabled(loaded.places.prize.inPlace());
@@ -197,6 +200,11 @@ void TrainerForm::applyTrainer(int rosterIndex, const LoadedTrainer& loaded)
 
 void TrainerForm::followMembers()
 {
+    QStringList names;
+    for (int member = 1; member <= ui->partyrows->memberCount(); ++member) {
+        names << speciesBox(member)->currentText();
+    }
+    ui->customMovesEditor->setMemberNames(names);
     const QSignalBlocker blocker(ui->pkmnno);
     ui->pkmnno->clear();
     if (!m_specialMoveUser) {
@@ -228,4 +236,21 @@ void TrainerForm::showChampion(const TrainerRecord& record)
     for (std::size_t k = 0; k < lists.size(); ++k) {
         lists[k]->setCurrentIndex(record.champion ? listIndexFor(bytes[k] - 1, lists[k]) : -1);
     }
+}
+
+void TrainerForm::showCustomMoves(const TrainerRecord& record)
+{
+    if (!m_rom.profile->customMovesOffset) {
+        return;
+    }
+    QStringList moveNames;
+    for (int index = 0; index < ui->attacklst->count(); ++index) {
+        moveNames << ui->attacklst->itemText(index);
+    }
+    ui->customMovesEditor->setMoveNames(moveNames);
+    ui->customMovesEditor->setMoves(record.customMoves.value_or(std::vector<CustomMove>{}));
+    ui->frmcustom->setEnabled(record.customMoves.has_value());
+    ui->frmcustom->setToolTip(record.customMoves ? QString()
+                                                 : QStringLiteral("Tavrik leaves the custom moves as they are: the "
+                                                                  "table has no end inside the trainer bank."));
 }

@@ -3,6 +3,7 @@
 // move the game writes itself is in bold; the stats and PP are in the tooltip.
 
 #include "battles/BattlerText.h"
+#include "trainers/CustomMovesWrite.h"
 #include "trainers/PartyRows.h"
 #include "trainers/TrainerForm.h"
 #include "trainers/TrainerLayout.h"
@@ -16,6 +17,9 @@ namespace {
 SpecialMoves withShown(SpecialMoves special, const TrainerRecord& record, int rosterIndex)
 {
     const TrainerClass& trainer = trainerClass(rosterIndex);
+    if (record.customMoves) {
+        special.custom = withCustomMoves(special.custom, trainer.number, trainer.party, *record.customMoves);
+    }
     if (!record.specialMove) {
         return special;
     }

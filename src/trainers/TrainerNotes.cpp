@@ -62,6 +62,13 @@ QStringList TrainerForm::warnings()
             lines << lostMoveWarning(move, ui->attacklst->itemText(move.move - 1));
         }
     }
+    const TrainerRecord record = shownRecord();
+    for (const CustomMove& move : record.customMoves.value_or(std::vector<CustomMove>{})) {
+        if (move.member > members) {
+            lines << lostMoveWarning({LostMoveKind::CustomMove, move.member, move.slot, move.move},
+                                     ui->attacklst->itemText(move.move - 1));
+        }
+    }
     return lines;
 }
 

@@ -2,6 +2,7 @@
 
 #include "rom/DisplayText.h"
 #include "rom/modGameText.h"
+#include "trainers/CustomMovesWrite.h"
 
 #include <algorithm>
 
@@ -76,6 +77,10 @@ LoadedTrainer readTrainer(const Bytes& image, const VersionProfile& profile, con
     if (const auto champion = readChampionMoves(image, profile)) {
         record.champion = *champion;
     }
+    if (customMovesReadable(image, profile)) {
+        const TrainerClass& trainer = trainerClass(rosterIndex);
+        record.customMoves = customMovesOf(readCustomMoves(image, profile), trainer.number, trainer.party);
+    }
     return loaded;
 }
 
@@ -146,12 +151,24 @@ Result<TrainerWrite> planTrainerWrite(const Bytes& image,
             write.leftAlone.emplace_back("champion's moves");
         }
     }
-    auto bank = planBankChange(image, profile, {party, {}}, write.plan, table);
+    // Yellow's custom moves go into the table with the party's list, while the party's entry is as loaded.
+    std::optional<std::vector<CustomMoveEntry>> customTable;
+    if (edited.customMoves && loaded.record.customMoves && edited.customMoves != loaded.record.customMoves) {
+        const TrainerClass& trainer = trainerClass(rosterIndex);
+        const std::vector<CustomMoveEntry> present = readCustomMoves(image, profile);
+        if (customMovesReadable(image, profile) &&
+            customMovesOf(present, trainer.number, trainer.party) == *loaded.record.customMoves) {
+            customTable = withCustomMoves(present, trainer.number, trainer.party, *edited.customMoves);
+        } else {
+            write.leftAlone.emplace_back("custom moves");
+        }
+    }
+    auto bank = planBankChange(image, profile, {party, {}, {}, customTable}, write.plan, table);
     if (!bank) {
         return bank.failure();
     }
     write.plan.insert(write.plan.begin() + static_cast<std::ptrdiff_t>(partyAt), bank->plan.begin(), bank->plan.end());
-    write.bank = {bank->relocations, bank->repack, {}};
+    write.bank = {bank->relocations, bank->repack, {}, bank->customMovesMove};
     return write;
 }
 

@@ -8,6 +8,7 @@
 #include "rom/RomTarget.h"
 #include "rom/VersionProfile.h"
 #include "rom/WritePlan.h"
+#include "trainers/PartyRules.h"
 #include "trainers/PartyWrite.h"
 #include "trainers/TrainerPlacement.h"
 
@@ -34,6 +35,8 @@ struct TrainerRecord
     // Red and Blue: the champion's moves, which no roster entry owns, travel with every trainer's record; empty
     // where the code that gives them is not the game's.
     std::optional<ChampionMoves> champion;
+    // Yellow: the moves its custom moves table gives the trainer's party; empty where the table does not read.
+    std::optional<std::vector<CustomMove>> customMoves;
 
     bool operator==(const TrainerRecord&) const = default;
 };

@@ -4,6 +4,7 @@
 #include "history/SaveSettings.h"
 #include "rom/DisplayText.h"
 #include "rom/FailureBox.h"
+#include "trainers/CustomMovesEditor.h"
 #include "trainers/InputFilters.h"
 #include "trainers/PartyRows.h"
 #include "trainers/TrainerForm.h"
@@ -50,6 +51,9 @@ TrainerRecord TrainerForm::recordFromControls(const LoadedTrainer& loaded) const
     }
     if (record.prizeAmount) {
         record.prizeAmount = static_cast<std::uint8_t>(byteBoxValue(ui->itemquant));
+    }
+    if (record.customMoves) {
+        record.customMoves = ui->customMovesEditor->moves();
     }
     return record;
 }
@@ -204,6 +208,7 @@ void TrainerForm::followSave()
     mergeEdit(was->record.prizeItem, shown.prizeItem, merged.prizeItem, conflict);
     mergeEdit(was->record.prizeAmount, shown.prizeAmount, merged.prizeAmount, conflict);
     mergeEdit(was->record.champion, shown.champion, merged.champion, conflict);
+    mergeEdit(was->record.customMoves, shown.customMoves, merged.customMoves, conflict);
     if (conflict && askKeepOrReload(this, name) != QMessageBox::Yes) {
         return;
     }

@@ -81,7 +81,10 @@ TEST(OpenRom, EveryWayInSwitchesTheEditorOnAndACancelKeepsTheRomOpen)
         EXPECT_TRUE(editor.watcher.boxes.empty());
         EXPECT_EQ(editor.window.windowTitle() + editor.find<QLabel>("headr")->text(), captions);
         EXPECT_EQ(editor.find<QGroupBox>("frmmove")->isHidden(), yellow);
-        EXPECT_EQ(editor.find<QLabel>("info")->text().isEmpty(), !yellow);
+        // Yellow's custom moves where Red and Blue have the champion's.
+        EXPECT_EQ(editor.find<QGroupBox>("frmcustom")->isHidden(), !yellow);
+        EXPECT_EQ(editor.find<QGroupBox>("frmchampion")->isHidden(), yellow);
+        EXPECT_TRUE(editor.find<QGroupBox>("Frame6")->isHidden());
         EXPECT_TRUE(editor.find<QTabWidget>("SSTab1")->isEnabled() && editor.find<QAction>("mnuSave")->isEnabled() &&
                     editor.find<QGroupBox>("Frame1")->isEnabled() && editor.find<QAction>("mnuPlay")->isEnabled());
         EXPECT_EQ(editor.find<QStackedWidget>("pages")->currentWidget()->objectName(), "editorpage");

@@ -157,3 +157,29 @@ TEST(CustomMovesWrite, GrowsUpToThePartyPointersThenMovesWithTheCodesPointer)
 }
 
 } // namespace
+
+TEST(CustomMovesWrite, APartysMovesGoToTheEntryTheGameReads)
+{
+    // Class 2's party 1 twice: the game reads the first entry only.
+    const std::vector<CustomMoveEntry> table = {{2, 1, {{1, 2, 33}}}, {35, 1, {{2, 2, 57}}}, {2, 1, {{3, 3, 3}}}};
+    EXPECT_EQ(customMovesOf(table, 2, 1), (std::vector<CustomMove>{{1, 2, 33}}));
+    EXPECT_TRUE(customMovesOf(table, 2, 2).empty());
+    const std::vector<CustomMove> moves = {{4, 1, 9}, {4, 2, 10}};
+    const struct
+    {
+        int classNumber;
+        int party;
+        std::vector<CustomMove> moves;
+        std::vector<CustomMoveEntry> expected;
+    } cases[] = {
+        {2, 1, moves, {{2, 1, moves}, table[1], table[2]}},
+        {34, 1, moves, {table[0], table[1], table[2], {34, 1, moves}}},
+        // No moves: the entry the game skipped until now goes too, else it would be read in its place.
+        {2, 1, {}, {table[1]}},
+        {7, 1, {}, table},
+    };
+    for (const auto& one : cases) {
+        SCOPED_TRACE(one.classNumber);
+        EXPECT_EQ(withCustomMoves(table, one.classNumber, one.party, one.moves), one.expected);
+    }
+}

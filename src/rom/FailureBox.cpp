@@ -41,3 +41,13 @@ QMessageBox::StandardButton askKeepOrReload(QWidget* parent, const QString& what
     box.setDefaultButton(QMessageBox::Yes);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
+
+bool askToMoveWithMembers(QWidget* parent, const QString& question, const QString& detail)
+{
+    QMessageBox box(
+        QMessageBox::Question, QStringLiteral("Tavrik"), question, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setObjectName(QStringLiteral("moveWithMembersBox"));
+    box.setInformativeText(detail);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}

@@ -1,5 +1,7 @@
 #include "trainers/CustomMovesEditor.h"
 
+#include "rom/FailureBox.h"
+
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -146,6 +148,28 @@ void CustomMovesEditor::render()
         m_table->selectRow(current);
     }
     updateButtons();
+}
+
+void CustomMovesEditor::offerToFollowRemoval(int member)
+{
+    const auto has = [this](auto test) { return std::any_of(m_moves.begin(), m_moves.end(), test); };
+    const bool later = has([member](const CustomMove& move) { return move.member > member; });
+    const bool own = has([member](const CustomMove& move) { return move.member == member; });
+    if (!later && !own) {
+        return;
+    }
+    const QString question = later ? QStringLiteral("Move the custom moves of the members after it with them?")
+                                   : QStringLiteral("Remove the custom moves of member %1 with it?").arg(member);
+    QString detail = QStringLiteral("The game gives custom moves by member number: else those of member %1 go to "
+                                    "the member that takes its place.")
+                         .arg(later ? member + 1 : member);
+    if (later && own) {
+        detail += QStringLiteral(" Yes also removes the custom moves of member %1.").arg(member);
+    }
+    if (askToMoveWithMembers(this, question, detail)) {
+        m_moves = customMovesWithout(m_moves, member);
+        render();
+    }
 }
 
 void CustomMovesEditor::addMove()

@@ -31,6 +31,10 @@ public:
     void setMemberNames(const QStringList& names);
     void setMoves(const std::vector<CustomMove>& moves);
     const std::vector<CustomMove>& moves() const { return m_moves; }
+    // Before member (from 1) is removed from the party: offers to move the custom moves of the members after it
+    // with them and to drop its own, and does so at the user's word, without announcing a change (the removal
+    // does).
+    void offerToFollowRemoval(int member);
 
 signals:
     // A row added, removed or changed by the user.

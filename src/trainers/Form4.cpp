@@ -56,6 +56,11 @@ Form4::Form4(RomTarget rom, PictureBook* pictures)
     connect(ui->partyrows, &PartyRows::changed, this, &Form4::updateState);
     connect(ui->partyrows, &PartyRows::membersChanged, this, &Form4::followMembers);
     connect(ui->customMovesEditor, &CustomMovesEditor::changed, this, &Form4::updateState);
+    connect(ui->partyrows, &PartyRows::removingMember, this, [this](int member) {
+        if (m_loaded.customMoves) {
+            ui->customMovesEditor->offerToFollowRemoval(member);
+        }
+    });
     connect(ui->txtmoney, &QLineEdit::textChanged, this, &Form4::updateState);
     connect(ui->cmdSave, &QPushButton::clicked, this, &Form4::cmdSave_Click);
     connect(ui->txtfilter, &QLineEdit::textChanged, this, &Form4::applyFilter);

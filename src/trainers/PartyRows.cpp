@@ -211,6 +211,7 @@ void PartyRows::removeMember(int member)
     if (memberCount() <= 1 || member > memberCount()) {
         return;
     }
+    emit removingMember(member);
     m_members.erase(m_members.begin() + (member - 1));
     render();
     // The keyboard stays on the rows: on the member that moved up, or on the row to add one.

@@ -65,6 +65,9 @@ signals:
     void changed();
     // The members' number or species, which the lists naming members follow.
     void membersChanged();
+    // The user is removing member (from 1); the rows still show it. What the host gives members by their number
+    // may follow before the removal is announced as a change.
+    void removingMember(int member);
 
 private:
     void render();

@@ -162,6 +162,18 @@ std::vector<CustomMove> customMovesOf(const std::vector<CustomMoveEntry>& table,
     return entry != table.end() ? entry->moves : std::vector<CustomMove>{};
 }
 
+std::vector<CustomMove> customMovesWithout(const std::vector<CustomMove>& moves, int member)
+{
+    std::vector<CustomMove> kept;
+    for (CustomMove move : moves) {
+        if (move.member != member) {
+            move.member -= move.member > member ? 1 : 0;
+            kept.push_back(move);
+        }
+    }
+    return kept;
+}
+
 std::vector<LostMove> lostMoves(const Bytes& image,
                                 const VersionProfile& profile,
                                 int classNumber,

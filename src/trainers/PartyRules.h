@@ -49,6 +49,10 @@ BankRange customMovesRange(const Bytes& image, const VersionProfile& profile);
 // The moves the game gives a class's party: those of the table's first entry for it.
 std::vector<CustomMove> customMovesOf(const std::vector<CustomMoveEntry>& table, int classNumber, int partyNumber);
 
+// A party's custom moves once member (from 1) is removed from it: those of the members after it move up with them,
+// those of the member itself go.
+std::vector<CustomMove> customMovesWithout(const std::vector<CustomMove>& moves, int member);
+
 enum class LostMoveKind
 {
     // Red and Blue: the gym leader's special move goes to a member past the party.

@@ -41,6 +41,7 @@ TrainerForm::TrainerForm(QWidget* parent)
         connect(list, &QComboBox::currentIndexChanged, this, &TrainerForm::updateState);
     }
     connect(ui->customMovesEditor, &CustomMovesEditor::changed, this, &TrainerForm::updateState);
+    connect(ui->partyrows, &PartyRows::removingMember, this, &TrainerForm::memberRemoving);
     connect(ui->trainerlst, &QListWidget::currentRowChanged, this, &TrainerForm::trainerlst_Click);
 }
 

@@ -99,6 +99,8 @@ private:
     void drawPortrait();
     // The special-move user list names the members as the rows stand.
     void followMembers();
+    // Offers to move what the game gives members by number with them before member (from 1) is removed.
+    void memberRemoving(int member);
 
     TrainerRecord recordFromControls(const LoadedTrainer& loaded) const;
     // The trainer as the form shows it, and the form showing a record of the loaded trainer.

@@ -254,3 +254,22 @@ void TrainerForm::showCustomMoves(const TrainerRecord& record)
                                                  : QStringLiteral("Tavrik leaves the custom moves as they are: the "
                                                                   "table has no end inside the trainer bank."));
 }
+
+void TrainerForm::memberRemoving(int member)
+{
+    if (m_loaded && m_loaded->record.customMoves) {
+        ui->customMovesEditor->offerToFollowRemoval(member);
+    }
+    // The user byte counts from 0: a user in the party after the member removed moves up with its member, if the user
+    // wants.
+    if (m_rom.profile->specialMovesEditable && m_specialMoveUser && *m_specialMoveUser + 1 > member &&
+        *m_specialMoveUser < ui->partyrows->memberCount() &&
+        askToMoveWithMembers(this,
+                             QStringLiteral("Move the special move with its member?"),
+                             QStringLiteral("The game gives the special move to member %1, which becomes member %2. "
+                                            "Else the member after it gets the move.")
+                                 .arg(*m_specialMoveUser + 1)
+                                 .arg(*m_specialMoveUser))) {
+        m_specialMoveUser = static_cast<std::uint8_t>(*m_specialMoveUser - 1);
+    }
+}

@@ -138,7 +138,8 @@ TEST(CustomMoves, EditedBesideThePartyInTrainerParties)
     window->cmdSave_Click();
     table.insert(table.end() - 1, {34, 1, 2, 1, 2, 0});
     EXPECT_TRUE(changedExactly(rom.bytes(), fileBytes(path), tableWrites(table)));
-    // The member the row names is gone: warned about.
+    // The member the row names is gone, its move kept at the user's word: warned about.
+    editor.watcher.answers.push_back(QMessageBox::No);
     window->partyRows()->removeButton(2)->click();
     EXPECT_TRUE(child<QLabel>(window, "notes")->text().contains(moveName(2) + " to member 2"))
         << child<QLabel>(window, "notes")->text().toStdString();
@@ -149,4 +150,53 @@ TEST(CustomMoves, EditedBesideThePartyInTrainerParties)
     editor.open(SyntheticRom(GameVersion::Red), "red.gb");
     editor.trigger("mnuParties");
     EXPECT_TRUE(child<QGroupBox>(editor.window.partiesWindow(), "frmcustom")->isHidden());
+}
+
+TEST(CustomMoves, ARemovedMembersMovesMoveWithTheMembersAfterItAtTheUsersWord)
+{
+    EditorUnderTest editor;
+    const SyntheticRom yellow(GameVersion::Yellow);
+    editor.open(yellow);
+    clickTrainer(editor.window, 1);
+    TrainerForm* form = editor.window.trainerForm();
+    CustomMovesEditor* moves = form->customMovesEditor();
+    const int members = form->partyRows()->memberCount();
+    ASSERT_GE(members, 2);
+    // MISTY's member 2 has a custom move: member 1 removed, it follows its member, in the same undo step.
+    editor.watcher.answers.push_back(QMessageBox::Yes);
+    form->partyRows()->removeButton(1)->click();
+    ASSERT_EQ(editor.watcher.boxes.size(), 1U);
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Move the custom moves of the members after it with them?");
+    EXPECT_EQ(moves->moves(), (std::vector<CustomMove>{{1, 2, 57}}));
+    form->editSteps()->undo();
+    EXPECT_EQ(form->partyRows()->memberCount(), members);
+    EXPECT_EQ(moves->moves(), (std::vector<CustomMove>{{2, 2, 57}}));
+    // The member itself removed: its moves go with it at the user's word, and stay where the user says no.
+    editor.watcher.answers.push_back(QMessageBox::No);
+    form->partyRows()->removeButton(2)->click();
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Remove the custom moves of member 2 with it?");
+    EXPECT_EQ(moves->moves(), (std::vector<CustomMove>{{2, 2, 57}}));
+    form->editSteps()->undo();
+    editor.watcher.answers.push_back(QMessageBox::Yes);
+    form->partyRows()->removeButton(2)->click();
+    EXPECT_TRUE(moves->moves().empty());
+    form->editSteps()->undo();
+
+    // Red's MISTA gives the special move to member 2: saved with the member it followed.
+    const SyntheticRom red(GameVersion::Red);
+    const std::string path = editor.open(red, "red.gb");
+    clickTrainer(editor.window, 1);
+    const LoadedTrainer before = readTrainer(red.bytes(), profileOf(GameVersion::Red), 1);
+    ASSERT_EQ(before.record.specialMoveUser, 1);
+    const std::size_t seen = editor.watcher.boxes.size();
+    editor.watcher.answers.push_back(QMessageBox::Yes);
+    form->partyRows()->removeButton(1)->click();
+    ASSERT_EQ(editor.watcher.boxes.size(), seen + 1);
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Move the special move with its member?");
+    EXPECT_EQ(editor.find<QComboBox>("pkmnno")->currentIndex(), 0);
+    editor.trigger("mnuSave");
+    TrainerRecord expected = before.record;
+    expected.party->erase(expected.party->begin());
+    expected.specialMoveUser = 0;
+    EXPECT_EQ(readTrainer(fileBytes(path), profileOf(GameVersion::Red), 1).record, expected);
 }

@@ -48,6 +48,12 @@ Form4::Form4(RomTarget rom, PictureBook* pictures)
     // The room the window gains goes to the tree and its member lists.
     ui->splitter->setStretchFactor(0, 1);
     ui->splitter->setStretchFactor(1, 0);
+    // The member as wide as it reads; its moves and the game's own share the rest, wrapped where they need to.
+    QHeaderView* movesHeader = ui->partyMoves->header();
+    movesHeader->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    movesHeader->setSectionResizeMode(1, QHeaderView::Stretch);
+    movesHeader->setSectionResizeMode(2, QHeaderView::Stretch);
+    wrapPartyMoves();
     restoreSize();
     // The keys go to the tree first; the filter is a click or a Tab away.
     setFocusProxy(ui->partytree);

@@ -116,6 +116,8 @@ private:
     void followMembers();
     // The moves, PP and stats of the members as the rows stand, the game's own moves in bold.
     void showPartyMoves();
+    // The moves table's rows grow to show their texts wrapped.
+    void wrapPartyMoves();
 
     std::unique_ptr<Ui::Form4> ui;
     RomTarget m_rom;

@@ -8,6 +8,43 @@
 #include "ui_Form4.h"
 
 #include <QHeaderView>
+#include <QStyledItemDelegate>
+
+namespace {
+
+// Rows as tall as their texts wrapped at their columns' widths: the moves and the game's own share the panel's width
+// rather than run past it.
+class WrappingRows : public QStyledItemDelegate
+{
+public:
+    explicit WrappingRows(QTreeView* view) : QStyledItemDelegate(view), m_view(view)
+    {
+        connect(view->header(), &QHeaderView::sectionResized, view, [view] { view->doItemsLayout(); });
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        // The style's margins around an item's text, on both sides.
+        const int margin = 2 * (m_view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &item, m_view) + 1);
+        const int width = m_view->header()->sectionSize(index.column());
+        const QRect text = item.fontMetrics.boundingRect(
+            QRect(0, 0, std::max(1, width - margin), 1 << 16), Qt::TextWordWrap, item.text);
+        const QSize hint = QStyledItemDelegate::sizeHint(option, index);
+        return {hint.width(), std::max(hint.height(), text.height() + hint.height() - item.fontMetrics.height())};
+    }
+
+private:
+    QTreeView* m_view;
+};
+
+} // namespace
+
+void Form4::wrapPartyMoves()
+{
+    ui->partyMoves->setItemDelegate(new WrappingRows(ui->partyMoves));
+}
 
 QTreeWidget* Form4::partyMoves() const
 {
@@ -40,5 +77,4 @@ void Form4::showPartyMoves()
             row->setToolTip(column, tip);
         }
     }
-    ui->partyMoves->header()->resizeSections(QHeaderView::ResizeToContents);
 }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The guide's moves and stats: each Pokémon's four moves at its level as the game gives them, and the stats a
-// trainer's Pokémon has. The moves a party's leader or class gets over these are not in this lookup.
+// trainer's Pokémon has; a trainer's Pokémon with the moves the game writes over its own (a gym leader's, the Elite
+// Four's, the champion's, Yellow's custom moves) and where each comes from.
 
 #include "guide/Guide.h"
 

@@ -29,11 +29,11 @@ std::string nameOf(const std::vector<std::string>& names, int index, const std::
     return at < names.size() && !names[at].empty() ? names[at] : fallback;
 }
 
-GuideMember member(const GuideSources& sources, int species, int level)
+GuideMember member(const GuideSources& sources, int species, int level, const GuideOwner& owner = {})
 {
     GuideMember shown{species, nameOf(sources.species, species, "#" + std::to_string(species)), level, {}};
     if (sources.battlers) {
-        shown.battler = sources.battlers(species, level);
+        shown.battler = sources.battlers(species, level, owner);
     }
     return shown;
 }
@@ -51,7 +51,8 @@ GuideTrainer trainer(const GuideSources& sources, int classNumber, int party, st
         return shown;
     }
     for (const PartyMember& stored : found->members) {
-        shown.members.push_back(member(sources, stored.species, stored.level));
+        const GuideOwner owner{classNumber, party, static_cast<int>(shown.members.size())};
+        shown.members.push_back(member(sources, stored.species, stored.level, owner));
     }
     const std::optional<int> money =
         classNumber >= 1 && classNumber <= TrainerClassCount ? sources.parties.entry(classNumber).money : std::nullopt;

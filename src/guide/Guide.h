@@ -18,10 +18,20 @@
 struct GuideBattler
 {
     std::vector<std::string> moves;
+    // Beside each move, where a move the game writes over the member's own comes from ("the gym leader's special
+    // move"); empty for a move of its level. Empty when none is known.
+    std::vector<std::string> origins;
     // HP, Attack, Defense, Speed, Special.
     std::optional<std::array<int, 5>> stats;
 };
-using BattlerLookup = std::function<GuideBattler(int species, int level)>;
+// Whose a Pokémon is: a trainer's class, party and place in it (from 0); class 0 for a wild or standing one.
+struct GuideOwner
+{
+    int classNumber = 0;
+    int party = 0;
+    int member = 0;
+};
+using BattlerLookup = std::function<GuideBattler(int species, int level, const GuideOwner& owner)>;
 
 struct GuideMember
 {

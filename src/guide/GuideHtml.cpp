@@ -87,8 +87,16 @@ std::string memberCard(const GuideMember& member, const GuidePictures& shown)
         << escaped(member.name) << "</strong> Lv " << member.level;
     if (!member.battler.moves.empty()) {
         out << "<ul class=\"moves\">";
-        for (const std::string& move : member.battler.moves) {
-            out << "<li>" << escaped(move) << "</li>";
+        const std::vector<std::string>& origins = member.battler.origins;
+        for (std::size_t k = 0; k < member.battler.moves.size(); ++k) {
+            const std::string& move = member.battler.moves[k];
+            // A move the game writes over the member's own, and where it comes from.
+            if (k < origins.size() && !origins[k].empty()) {
+                out << "<li><strong>" << escaped(move) << "</strong> <span class=\"own\">(" << escaped(origins[k])
+                    << ")</span></li>";
+            } else {
+                out << "<li>" << escaped(move) << "</li>";
+            }
         }
         out << "</ul>";
     }
@@ -300,6 +308,7 @@ ul.party { display: grid; grid-template-columns: repeat(auto-fill, minmax(14rem,
 li.member { display: flex; align-items: flex-start; background: #fff; border: 1px solid #ddd; border-radius: 6px;
   padding: 0.5rem; }
 ul.moves { margin: 0.25rem 0; padding-left: 1.1rem; font-size: 0.9rem; }
+.own { color: #555; }
 p.stats { margin: 0; font-size: 0.85rem; color: #444; }
 section.trainer { border-top: 1px solid #ccc; padding-top: 0.5rem; }
 ol.leaders li, ul.ranges li { margin: 0.25rem 0; }

@@ -181,7 +181,7 @@ TEST(GuideBattlers, NameTheMovesAndGiveTheTrainersStats)
     for (const auto& [species, level] : {std::pair{1, 5}, std::pair{33, 40}, std::pair{150, 100}}) {
         SCOPED_TRACE(species);
         const Battler battler = trainerBattler(data, species, level);
-        const GuideBattler shown = lookup(species, level);
+        const GuideBattler shown = lookup(species, level, {});
         std::vector<std::string> moves;
         for (const std::uint8_t move : battler.moves) {
             if (move != 0) {
@@ -192,5 +192,42 @@ TEST(GuideBattlers, NameTheMovesAndGiveTheTrainersStats)
         ASSERT_TRUE(shown.stats && battler.stats);
         EXPECT_EQ((*shown.stats)[0], battler.stats->hp);
         EXPECT_EQ((*shown.stats)[4], battler.stats->special);
+    }
+    // A member of a party: the moves the game writes over its own, named with where they come from. Each version's
+    // own kind: Red's gym leaders, Yellow's custom moves table.
+    for (const GameVersion version : {GameVersion::Red, GameVersion::Yellow}) {
+        SCOPED_TRACE(profileOf(version).code);
+        const Bytes rom = SyntheticRom(version).bytes();
+        const VersionProfile& shape = profileOf(version);
+        const SpecialMoves special = readSpecialMoves(rom, shape);
+        const bool red = version == GameVersion::Red;
+        const int classNumber = red ? special.leaders.at(1).classNumber : special.custom.at(1).classNumber;
+        const int partyNumber = red ? special.leaders.at(1).partyNumber : special.custom.at(1).partyNumber;
+        const PartyTable table = readPartyTable(rom, shape);
+        const Party& party = *table.party(classNumber, partyNumber);
+        const std::vector<Battler> battlers =
+            partyBattlers(readSpeciesData(rom, shape), special, classNumber, partyNumber, party.format, party.members);
+        const BattlerLookup members = guideBattlers(rom, shape);
+        const std::vector<std::string> moveNamesOfRom = moveNames(rom, shape);
+        int own = 0;
+        for (std::size_t k = 0; k < party.members.size(); ++k) {
+            const PartyMember& member = party.members[k];
+            const GuideBattler shown =
+                members(member.species, member.level, {classNumber, partyNumber, static_cast<int>(k)});
+            ASSERT_EQ(shown.origins.size(), shown.moves.size());
+            for (std::size_t slot = 0, named = 0; slot < 4; ++slot) {
+                if (battlers[k].moves[slot] == 0) {
+                    continue;
+                }
+                const bool game = battlers[k].origin[slot] != MoveOrigin::Level;
+                own += game ? 1 : 0;
+                EXPECT_EQ(shown.moves[named], moveNamesOfRom.at(battlers[k].moves[slot] - 1u));
+                EXPECT_EQ(shown.origins[named++],
+                          !game ? ""
+                          : red ? "the gym leader's special move"
+                                : "Yellow's custom moves");
+            }
+        }
+        EXPECT_GT(own, 0);
     }
 }

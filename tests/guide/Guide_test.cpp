@@ -16,8 +16,8 @@ TEST(Guide, EveryMapPageSaysWhatTheRomHolds)
         const VersionProfile& profile = profileOf(version);
         const MapTable maps = readMaps(rom.bytes(), profile);
         const PartyTable parties = readPartyTable(rom.bytes(), profile);
-        const Guide guide = buildGuide(rom.bytes(), profile, [](int species, int level) {
-            return GuideBattler{{std::to_string(species + level)}, {}};
+        const Guide guide = buildGuide(rom.bytes(), profile, [](int species, int level, const GuideOwner&) {
+            return GuideBattler{{std::to_string(species + level)}, {}, {}};
         });
         ASSERT_EQ(guide.leaders.size(), 12U);
         for (int k = 0; k < 12; ++k) {
@@ -80,7 +80,7 @@ TEST(GuideHtml, EscapesTextsAndShowsOnlyThePicturesWritten)
                        2,
                        "RIVAL \"R\"",
                        "the rival",
-                       {{4, "NIDORAN♂", 5, {{"TACKLE", "GROWL"}, {{{20, 11, 10, 12, 9}}}}}},
+                       {{4, "NIDORAN♂", 5, {{"TACKLE", "GROWL"}, {"", "the <rival>'s own"}, {{{20, 11, 10, 12, 9}}}}}},
                        175,
                        {}};
     guide.leaders.push_back({rival, "Oak's Lab", 0x28});
@@ -101,7 +101,11 @@ TEST(GuideHtml, EscapesTextsAndShowsOnlyThePicturesWritten)
     EXPECT_NE(index.find("data-search=\"oak's lab rival &quot;r&quot; nidoran♂ nidoran♂\""), std::string::npos);
     EXPECT_NE(index.find("<a href=\"map-40.html\">Oak's Lab</a>"), std::string::npos);
     EXPECT_NE(page.find("width=\"160\" height=\"192\""), std::string::npos);
-    EXPECT_NE(page.find("<li>TACKLE</li><li>GROWL</li>"), std::string::npos);
+    // A move the game writes over the member's own is marked, with where it comes from.
+    EXPECT_NE(
+        page.find(
+            "<li>TACKLE</li><li><strong>GROWL</strong> <span class=\"own\">(the &lt;rival&gt;'s own)</span></li>"),
+        std::string::npos);
     EXPECT_NE(page.find("HP 20 · Atk 11 · Def 10 · Spd 12 · Spc 9"), std::string::npos);
     EXPECT_NE(page.find("Prize money: ¥175."), std::string::npos);
     EXPECT_NE(page.find("<strong>NIDORAN♂</strong> Lv 3–5, 100.0 %"), std::string::npos);

@@ -152,19 +152,34 @@ void CustomMovesEditor::render()
 
 void CustomMovesEditor::offerToFollowRemoval(int member)
 {
-    const auto has = [this](auto test) { return std::any_of(m_moves.begin(), m_moves.end(), test); };
-    const bool later = has([member](const CustomMove& move) { return move.member > member; });
-    const bool own = has([member](const CustomMove& move) { return move.member == member; });
-    if (!later && !own) {
+    // The first member after the one removed that has moves, if any.
+    int later = 0;
+    bool own = false;
+    for (const CustomMove& move : m_moves) {
+        later = move.member > member && (later == 0 || move.member < later) ? move.member : later;
+        own = own || move.member == member;
+    }
+    if (later == 0 && !own) {
         return;
     }
-    const QString question = later ? QStringLiteral("Move the custom moves of the members after it with them?")
-                                   : QStringLiteral("Remove the custom moves of member %1 with it?").arg(member);
-    QString detail = QStringLiteral("The game gives custom moves by member number: else those of member %1 go to "
-                                    "the member that takes its place.")
-                         .arg(later ? member + 1 : member);
-    if (later && own) {
-        detail += QStringLiteral(" Yes also removes the custom moves of member %1.").arg(member);
+    // The member lists name the party as it stands before the removal.
+    const bool last = member >= static_cast<int>(m_memberNames.size());
+    QString question;
+    QString detail;
+    if (later > 0) {
+        question = QStringLiteral("Move the custom moves of the members after member %1 with them?").arg(member);
+        detail = QStringLiteral("The game gives custom moves by member number: else those of member %1 go to the "
+                                "member before it.")
+                     .arg(later);
+        if (own) {
+            detail += QStringLiteral(" Yes also removes the custom moves of member %1; No leaves them to the member "
+                                     "that takes its place.")
+                          .arg(member);
+        }
+    } else {
+        question = QStringLiteral("Remove the custom moves of member %1 with it?").arg(member);
+        detail = last ? QStringLiteral("Else they stay in the table for a member the party no longer has.")
+                      : QStringLiteral("Else the game gives them to the member that takes its place.");
     }
     if (askToMoveWithMembers(this, question, detail)) {
         m_moves = customMovesWithout(m_moves, member);

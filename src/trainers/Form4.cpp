@@ -151,6 +151,7 @@ void Form4::showParty(const ShownParty& shown)
     if (m_loaded.customMoves) {
         ui->customMovesEditor->setMoves(shown.customMoves);
     }
+    followMembers();
     updateState();
 }
 

@@ -202,7 +202,11 @@ void TrainerForm::followMembers()
 {
     QStringList names;
     for (int member = 1; member <= ui->partyrows->memberCount(); ++member) {
-        names << speciesBox(member)->currentText();
+        // A species byte the list has no name for reads as its number, as the party lists write it.
+        const QString name = speciesBox(member)->currentText();
+        names << (name.isEmpty() ? QStringLiteral("#%1").arg(
+                                       ui->partyrows->members().at(static_cast<std::size_t>(member - 1)).species)
+                                 : name);
     }
     ui->customMovesEditor->setMemberNames(names);
     const QSignalBlocker blocker(ui->pkmnno);

@@ -208,7 +208,10 @@ void TrainerForm::followSave()
     mergeEdit(was->record.prizeItem, shown.prizeItem, merged.prizeItem, conflict);
     mergeEdit(was->record.prizeAmount, shown.prizeAmount, merged.prizeAmount, conflict);
     mergeEdit(was->record.champion, shown.champion, merged.champion, conflict);
-    mergeEdit(was->record.customMoves, shown.customMoves, merged.customMoves, conflict);
+    // Custom moves the file no longer has a readable table for are not edited any more.
+    if (merged.customMoves) {
+        mergeEdit(was->record.customMoves, shown.customMoves, merged.customMoves, conflict);
+    }
     if (conflict && askKeepOrReload(this, name) != QMessageBox::Yes) {
         return;
     }

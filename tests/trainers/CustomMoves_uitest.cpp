@@ -143,6 +143,10 @@ TEST(CustomMoves, EditedBesideThePartyInTrainerParties)
     window->partyRows()->removeButton(2)->click();
     EXPECT_TRUE(child<QLabel>(window, "notes")->text().contains(moveName(2) + " to member 2"))
         << child<QLabel>(window, "notes")->text().toStdString();
+    EXPECT_EQ(cell(moves, 0, 0)->currentText(), "2: none");
+    // Undone, the member lists name the member again.
+    window->editSteps()->undo();
+    EXPECT_EQ(cell(moves, 0, 0)->currentText(), "2: " + window->partyRows()->speciesBox(2)->currentText());
 
     editor.watcher.answers.push_back(QMessageBox::Discard);
     window->close();
@@ -166,7 +170,7 @@ TEST(CustomMoves, ARemovedMembersMovesMoveWithTheMembersAfterItAtTheUsersWord)
     editor.watcher.answers.push_back(QMessageBox::Yes);
     form->partyRows()->removeButton(1)->click();
     ASSERT_EQ(editor.watcher.boxes.size(), 1U);
-    EXPECT_EQ(editor.watcher.boxes.back().text, "Move the custom moves of the members after it with them?");
+    EXPECT_EQ(editor.watcher.boxes.back().text, "Move the custom moves of the members after member 1 with them?");
     EXPECT_EQ(moves->moves(), (std::vector<CustomMove>{{1, 2, 57}}));
     form->editSteps()->undo();
     EXPECT_EQ(form->partyRows()->memberCount(), members);

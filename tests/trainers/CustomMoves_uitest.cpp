@@ -67,6 +67,8 @@ TEST(CustomMoves, EditedInTheMainWindowWhereRedAndBlueHaveTheChampionsMoves)
     moves->addButton()->click();
     ASSERT_EQ(moves->table()->rowCount(), 2);
     EXPECT_EQ(cell(moves, 1, 1)->currentText(), "3");
+    // The new row is picked, ready for Remove.
+    EXPECT_TRUE(moves->removeButton()->isEnabled());
     EXPECT_TRUE(editor.window.isWindowModified());
     // The moves under the party follow before the save, the game's own in bold.
     const QString shown = editor.find<QLabel>("memberMoves")->text();
@@ -75,6 +77,12 @@ TEST(CustomMoves, EditedInTheMainWindowWhereRedAndBlueHaveTheChampionsMoves)
     EXPECT_EQ(moves->table()->rowCount(), 1);
     editor.window.trainerForm()->editSteps()->redo();
     ASSERT_EQ(moves->table()->rowCount(), 2);
+    // After slot 4 comes the next member's slot 1.
+    moves->addButton()->click();
+    moves->addButton()->click();
+    EXPECT_EQ(moves->moves().back(), (CustomMove{3, 1, 58}));
+    moves->removeButton()->click();
+    moves->removeButton()->click();
 
     editor.trigger("mnuSave");
     Bytes table = Built;
@@ -172,6 +180,7 @@ TEST(CustomMoves, ARemovedMembersMovesMoveWithTheMembersAfterItAtTheUsersWord)
     ASSERT_EQ(editor.watcher.boxes.size(), 1U);
     EXPECT_EQ(editor.watcher.boxes.back().text, "Move the custom moves of the members after member 1 with them?");
     EXPECT_EQ(moves->moves(), (std::vector<CustomMove>{{1, 2, 57}}));
+    EXPECT_EQ(cell(moves, 0, 0)->currentIndex(), 0);
     form->editSteps()->undo();
     EXPECT_EQ(form->partyRows()->memberCount(), members);
     EXPECT_EQ(moves->moves(), (std::vector<CustomMove>{{2, 2, 57}}));

@@ -169,7 +169,7 @@ void CustomMovesEditor::offerToFollowRemoval(int member)
     if (later > 0) {
         question = QStringLiteral("Move the custom moves of the members after member %1 with them?").arg(member);
         detail = QStringLiteral("The game gives custom moves by member number: else those of member %1 go to the "
-                                "member before it.")
+                                "member that takes its place.")
                      .arg(later);
         if (own) {
             detail += QStringLiteral(" Yes also removes the custom moves of member %1; No leaves them to the member "

@@ -3,6 +3,8 @@
 #include "rom/FailureBox.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
@@ -129,6 +131,8 @@ void CustomMovesEditor::render()
         for (int column = 0; column < 3; ++column) {
             QComboBox* list = lists[column];
             m_table->setCellWidget(row, column, list);
+            list->setFocusPolicy(Qt::StrongFocus);
+            list->installEventFilter(this);
             connect(list, &QComboBox::activated, this, [this, list, row, column] {
                 CustomMove& edited = m_moves[static_cast<std::size_t>(row)];
                 const int value = list->currentData().toInt();
@@ -148,6 +152,16 @@ void CustomMovesEditor::render()
         m_table->selectRow(current);
     }
     updateButtons();
+}
+
+bool CustomMovesEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* list = qobject_cast<QComboBox*>(watched);
+    if (event->type() == QEvent::Wheel && list != nullptr && !list->hasFocus()) {
+        QCoreApplication::sendEvent(m_table->viewport(), event);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CustomMovesEditor::offerToFollowRemoval(int member)

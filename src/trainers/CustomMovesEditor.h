@@ -36,6 +36,10 @@ public:
     // does).
     void offerToFollowRemoval(int member);
 
+protected:
+    // A wheel turned over a list the user has not picked scrolls the table instead of changing the list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // A row added, removed or changed by the user.
     void changed();

@@ -63,6 +63,11 @@ TEST(CustomMoves, EditedInTheMainWindowWhereRedAndBlueHaveTheChampionsMoves)
     // MISTY's second member, named as the rows stand.
     EXPECT_EQ(cell(moves, 0, 0)->currentText(), "2: " + editor.window.speciesBox(2)->currentText());
 
+    // A wheel turned over a list the user has not picked leaves it alone.
+    QWheelEvent wheel({5, 5}, {5, 5}, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(cell(moves, 0, 2), &wheel);
+    EXPECT_EQ(cell(moves, 0, 2)->currentText(), moveName(57));
+
     pickNext(moves, 0, 2);
     moves->addButton()->click();
     ASSERT_EQ(moves->table()->rowCount(), 2);

@@ -112,13 +112,8 @@ void applySpecialMoves(const SpeciesData& data,
                        PartyFormat format,
                        std::vector<Battler>& battlers)
 {
-    const auto entry = std::find_if(special.custom.begin(), special.custom.end(), [&](const CustomMoveEntry& e) {
-        return e.classNumber == classNumber && e.partyNumber == partyNumber;
-    });
-    if (entry != special.custom.end()) {
-        for (const CustomMove& move : entry->moves) {
-            setMove(battlers, move.member, move.slot, move.move, MoveOrigin::Custom);
-        }
+    for (const CustomMove& move : customMovesOf(special.custom, classNumber, partyNumber)) {
+        setMove(battlers, move.member, move.slot, move.move, MoveOrigin::Custom);
     }
     if (format == PartyFormat::LevelEach) {
         applyRedBlue(special, classNumber, partyNumber, battlers);

@@ -84,6 +84,11 @@ CustomMovesEditor::CustomMovesEditor(QWidget* parent)
     render();
 }
 
+QString CustomMovesEditor::unreadableNote()
+{
+    return QStringLiteral("Tavrik leaves the custom moves as they are: the table has no end inside the trainer bank.");
+}
+
 void CustomMovesEditor::setMoveNames(const QStringList& names)
 {
     m_moveNames = names;

@@ -20,14 +20,17 @@ class CustomMovesEditor : public QWidget
 public:
     explicit CustomMovesEditor(QWidget* parent = nullptr);
 
+    // Why a window leaves the custom moves alone where the table has no end the game would find.
+    static QString unreadableNote();
+
     QTableWidget* table() const { return m_table; }
     QPushButton* addButton() const { return m_add; }
     QPushButton* removeButton() const { return m_remove; }
 
     // The move lists' names, move byte b at b - 1.
     void setMoveNames(const QStringList& names);
-    // The party's members as the rows stand, "ONIX 12", which the member lists name; members past them stay
-    // pickable, marked as missing.
+    // The party's members' species as the rows stand, which the member lists name ("2: ONIX"); members past them
+    // stay pickable, marked as missing.
     void setMemberNames(const QStringList& names);
     void setMoves(const std::vector<CustomMove>& moves);
     const std::vector<CustomMove>& moves() const { return m_moves; }

@@ -176,7 +176,6 @@ void Form4::loadParties(const Bytes& image)
         m_classNames << (name.empty() ? QStringLiteral("Class %1").arg(classNumber) : QString::fromStdString(name));
     }
     m_moveNames = toQStringList(moveNames(image, profile));
-    m_customMoves = readCustomMoves(image, profile);
     m_customReadable = customMovesReadable(image, profile);
     ui->frmcustom->setVisible(profile.customMovesOffset.has_value());
     ui->customMovesEditor->setMoveNames(m_moveNames);
@@ -335,8 +334,8 @@ void Form4::showSelection()
     ui->frmparty->setEnabled(party != nullptr && list->editable());
     // The custom moves are the selected class's: a list two classes share has an entry for each.
     if (party != nullptr && m_customReadable) {
-        m_loaded.customMoves = m_customMoves;
-        m_loadedCustom = customMovesOf(m_customMoves, m_class, m_party);
+        m_loaded.customMoves = m_specialMoves.custom;
+        m_loadedCustom = customMovesOf(m_specialMoves.custom, m_class, m_party);
     }
     ui->customMovesEditor->setMoves(m_loadedCustom);
     ui->frmcustom->setEnabled(m_loaded.customMoves.has_value());
@@ -344,10 +343,7 @@ void Form4::showSelection()
         party != nullptr
             ? QStringLiteral("Custom Moves of %1 party %2").arg(m_classNames.value(m_class - 1)).arg(m_party)
             : QStringLiteral("Custom Moves"));
-    ui->frmcustom->setToolTip(party != nullptr && !m_customReadable
-                                  ? QStringLiteral("Tavrik leaves the custom moves as they are: the table has no "
-                                                   "end inside the trainer bank.")
-                                  : QString());
+    ui->frmcustom->setToolTip(party != nullptr && !m_customReadable ? CustomMovesEditor::unreadableNote() : QString());
     followMembers();
     drawPortrait();
     updateState();

@@ -127,7 +127,6 @@ private:
     QStringList m_classNames;
     QStringList m_speciesNames;
     QStringList m_moveNames;
-    std::vector<CustomMoveEntry> m_customMoves;
     // Whether the custom moves table ends where the game finds it, and the selected party's moves as loaded.
     bool m_customReadable = false;
     std::vector<CustomMove> m_loadedCustom;

@@ -32,11 +32,7 @@ SpecialMoves Form4::shownSpecialMoves() const
 
 void Form4::followMembers()
 {
-    QStringList members;
-    for (const PartyMember& member : ui->partyrows->members()) {
-        members << m_speciesNames.value(member.species, QStringLiteral("#%1").arg(member.species));
-    }
-    ui->customMovesEditor->setMemberNames(members);
+    ui->customMovesEditor->setMemberNames(ui->partyrows->memberNames());
 }
 
 QString Form4::memberMoves(int member) const
@@ -143,7 +139,7 @@ bool Form4::saveParty()
         change.money = {{m_class, ui->txtmoney->text().toInt()}};
     }
     if (customEdited()) {
-        change.customMoves = withCustomMoves(m_customMoves, m_class, m_party, ui->customMovesEditor->moves());
+        change.customMoves = withCustomMoves(m_specialMoves.custom, m_class, m_party, ui->customMovesEditor->moves());
     }
     const auto written =
         writeBankChange(m_rom, m_loaded, change, saveLabel(editsName().toStdString()), windowSaveOptions());

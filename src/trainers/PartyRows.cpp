@@ -99,6 +99,17 @@ QLabel* PartyRows::picture(int member) const
     return findChild<QLabel*>(QStringLiteral("pkmn%1Picture").arg(member));
 }
 
+QStringList PartyRows::memberNames() const
+{
+    QStringList names;
+    int member = 0;
+    for (const PartyMember& stored : m_members) {
+        const QString name = speciesBox(++member)->itemText(stored.species);
+        names << (name.isEmpty() ? QStringLiteral("#%1").arg(stored.species) : name);
+    }
+    return names;
+}
+
 void PartyRows::setSpeciesNames(const QStringList& names)
 {
     for (int member = 1; member <= MaxPartySize; ++member) {

@@ -52,6 +52,8 @@ public:
     // byte as it was.
     const std::vector<PartyMember>& members() const { return m_members; }
     int memberCount() const { return static_cast<int>(m_members.size()); }
+    // Each member's species as its list names it, a byte the list has no name for as "#N".
+    QStringList memberNames() const;
 
     // Rows 1..count shown, the rest hidden with placeholders; no row to add a member.
     void showRows(int count);

@@ -200,15 +200,7 @@ void TrainerForm::applyTrainer(int rosterIndex, const LoadedTrainer& loaded)
 
 void TrainerForm::followMembers()
 {
-    QStringList names;
-    for (int member = 1; member <= ui->partyrows->memberCount(); ++member) {
-        // A species byte the list has no name for reads as its number, as the party lists write it.
-        const QString name = speciesBox(member)->currentText();
-        names << (name.isEmpty() ? QStringLiteral("#%1").arg(
-                                       ui->partyrows->members().at(static_cast<std::size_t>(member - 1)).species)
-                                 : name);
-    }
-    ui->customMovesEditor->setMemberNames(names);
+    ui->customMovesEditor->setMemberNames(ui->partyrows->memberNames());
     const QSignalBlocker blocker(ui->pkmnno);
     ui->pkmnno->clear();
     if (!m_specialMoveUser) {
@@ -254,9 +246,7 @@ void TrainerForm::showCustomMoves(const TrainerRecord& record)
     ui->customMovesEditor->setMoveNames(moveNames);
     ui->customMovesEditor->setMoves(record.customMoves.value_or(std::vector<CustomMove>{}));
     ui->frmcustom->setEnabled(record.customMoves.has_value());
-    ui->frmcustom->setToolTip(record.customMoves ? QString()
-                                                 : QStringLiteral("Tavrik leaves the custom moves as they are: the "
-                                                                  "table has no end inside the trainer bank."));
+    ui->frmcustom->setToolTip(record.customMoves ? QString() : CustomMovesEditor::unreadableNote());
 }
 
 void TrainerForm::memberRemoving(int member)
